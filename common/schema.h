@@ -1,0 +1,38 @@
+#pragma once
+// The shared database's tables as the suite's programs use them: the host's tables (created by
+// the host stand-in and by test fixtures) and the nine annex tables of form 0738 (created by the
+// installer). The column order is part of the format: the record control number works on it.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace qvr {
+
+class BaseDatos;
+
+struct TablaEsquema {
+    const char* nombre;
+    const char* crear;           // CREATE TABLE in the SQLite dialect, primary key included
+    int columnasClave;           // key columns entering the first sum of cNumero; 0 when it has none
+    QStringList textoVacio = {};  // text columns that must accept zero-length values
+};
+
+// The host's tables: CAB, hCAB, DET, hDET, CONT, CLAVES, ERROR, PARAM, SPOOL, reportes, envio_t.
+const std::vector<TablaEsquema>& tablasHost();
+// The annex tables in the installer's order: F, HF and TMP_ of dividends, foreign investments, trusts.
+const std::vector<TablaEsquema>& tablasAnexo();
+// A table of either list by name (case-insensitive); nullptr when unknown.
+const TablaEsquema* tablaEsquema(const QString& nombre);
+
+// Creates every host table that is missing.
+void creaTablasHost(BaseDatos& base);
+// Creates every annex table that is missing.
+void creaTablasAnexo(BaseDatos& base);
+
+// The declaration key of this form.
+inline constexpr int kTipDocDeclarante = 6;
+inline const QString kPeriodo = QStringLiteral("2003");
+inline const QString kFormulario = QStringLiteral("0738");
+inline constexpr int kSemana = 0;
+
+}  // namespace qvr

@@ -1,0 +1,34 @@
+#pragma once
+// The run settings of a program: what NEMDAL.INI says, the fixed tax year and form, and the open
+// database. One instance for the whole run.
+#include <QString>
+#include <memory>
+
+#include "common/schema.h"
+#include "platform/database.h"
+
+namespace qvr {
+
+inline const QString kArchivoIni = QStringLiteral("NEMDAL.INI");
+inline const QString kSeccionIni = QStringLiteral("Options");
+inline const QString kArchivoGrupoTrabajo = QStringLiteral("NEMDAL.MDW");
+
+struct DatosSesion {
+    QString RutaSistema;
+    QString RutaBaseDatos;
+    QString RutaReportes;
+    QString Usuario = QStringLiteral(" ");
+    QString Periodo = kPeriodo;
+    QString Formulario = kFormulario;
+    int Semana = kSemana;
+    std::unique_ptr<BaseDatos> Base;
+};
+
+// One key of section "Options" of NEMDAL.INI, read with a 255-character buffer and trimmed.
+QString leeOpcion(const QString& clave);
+
+// Reads NEMDAL.INI into the run settings and makes RutaSistema the current directory
+// (when it names an existing folder).
+void LeeConfiguracion(DatosSesion& s);
+
+}  // namespace qvr

@@ -1,0 +1,116 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+
+namespace qvr {
+
+namespace {
+std::shared_ptr<Dialogos>& actual() {
+    static std::shared_ptr<Dialogos> d = std::make_shared<DialogosConsola>();
+    return d;
+}
+
+QMessageBox::StandardButton botonQt(Respuesta r) {
+    switch (r) {
+        case Respuesta::Ok: return QMessageBox::Ok;
+        case Respuesta::Cancelar: return QMessageBox::Cancel;
+        case Respuesta::Si: return QMessageBox::Yes;
+        case Respuesta::No: return QMessageBox::No;
+        case Respuesta::Reintentar: return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+}  // namespace
+
+Respuesta primerBoton(Botones b) {
+    switch (b) {
+        case Botones::Ok:
+        case Botones::OkCancelar: return Respuesta::Ok;
+        case Botones::SiNo:
+        case Botones::SiNoCancelar: return Respuesta::Si;
+        case Botones::ReintentarCancelar: return Respuesta::Reintentar;
+    }
+    return Respuesta::Ok;
+}
+
+Respuesta Dialogos::muestra(const QString& texto, const QString& titulo, Icono icono, Botones botones) {
+    return muestra(Mensaje{texto, titulo, icono, botones}, primerBoton(botones));
+}
+
+Respuesta DialogosQt::muestra(const Mensaje& m, Respuesta defecto) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(m.titulo);
+    box.setText(m.texto);
+    switch (m.icono) {
+        case Icono::Ninguno: box.setIcon(QMessageBox::NoIcon); break;
+        case Icono::Error: box.setIcon(QMessageBox::Critical); break;
+        case Icono::Pregunta: box.setIcon(QMessageBox::Question); break;
+        case Icono::Exclamacion: box.setIcon(QMessageBox::Warning); break;
+        case Icono::Informacion: box.setIcon(QMessageBox::Information); break;
+    }
+    QList<Respuesta> botones;
+    switch (m.botones) {
+        case Botones::Ok: botones = {Respuesta::Ok}; break;
+        case Botones::OkCancelar: botones = {Respuesta::Ok, Respuesta::Cancelar}; break;
+        case Botones::SiNo: botones = {Respuesta::Si, Respuesta::No}; break;
+        case Botones::SiNoCancelar: botones = {Respuesta::Si, Respuesta::No, Respuesta::Cancelar}; break;
+        case Botones::ReintentarCancelar: botones = {Respuesta::Reintentar, Respuesta::Cancelar}; break;
+    }
+    QMessageBox::StandardButtons set;
+    for (Respuesta r : botones) set |= botonQt(r);
+    box.setStandardButtons(set);
+    // The Spanish captions of the suite's message boxes.
+    if (auto* b = box.button(QMessageBox::Yes)) b->setText("&Sí");
+    if (auto* b = box.button(QMessageBox::No)) b->setText("&No");
+    if (auto* b = box.button(QMessageBox::Ok)) b->setText("Aceptar");
+    if (auto* b = box.button(QMessageBox::Cancel)) b->setText("Cancelar");
+    if (auto* b = box.button(QMessageBox::Retry)) b->setText("&Reintentar");
+    box.setDefaultButton(botonQt(defecto));
+    const int r = box.exec();
+    for (Respuesta x : botones)
+        if (r == botonQt(x)) return x;
+    return botones.contains(Respuesta::Cancelar) ? Respuesta::Cancelar
+                                                 : (botones.contains(Respuesta::No) ? Respuesta::No : defecto);
+}
+
+Respuesta DialogosConsola::muestra(const Mensaje& m, Respuesta defecto) {
+    QByteArray linea = (m.titulo.isEmpty() ? QString() : m.titulo + ": ").toUtf8() + m.texto.toUtf8();
+    std::fprintf(stderr, "%s\n", linea.constData());
+    std::fflush(stderr);
+    return defecto;
+}
+
+Respuesta DialogosScript::muestra(const Mensaje& m, Respuesta defecto) {
+    mostrados.push_back(m);
+    if (respuestas.empty()) return defecto;
+    Respuesta r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+}
+
+QStringList DialogosScript::textos() const {
+    QStringList out;
+    for (const auto& m : mostrados) out << m.texto;
+    return out;
+}
+
+Dialogos& dialogos() { return *actual(); }
+
+std::shared_ptr<Dialogos> instalaDialogos(std::shared_ptr<Dialogos> d) {
+    auto previo = actual();
+    actual() = d ? std::move(d) : std::make_shared<DialogosConsola>();
+    return previo;
+}
+
+std::shared_ptr<Dialogos> dialogosParaLineaDeComandos() {
+    const bool hayPantalla = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
+                             QGuiApplication::platformName() != "offscreen" &&
+                             QGuiApplication::platformName() != "minimal";
+    if (hayPantalla) return std::make_shared<DialogosQt>();
+    return std::make_shared<DialogosConsola>();
+}
+
+}  // namespace qvr

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "common/conexion.h"
+#include "platform/profile.h"
+#include "support/entorno.h"
+
+using namespace qvr;
+
+TEST(Conexion, AbreEscribeSystemDBYLeeLaConfiguracion) {
+    prueba::Entorno env;
+    env.escribeIni("DBPath", "  " + env.sistema());
+    env.escribeIni("DBName", " NEMDAL.MDB ");
+    DatosSesion s;
+    LeeConfiguracion(s);
+    EXPECT_EQ(s.RutaBaseDatos, env.sistema() + "NEMDAL.MDB");
+    EXPECT_EQ(s.RutaReportes, env.sistema() + "RPT");
+    EXPECT_EQ(s.Usuario, "DEMO");
+    ASSERT_TRUE(AbreBaseDatos(s));
+    EXPECT_TRUE(s.Base->abierta());
+    EXPECT_EQ(Perfil::lee("Options", "SystemDB", "", "NEMDAL.INI"), env.sistema() + "NEMDAL.MDW");
+    EXPECT_TRUE(env.dialogos().mostrados.empty());
+}
+
+TEST(Conexion, SinSeparadorFinalSeConcatenaIgual) {
+    prueba::Entorno env;
+    env.escribeIni("SysPath", "/no/existe/qvr");
+    DatosSesion s;
+    LeeConfiguracion(s);
+    EXPECT_EQ(s.RutaReportes, "/no/existe/qvrRPT");
+}
+
+TEST(Conexion, FallasAlAbrirMuestranSuMensaje) {
+    prueba::Entorno env;
+    DatosSesion s;
+    LeeConfiguracion(s);
+    {  // locked exclusively by another program
+        env.cierraBase();
+        auto otro = BaseDatos::crea(env.rutaBase());
+        otro->escalar("PRAGMA locking_mode=EXCLUSIVE");
+        otro->ejecuta("BEGIN EXCLUSIVE");
+        otro->ejecuta("INSERT INTO CLAVES (Usuario, Tipo) VALUES ('X', '0')");
+        qputenv("QVR_ESPERA_MS", "50");
+        EXPECT_FALSE(AbreBaseDatos(s));
+        qunsetenv("QVR_ESPERA_MS");
+        otro->ejecuta("ROLLBACK");
+    }
+    ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+    EXPECT_EQ(env.dialogos().mostrados[0].texto, " 3051- Base esta bloqueda");
+    EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Error de Conección");
+
+    env.escribeIni("DBName", "OTRA.MDB");
+    LeeConfiguracion(s);
+    EXPECT_FALSE(AbreBaseDatos(s));
+    EXPECT_TRUE(env.dialogos().mostrados.back().texto.endsWith("\n 3024"));
+
+    QFile::remove(env.sistema() + "NEMDAL.MDW");
+    env.escribeIni("DBName", "NEMDAL.MDB");
+    LeeConfiguracion(s);
+    EXPECT_FALSE(AbreBaseDatos(s));
+    EXPECT_TRUE(env.dialogos().mostrados.back().texto.endsWith("\n 3028"));
+}
+
+TEST(Conexion, MensajesDeErrorDeRegistro) {
+    prueba::Entorno env;
+    struct Caso { int numero; const char* texto; } casos[] = {
+        {3020, "Registro ha sido eliminado por otro usuario"},
+        {3022, "Registro ya existe lo ingresaron en ese momento"},
+        {3167, "Registro ha sido modificado o eliminado por otro usuario"},
+        {3186, "No puede grabarlo. Actualmente bloqueado"},
+        {3197, "La data ha cambiado"},
+        {3260, "Registro bloqueado. Intente luego"},
+        {3043, "Error tecnico:  3043\nDisco\nIntente nuevamente por favor."},
+    };
+    for (const auto& c : casos) {
+        bool ok = true;
+        ErrorRegistro(ErrorBD(c.numero, "Disco"), &ok);
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(env.dialogos().mostrados.back().texto, QString::fromUtf8(c.texto));
+        EXPECT_EQ(env.dialogos().mostrados.back().titulo, "Mensaje");
+        EXPECT_EQ(env.dialogos().mostrados.back().icono, Icono::Informacion);
+    }
+}
+
+TEST(Conexion, ErrorRealDeClaveDuplicadaDaSuMensaje) {
+    prueba::Entorno env;
+    env.agregaUsuario("ANA", "0");
+    bool ok = true;
+    try {
+        env.agregaUsuario("ANA", "0");
+    } catch (const ErrorBD& e) {
+        ErrorRegistro(e, &ok);
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(env.dialogos().mostrados.back().texto, "Registro ya existe lo ingresaron en ese momento");
+}
+
+TEST(Conexion, TipoDeUsuario) {
+    prueba::Entorno env;
+    env.agregaUsuario("ANA", "0");
+    env.agregaUsuario("LUIS", "2");
+    EXPECT_EQ(TipoUsuario(env.base(), "ANA"), "0");
+    EXPECT_EQ(TipoUsuario(env.base(), "LUIS"), "2");
+    EXPECT_EQ(TipoUsuario(env.base(), "NADIE"), "1");
+}

@@ -1,0 +1,72 @@
+#include "support/entorno.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "common/schema.h"
+#include "platform/profile.h"
+
+namespace qvr::prueba {
+
+Entorno::Entorno(bool conTablas) {
+    windirPrevio_ = qgetenv("WINDIR");
+    qputenv("WINDIR", (dir_.path() + "/windows").toUtf8());
+    QDir().mkpath(dir_.path() + "/windows");
+    QDir().mkpath(sistema() + "RPT");
+    QDir().mkpath(sistema() + "TMP");
+    QDir().mkpath(sistema() + "tmp");
+    QFile mdw(sistema() + "NEMDAL.MDW");
+    mdw.open(QIODevice::WriteOnly);
+    mdw.write("workgroup");
+    mdw.close();
+    escribeIni("SysPath", sistema());
+    escribeIni("DBPath", sistema());
+    escribeIni("DBName", "NEMDAL.MDB");
+    escribeIni("SysUser", "DEMO");
+    base_ = BaseDatos::crea(rutaBase());
+    if (conTablas) creaTablasHost(*base_);
+    dialogos_ = std::make_shared<DialogosScript>();
+    dialogosPrevios_ = instalaDialogos(dialogos_);
+}
+
+Entorno::~Entorno() {
+    instalaDialogos(dialogosPrevios_);
+    base_.reset();
+    if (windirPrevio_.isNull())
+        qunsetenv("WINDIR");
+    else
+        qputenv("WINDIR", windirPrevio_);
+}
+
+QString Entorno::rutaIni() const { return dir_.path() + "/windows/NEMDAL.INI"; }
+
+void Entorno::escribeIni(const QString& clave, const QString& valor) {
+    Perfil::escribe("Options", clave, valor, "NEMDAL.INI");
+}
+
+BaseDatos& Entorno::base() {
+    if (!base_) base_ = BaseDatos::crea(rutaBase());
+    return *base_;
+}
+
+void Entorno::cierraBase() { base_.reset(); }
+
+void Entorno::agregaContribuyente(const QString& ruc, const QString& apellidoP, const QString& apellidoM,
+                                  const QString& nombre, const QString& usuario, int tipoIngreso) {
+    base().ejecuta("INSERT INTO CONT (tip_doc_d, doc_id_d, nombre, usuario, Apellido_p, Apellido_m, Nombre_1, "
+                   "nombre_2, Tipo_Ingreso) VALUES (6, ?, ?, ?, ?, ?, ?, '', ?)",
+                   {ruc, apellidoP + " " + apellidoM + " " + nombre, usuario, apellidoP, apellidoM, nombre,
+                    tipoIngreso});
+}
+
+void Entorno::agregaUsuario(const QString& usuario, const QString& tipo) {
+    base().ejecuta("INSERT INTO CLAVES (Usuario, Tipo, Clave) VALUES (?, ?, '')", {usuario, tipo});
+}
+
+void Entorno::agregaParam(const QString& numero, const QString& argumento, const QString& funcion,
+                          const QString& correl) {
+    base().ejecuta("INSERT OR REPLACE INTO PARAM (numero, argumento, funcion, correl_param) VALUES (?, ?, ?, ?)",
+                   {numero, argumento, funcion, correl});
+}
+
+}  // namespace qvr::prueba

@@ -1,0 +1,47 @@
+#pragma once
+// A throw-away suite environment for tests: a temporary Windows folder with NEMDAL.INI, a system
+// folder with the workgroup file, RPT and TMP folders, and a database with the host's tables.
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "platform/database.h"
+#include "platform/dialogs.h"
+
+namespace qvr::prueba {
+
+class Entorno {
+public:
+    // `conTablas`: create the host tables in the database file.
+    explicit Entorno(bool conTablas = true);
+    ~Entorno();
+
+    QString carpeta() const { return dir_.path(); }
+    QString sistema() const { return dir_.path() + "/sys/"; }  // SysPath, with its trailing separator
+    QString rutaBase() const { return sistema() + "NEMDAL.MDB"; }
+    QString rutaIni() const;
+    void escribeIni(const QString& clave, const QString& valor);
+
+    // A second connection to the database, for fixtures and for checking what a program wrote.
+    BaseDatos& base();
+    void cierraBase();
+
+    // Adds a taxpayer to CONT and a user to CLAVES.
+    void agregaContribuyente(const QString& ruc, const QString& apellidoP, const QString& apellidoM,
+                             const QString& nombre, const QString& usuario, int tipoIngreso = 2);
+    void agregaUsuario(const QString& usuario, const QString& tipo);
+    void agregaParam(const QString& numero, const QString& argumento, const QString& funcion,
+                     const QString& correl = QString());
+
+    // Scripted message boxes for the test's lifetime.
+    DialogosScript& dialogos() { return *dialogos_; }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray windirPrevio_;
+    std::unique_ptr<BaseDatos> base_;
+    std::shared_ptr<DialogosScript> dialogos_;
+    std::shared_ptr<Dialogos> dialogosPrevios_;
+};
+
+}  // namespace qvr::prueba
