@@ -1,0 +1,43 @@
+// varnel-cli: batch access to Varnel's widget-free core.
+#include <QApplication>
+#include <cstdio>
+
+#include "varnel/cli/comando.h"
+
+namespace qvr::cli {
+std::map<QString, Comando>& comandos() {
+    static std::map<QString, Comando> c;
+    return c;
+}
+}  // namespace qvr::cli
+
+namespace {
+void ayuda(FILE* f) {
+    std::fprintf(f, "usage: varnel-cli COMMAND [ARGS]\n\nCommands:\n");
+    for (const auto& [nombre, c] : qvr::cli::comandos()) {
+        std::fprintf(f, "  varnel-cli %s\n", qPrintable(c.uso));
+        for (const QString& l : c.descripcion.split('\n', Qt::SkipEmptyParts))
+            std::fprintf(f, "      %s\n", qPrintable(l));
+    }
+    std::fprintf(f, "\nNEMDAL.INI is read from $WINDIR (or $XDG_CONFIG_HOME/qvr).\n");
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Reports render through Qt's painting; no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        ayuda(args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString nombre = args.takeFirst();
+    auto it = qvr::cli::comandos().find(nombre);
+    if (it == qvr::cli::comandos().end()) {
+        std::fprintf(stderr, "varnel-cli: unknown command '%s'\n\n", qPrintable(nombre));
+        ayuda(stderr);
+        return 2;
+    }
+    return it->second.ejecuta(args);
+}
