@@ -1,7 +1,6 @@
 #include "oskeni/resumen.h"
 
-#include <cmath>
-
+#include "common/formato.h"
 #include "platform/database.h"
 
 namespace qvr {
@@ -9,25 +8,6 @@ namespace qvr {
 namespace {
 
 const QString kDiez(10, ' ');
-
-// Whether a stored value reads as a number: blanks around, a sign, digits, one decimal point.
-bool esNumero(const QString& t, double* valor) {
-    const QString s = t.trimmed();
-    if (s.isEmpty()) return false;
-    bool ok = false;
-    const double d = s.toDouble(&ok);
-    if (!ok || !std::isfinite(d)) return false;
-    *valor = d;
-    return true;
-}
-
-// A whole amount with thousands separators, halves rounded away from zero.
-QString agrupado(double d) {
-    const double r = std::round(d);
-    QString digitos = QString::number(std::fabs(r), 'f', 0);
-    for (int i = digitos.size() - 3; i > 0; i -= 3) digitos.insert(i, ',');
-    return (r < 0 ? "-" : "") + digitos;
-}
 
 }  // namespace
 
@@ -37,9 +17,9 @@ QString DatosResumen::rectificatoria() const {
 }
 
 QString columnaMonto(const QString& valor, int ancho) {
-    double d = 0;
-    if (!esNumero(valor, &d)) return QString();
-    QString t = agrupado(d);
+    const auto d = numeroDeTexto(valor);
+    if (!d) return QString();
+    QString t = formatoNumero(*d, patron::Monto);
     for (int quitados = 0; t.size() > ancho && quitados < 5 && t.contains(','); ++quitados)
         t.remove(t.indexOf(','), 1);
     return " " + (t.size() > ancho ? t : t.rightJustified(ancho));
