@@ -42,6 +42,7 @@ public:
     int paginas() const { return paginas_; }
     const RangoHojas& rango() const { return rango_; }
     bool archivoExiste() const { return existe_; }
+    const IndiceReporte& indice() const { return indice_; }
 
 private:
     bool archivoPresente(const QString& archivo);
