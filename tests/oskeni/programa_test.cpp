@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include "common/cp1252.h"
@@ -120,4 +121,22 @@ TEST(Oskeni, SaltoDePaginaCada80Lineas) {
     EXPECT_EQ(partes[80], "\x0f\r");
     EXPECT_EQ(partes[161], "\x0f\r");
     EXPECT_EQ(t.count('\x0f'), 2);
+}
+
+TEST(Oskeni, ProgramaSinPantallaEscribeEnErrorEstandar) {
+    prueba::Entorno env;
+    fixture(env);
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.remove("DISPLAY");
+    p.setProcessEnvironment(e);
+    p.start(QString(QVR_BIN_DIR) + "/Oskeni", {"  10000000009    07382003000" "12345678"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().contains("No existe data para Generar Reporte de Envio!!!"));
+
+    p.start(QString(QVR_BIN_DIR) + "/Oskeni", {kLinea});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFile::exists(env.sistema() + "RPT/0738200300012345678.PRN"));
 }
