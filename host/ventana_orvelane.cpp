@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -22,10 +23,13 @@ VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* paren
     auto* central = new QWidget(this);
     auto* columna = new QVBoxLayout(central);
 
-    entorno_ = new QLabel(central);
+    auto* grupo = new QGroupBox("Entorno en uso", central);
+    auto* enGrupo = new QVBoxLayout(grupo);
+    entorno_ = new QLabel(grupo);
     entorno_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     entorno_->setWordWrap(true);
-    columna->addWidget(entorno_);
+    enGrupo->addWidget(entorno_);
+    columna->addWidget(grupo);
 
     auto* fila = new QHBoxLayout();
     varnel_ = new QPushButton("Varnel", central);
@@ -38,6 +42,7 @@ VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* paren
     registro_ = new QPlainTextEdit(central);
     registro_->setReadOnly(true);
     registro_->setMaximumBlockCount(500);
+    registro_->setPlaceholderText("Aquí se anotan los programas iniciados y lo que informan.");
     columna->addWidget(registro_, 1);
 
     setCentralWidget(central);
