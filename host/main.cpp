@@ -26,8 +26,16 @@ int uso(FILE* destino, int codigo) {
     return codigo;
 }
 
-// Options of the window toolkit (-platform, -display, ...) start with a single dash.
-bool esOpcionDeQt(const char* a) { return a[0] == '-' && a[1] != '-' && std::strcmp(a, "-h") != 0; }
+// Options of the window toolkit, which the application object takes for itself.
+bool esOpcionDeQt(const char* a) {
+    static const char* const opciones[] = {"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+                                           "-display", "-geometry", "-qwindowgeometry", "-qwindowtitle",
+                                           "-qwindowicon", "-style", "-stylesheet", "-reverse", "-session",
+                                           "-nograb", "-dograb", "-sync", "-widgetcount"};
+    for (const char* o : opciones)
+        if (std::strcmp(a, o) == 0) return true;
+    return false;
+}
 
 int ventana(int argc, char** argv) {
     QApplication app(argc, argv);
