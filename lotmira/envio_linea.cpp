@@ -50,7 +50,7 @@ LineaEnvio LeeLineaEnvio(const QString& linea) {
     LineaEnvio r;
     const QStringList campos = linea.split('|');
     // n fields each followed by "|" give n + 1 pieces; the last field may lack its "|".
-    const int n = int(campos.size()) - (linea.endsWith('|') ? 1 : 0);
+    const int n = linea.isEmpty() ? 0 : int(campos.size()) - (linea.endsWith('|') ? 1 : 0);
     if (n < kCampos) {
         r.error = QString("tiene %1 campos de %2").arg(n).arg(kCampos);
         return r;
