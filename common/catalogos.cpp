@@ -46,7 +46,8 @@ QString numeroComoTexto(double valor) {
     return QString::number(valor, 'g', 15).toUpper();
 }
 
-QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QString& anio, const QString& vacio) {
+QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QString& anio,
+                             const QString& vacio) {
     if (filas.empty()) return vacio;
     const QString& p0 = filas.front().periodo;
     QString v = numeroComoTexto(valorNumerico(filas.front().valor));
@@ -59,11 +60,12 @@ QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QStri
 }
 
 QString TasaPorCodigo(BaseDatos& base, const QString& codigo, const QString& catalogo, const QString& anio) {
-    const auto filas = leePeriodos(base,
-                                   "SELECT substr(argumento, 8, 6) AS per, substr(funcion, 2, 6) AS igv FROM PARAM "
-                                   "WHERE numero = ? AND substr(argumento, 8, 6) <= ? AND substr(argumento, 1, 6) = ? "
-                                   "ORDER BY substr(argumento, 8, 6), argumento",
-                                   {catalogo, anio, codigo});
+    const auto filas =
+        leePeriodos(base,
+                    "SELECT substr(argumento, 8, 6) AS per, substr(funcion, 2, 6) AS igv FROM PARAM "
+                    "WHERE numero = ? AND substr(argumento, 8, 6) <= ? AND substr(argumento, 1, 6) = ? "
+                    "ORDER BY substr(argumento, 8, 6), argumento",
+                    {catalogo, anio, codigo});
     return seleccionaPorPeriodo(filas, anio, "");
 }
 
@@ -72,11 +74,12 @@ QString TasaIgv(BaseDatos& base, const QString& codigo, const QString& anio) {
 }
 
 QString TasaPorFecha(BaseDatos& base, const QString& catalogo, const QString& anio) {
-    const auto filas = leePeriodos(base,
-                                   "SELECT substr(argumento, 1, 8) AS per, substr(funcion, 2, 6) AS igv FROM PARAM "
-                                   "WHERE numero = ? AND substr(argumento, 1, 4) <= ? "
-                                   "ORDER BY substr(argumento, 1, 8), argumento",
-                                   {catalogo, anio});
+    const auto filas =
+        leePeriodos(base,
+                    "SELECT substr(argumento, 1, 8) AS per, substr(funcion, 2, 6) AS igv FROM PARAM "
+                    "WHERE numero = ? AND substr(argumento, 1, 4) <= ? "
+                    "ORDER BY substr(argumento, 1, 8), argumento",
+                    {catalogo, anio});
     return seleccionaPorPeriodo(filas, anio, "0");
 }
 
@@ -102,9 +105,10 @@ Tasas CargaTasas(BaseDatos& base, const QString& anio) {
 
 QString FuncionDe(BaseDatos& base, const QString& catalogo, const QString& clave, int longitud, int inicio) {
     if (inicio < 1 || longitud < 0) return {};
-    Registros r = base.consulta("SELECT argumento, substr(funcion, ?, ?) AS func FROM PARAM "
-                                "WHERE numero = ? AND argumento = ?",
-                                {inicio, longitud, catalogo, clave});
+    Registros r = base.consulta(
+        "SELECT argumento, substr(funcion, ?, ?) AS func FROM PARAM "
+        "WHERE numero = ? AND argumento = ?",
+        {inicio, longitud, catalogo, clave});
     return r.vacio() ? QString() : r.texto(0, 1);
 }
 

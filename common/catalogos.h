@@ -28,7 +28,7 @@ inline const QString Paises = QStringLiteral("976");
 
 // The funcion of a catalog '044' row (130 fixed columns). A position beyond the text reads as "".
 class FuncionDocumento {
-public:
+  public:
     // Positions of the context flags (59-89) that the declaration windows read.
     static constexpr int kContextoFormulario = 81;
     static constexpr int kContextoFideicomitente = 78;
@@ -37,12 +37,12 @@ public:
     explicit FuncionDocumento(const QString& funcion) : f_(funcion) {}
 
     const QString& texto() const { return f_; }
-    QString descripcion() const { return f_.mid(0, 30); }   // 1-30
-    QString nombreCorto() const { return f_.mid(31, 11); }  // 32-42
-    QString longitudTexto() const { return f_.mid(45, 2); } // 46-47
+    QString descripcion() const { return f_.mid(0, 30); }    // 1-30
+    QString nombreCorto() const { return f_.mid(31, 11); }   // 32-42
+    QString longitudTexto() const { return f_.mid(45, 2); }  // 46-47
     // The document length of 46-47 as a number; 0 when it is not a number.
     int longitud() const;
-    QString orden() const { return f_.mid(55, 2); }         // 56-57
+    QString orden() const { return f_.mid(55, 2); }  // 56-57
     // Context flag 59-89: "1" = the type is offered there.
     bool ofrecidoEn(int posicion) const { return caracter(posicion) == "1"; }
     QString tipoDato() const { return caracter(128); }
@@ -55,7 +55,7 @@ public:
     // One character at a 1-based position, "" beyond the text.
     QString caracter(int posicion) const { return posicion < 1 ? QString() : f_.mid(posicion - 1, 1); }
 
-private:
+  private:
     QString f_;
 };
 
@@ -87,7 +87,8 @@ struct PeriodoValor {
 // after the year, except that the walk stops at the first later period only once the first row
 // itself was not later. Each value comes out as a number written as text ("00.041" -> "0.041").
 // `vacio` when there are no rows.
-QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QString& anio, const QString& vacio);
+QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QString& anio,
+                             const QString& vacio);
 
 // A number written as the platform writes it as text: "0.041", "3100", "-2.5".
 QString numeroComoTexto(double valor);

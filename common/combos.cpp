@@ -37,7 +37,8 @@ QString codigoDosDigitos(const QString& codigo) {
     bool ok = false;
     const qlonglong n = codigo.toLongLong(&ok);
     if (!ok) return codigo;
-    return n < 0 ? "-" + QString::number(-n).rightJustified(2, '0') : QString::number(n).rightJustified(2, '0');
+    return n < 0 ? "-" + QString::number(-n).rightJustified(2, '0')
+                 : QString::number(n).rightJustified(2, '0');
 }
 
 }  // namespace
@@ -48,15 +49,15 @@ void LlenaComboCorto(ListaItems& lista, BaseDatos& base, const QString& catalogo
     llena(lista, base, catalogo, filas, longitud, inicio, Orden::Descripcion, 2);
 }
 
-void LlenaComboPorCodigo(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas, int longitud,
-                         int inicio, bool blanco) {
+void LlenaComboPorCodigo(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas,
+                         int longitud, int inicio, bool blanco) {
     lista.clear();
     if (blanco) lista.add(kItemEnBlanco);
     llena(lista, base, catalogo, filas, longitud, inicio, Orden::Codigo, 12);
 }
 
-void LlenaComboPorNombre(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas, int longitud,
-                         int inicio, bool blanco) {
+void LlenaComboPorNombre(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas,
+                         int longitud, int inicio, bool blanco) {
     lista.clear();
     if (blanco) lista.add(kItemEnBlanco);
     llena(lista, base, catalogo, filas, longitud, inicio, Orden::Descripcion, 12);
@@ -67,13 +68,15 @@ void LlenaTiposDocumento(ListaItems& lista, BaseDatos& base, int posicion, bool 
     if (blanco) lista.add(kItemEnBlanco);
     if (posicion < 1) return;
     Registros r = base.consulta(
-        "SELECT trim(argumento) AS codigo, substr(funcion, 1, 30) AS tipodoc, substr(funcion, 46, 2) AS lendoc, "
+        "SELECT trim(argumento) AS codigo, substr(funcion, 1, 30) AS tipodoc, substr(funcion, 46, 2) AS "
+        "lendoc, "
         "substr(funcion, 128, 1) AS tipodato, substr(funcion, 130, 1) AS tipolongitud "
-        "FROM PARAM WHERE numero = ? AND substr(funcion, ?, 1) = ? ORDER BY substr(funcion, 56, 2), argumento",
+        "FROM PARAM WHERE numero = ? AND substr(funcion, ?, 1) = ? ORDER BY substr(funcion, 56, 2), "
+        "argumento",
         {catalogo::TiposDocumento, posicion, QStringLiteral("1")});
     for (int f = 0; f < r.filas(); ++f)
-        lista.add(codigoDosDigitos(r.texto(f, 0)) + "  -  " + ajusta(r.texto(f, 1), 60) + r.texto(f, 2).trimmed() +
-                  " " + r.texto(f, 3) + " " + r.texto(f, 4));
+        lista.add(codigoDosDigitos(r.texto(f, 0)) + "  -  " + ajusta(r.texto(f, 1), 60) +
+                  r.texto(f, 2).trimmed() + " " + r.texto(f, 3) + " " + r.texto(f, 4));
 }
 
 QString codigoDeItem(const QString& item, int anchoCodigo) { return item.left(anchoCodigo).trimmed(); }

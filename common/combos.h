@@ -10,7 +10,7 @@ namespace qvr {
 class BaseDatos;
 
 class ListaItems {
-public:
+  public:
     virtual ~ListaItems() = default;
     virtual void clear() = 0;
     virtual void add(const QString& texto) = 0;
@@ -20,7 +20,7 @@ public:
 
 // A list held in memory (the cores and the tests).
 class ListaTextos : public ListaItems {
-public:
+  public:
     void clear() override { items.clear(); }
     void add(const QString& texto) override { items.append(texto); }
     int count() const override { return int(items.size()); }
@@ -40,11 +40,11 @@ enum class Filas { Todas, Ofrecidas };
 void LlenaComboCorto(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas, int longitud,
                      int inicio);
 // Code in 12 columns, 5 blanks, description; clears the list first; ordered by code.
-void LlenaComboPorCodigo(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas, int longitud,
-                         int inicio, bool blanco);
+void LlenaComboPorCodigo(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas,
+                         int longitud, int inicio, bool blanco);
 // As LlenaComboPorCodigo, ordered by description.
-void LlenaComboPorNombre(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas, int longitud,
-                         int inicio, bool blanco);
+void LlenaComboPorNombre(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas filas,
+                         int longitud, int inicio, bool blanco);
 // The document types of catalog '044' offered in the context `posicion` (59-89), in their display
 // order: code "00", "  -  ", description in 60 columns, length (68-69), blank, data type (71),
 // blank, length rule (73).

@@ -30,8 +30,8 @@ bool esNumerico(const QString& t) {
 bool esAlfanumerico(const QString& t) {
     if (t.isEmpty()) return false;
     for (QChar c : t)
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == QChar(0xD1) ||
-              c == QChar(0xF1)))
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+              c == QChar(0xD1) || c == QChar(0xF1)))
             return false;
     return true;
 }
@@ -80,14 +80,17 @@ QString itemContribuyente(const QString& documento, const QString& parte1, const
                           const QString& parte3) {
     const QString doc = documento.trimmed();
     // The document always fills the first 13 columns, so the name starts at the same place.
-    const QString columnaDoc = doc.size() == 8 ? doc + QString(5, ' ') : doc.left(11).leftJustified(11) + "  ";
+    const QString columnaDoc =
+        doc.size() == 8 ? doc + QString(5, ' ') : doc.left(11).leftJustified(11) + "  ";
     const QString p1 = parte1.trimmed(), p2 = parte2.trimmed(), p3 = parte3.trimmed();
     return columnaDoc + p1 + " " + p2 + " " + p3 + QString(10, ' ') +
-           rellenaIzquierda(QString::number(p1.size()), 2, '0') + rellenaIzquierda(QString::number(p2.size()), 2, '0') +
+           rellenaIzquierda(QString::number(p1.size()), 2, '0') +
+           rellenaIzquierda(QString::number(p2.size()), 2, '0') +
            rellenaIzquierda(QString::number(p3.size()), 2, '0');
 }
 
-void LlenaContribuyentes(ListaItems& lista, BaseDatos& base, const QString& formulario, const QString& usuario) {
+void LlenaContribuyentes(ListaItems& lista, BaseDatos& base, const QString& formulario,
+                         const QString& usuario) {
     const ConsultaSql c = ConsultaContribuyentes(base, formulario, usuario);
     Registros r = base.consulta(c.sql, c.parametros);
     // By position, as the host's CONT is laid out: document second, name parts fifth to seventh.

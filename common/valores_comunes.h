@@ -30,7 +30,8 @@ ConsultaSql ConsultaContribuyentes(BaseDatos& base, const QString& formulario, c
 QString itemContribuyente(const QString& documento, const QString& parte1, const QString& parte2,
                           const QString& parte3);
 // Adds one item per taxpayer of ConsultaContribuyentes.
-void LlenaContribuyentes(ListaItems& lista, BaseDatos& base, const QString& formulario, const QString& usuario);
+void LlenaContribuyentes(ListaItems& lista, BaseDatos& base, const QString& formulario,
+                         const QString& usuario);
 
 // The amount text of a field that gets the focus: without commas; "0.00" when nothing is left.
 QString LimpiaMonto(const QString& texto);

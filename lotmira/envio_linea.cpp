@@ -8,9 +8,9 @@ namespace {
 
 constexpr int kCampos = 13;
 
-const char* const kNombres[kCampos] = {"",          "tabla_o",     "tabla_d",      "tabla_ext", "indice",
-                                       "obliga",    "c_tip_doc_d", "c_doc_id_d",   "c_Formulario",
-                                       "c_periodo", "c_estado",    "c_envio",      "c_semana"};
+const char* const kNombres[kCampos] = {"",         "tabla_o",     "tabla_d",    "tabla_ext",    "indice",
+                                       "obliga",   "c_tip_doc_d", "c_doc_id_d", "c_Formulario", "c_periodo",
+                                       "c_estado", "c_envio",     "c_semana"};
 
 bool soloDigitos(const QString& t) {
     if (t.isEmpty()) return false;
@@ -73,7 +73,9 @@ LineaEnvio LeeLineaEnvio(const QString& linea) {
     for (int i = 0; i < 6; ++i) {
         const auto n = numero(campos[7 + i]);
         if (!n) {
-            r.error = QString("el campo %1 (%2) no es un número: \"%3\"").arg(7 + i).arg(kNombres[7 + i], campos[7 + i]);
+            r.error = QString("el campo %1 (%2) no es un número: \"%3\"")
+                          .arg(7 + i)
+                          .arg(kNombres[7 + i], campos[7 + i]);
             return r;
         }
         f.numeros[i] = *n;

@@ -5,6 +5,8 @@ namespace qvr {
 // Rows installed in PARAM, catalog by catalog, in the installer's order. Each funcion is the
 // catalog's fixed-column layout, blanks included; the '044' rows are 130 characters long.
 const std::vector<FilaCatalogo>& filasCatalogo() {
+    // One row a line, blanks exactly as installed.
+    // clang-format off
     static const std::vector<FilaCatalogo> filas = {
         // '044' document types
         {"044", "-",
@@ -150,6 +152,7 @@ const std::vector<FilaCatalogo>& filasCatalogo() {
         {"979", "65", "SINDICO", ""},
         {"979", "99", "PROFESION U OCUPACION NO ESPECIFICADA", ""},
     };
+    // clang-format on
     return filas;
 }
 

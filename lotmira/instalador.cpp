@@ -36,10 +36,11 @@ std::unique_ptr<BaseDatos> abreBase(const QString& carpeta) {
     const QString ruta = carpeta + leeOpcion("DBName");
     try {
         if (!existeRuta(grupo))
-            throw ErrorBD(jet::GrupoTrabajo,
-                          QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
-                                  "de trabajo '%1' o está abierto en modo exclusivo por otro usuario.")
-                              .arg(grupo));
+            throw ErrorBD(
+                jet::GrupoTrabajo,
+                QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
+                        "de trabajo '%1' o está abierto en modo exclusivo por otro usuario.")
+                    .arg(grupo));
         BaseDatos::Opciones o;
         if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
             o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
@@ -54,7 +55,7 @@ std::unique_ptr<BaseDatos> abreBase(const QString& carpeta) {
 }
 
 class Instalacion {
-public:
+  public:
     explicit Instalacion(BaseDatos& base) : base_(base) {}
 
     // One step: a failing statement shows its message (but for "table exists" and "primary key
@@ -89,11 +90,13 @@ public:
             paso([&] {
                 const QVariantList clave{QString(f.numero), QString(f.argumento)};
                 if (!base_.consulta("SELECT * FROM PARAM WHERE numero = ? AND argumento = ?", clave).vacio())
-                    base_.ejecuta("UPDATE PARAM SET funcion = ?, correl_param = ? WHERE numero = ? AND argumento = ?",
-                                  QVariantList{QString(f.funcion), QString(f.correl)} + clave);
+                    base_.ejecuta(
+                        "UPDATE PARAM SET funcion = ?, correl_param = ? WHERE numero = ? AND argumento = ?",
+                        QVariantList{QString(f.funcion), QString(f.correl)} + clave);
                 else
-                    base_.ejecuta("INSERT INTO PARAM (numero, argumento, funcion, correl_param) VALUES (?, ?, ?, ?)",
-                                  clave + QVariantList{QString(f.funcion), QString(f.correl)});
+                    base_.ejecuta(
+                        "INSERT INTO PARAM (numero, argumento, funcion, correl_param) VALUES (?, ?, ?, ?)",
+                        clave + QVariantList{QString(f.funcion), QString(f.correl)});
             });
     }
 
@@ -114,15 +117,17 @@ public:
         paso([&] {
             // A table named again in the file replaces its earlier line.
             if (!base_.consulta("SELECT * FROM envio_t WHERE formulario = ? AND tabla_o = ?", clave).vacio())
-                base_.ejecuta("UPDATE envio_t SET tabla_d = ?, tabla_ext = ?, indice = ?, obliga = ?, "
-                              "c_tip_doc_d = ?, c_doc_id_d = ?, c_Formulario = ?, c_periodo = ?, c_estado = ?, "
-                              "c_envio = ?, c_semana = ? WHERE formulario = ? AND tabla_o = ?",
-                              valores + clave);
+                base_.ejecuta(
+                    "UPDATE envio_t SET tabla_d = ?, tabla_ext = ?, indice = ?, obliga = ?, "
+                    "c_tip_doc_d = ?, c_doc_id_d = ?, c_Formulario = ?, c_periodo = ?, c_estado = ?, "
+                    "c_envio = ?, c_semana = ? WHERE formulario = ? AND tabla_o = ?",
+                    valores + clave);
             else
-                base_.ejecuta("INSERT INTO envio_t (formulario, tabla_o, tabla_d, tabla_ext, indice, obliga, "
-                              "c_tip_doc_d, c_doc_id_d, c_Formulario, c_periodo, c_estado, c_envio, c_semana) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                              clave + valores);
+                base_.ejecuta(
+                    "INSERT INTO envio_t (formulario, tabla_o, tabla_d, tabla_ext, indice, obliga, "
+                    "c_tip_doc_d, c_doc_id_d, c_Formulario, c_periodo, c_estado, c_envio, c_semana) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                    clave + valores);
         });
     }
 
@@ -132,7 +137,8 @@ public:
         const QString ruta = rutaListaEnvio(carpeta);
         QFile archivo(rutaFs(ruta));
         if (!archivo.open(QIODevice::ReadOnly)) {
-            const QString motivo = archivo.exists() ? "No se puede leer el archivo " : "No existe el archivo ";
+            const QString motivo =
+                archivo.exists() ? "No se puede leer el archivo " : "No existe el archivo ";
             dialogos().muestra(motivo + ruta + "\nNo se instaló la lista de tablas a enviar.", "Mensaje",
                                Icono::Error, Botones::Ok);
             return SinListaEnvio;
@@ -141,8 +147,9 @@ public:
         const bool leido = archivo.error() == QFileDevice::NoError;
         archivo.close();
         if (!leido) {
-            dialogos().muestra("No se puede leer el archivo " + ruta + "\nNo se instaló la lista de tablas a enviar.",
-                               "Mensaje", Icono::Error, Botones::Ok);
+            dialogos().muestra(
+                "No se puede leer el archivo " + ruta + "\nNo se instaló la lista de tablas a enviar.",
+                "Mensaje", Icono::Error, Botones::Ok);
             return SinListaEnvio;
         }
         paso([&] { base_.ejecuta("DELETE FROM envio_t WHERE formulario = ?", {kFormulario}); });
@@ -154,8 +161,9 @@ public:
             const LineaEnvio l = LeeLineaEnvio(linea);
             if (!l.fila) {
                 ++errores;
-                dialogos().muestra(QString("%1, línea %2: %3.\nLa línea no se instaló.").arg(ruta).arg(i + 1).arg(l.error),
-                                   "Mensaje", Icono::Exclamacion, Botones::Ok);
+                dialogos().muestra(
+                    QString("%1, línea %2: %3.\nLa línea no se instaló.").arg(ruta).arg(i + 1).arg(l.error),
+                    "Mensaje", Icono::Exclamacion, Botones::Ok);
                 continue;
             }
             filaEnvio(*l.fila);
@@ -165,7 +173,7 @@ public:
 
     int errores = 0;
 
-private:
+  private:
     BaseDatos& base_;
 };
 

@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
             std::printf("Lotmira %s\n", qvr::versionPrograma());
             return 0;
         }
-    const bool hayPantalla = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+    const bool hayPantalla = !qEnvironmentVariableIsEmpty("DISPLAY") ||
+                             !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
                              !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     std::unique_ptr<QCoreApplication> app;
     if (hayPantalla)

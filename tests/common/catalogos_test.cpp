@@ -1,6 +1,7 @@
+#include "common/catalogos.h"
+
 #include <gtest/gtest.h>
 
-#include "common/catalogos.h"
 #include "common/combos.h"
 #include "lotmira/instalador.h"
 #include "support/entorno.h"
@@ -12,7 +13,7 @@ namespace {
 
 // A database as the suite leaves it: the installer's catalogs plus a few rows of the host's.
 class Catalogos : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(prueba::instalaConLotmira(env), InstalacionCompleta);
         // '998': rate code in 1-6, period "yyyymm" in 8-13, rate in funcion 2-7.

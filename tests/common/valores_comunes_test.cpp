@@ -1,9 +1,10 @@
+#include "common/valores_comunes.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "common/combos.h"
-#include "common/valores_comunes.h"
 #include "lotmira/instalador.h"
 #include "support/entorno.h"
 #include "support/lotmira_instalacion.h"
@@ -13,7 +14,7 @@ using namespace qvr;
 namespace {
 
 class ValoresComunes : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(prueba::instalaConLotmira(env), InstalacionCompleta); }
     prueba::Entorno env;
     BaseDatos& base() { return env.base(); }
@@ -33,20 +34,16 @@ TEST_F(ValoresComunes, ValidaDocumentoPorTipo) {
         bool valido;
     } casos[] = {
         {"6", "20100066603", true},  // any eleven digits: the check digit is the caller's
-        {"06", "10000000000", true},
-        {"6", " 2010006660 ", false},
-        {"6", "201000666031", false},
-        {"6", "2010006660A", false},
-        {"1", "12345678", true},
-        {"1", "1234567", false},  // exactly eight
-        {"4", "AB12345", true},    // at most twelve, letters and digits
-        {"4", "ABCDEFGHIJKLM", false},
-        {"0", "X-1", false},
-        {"55", "123", false},
-        {"", "123", false},
+        {"06", "10000000000", true},   {"6", " 2010006660 ", false},
+        {"6", "201000666031", false},  {"6", "2010006660A", false},
+        {"1", "12345678", true},       {"1", "1234567", false},  // exactly eight
+        {"4", "AB12345", true},                                  // at most twelve, letters and digits
+        {"4", "ABCDEFGHIJKLM", false}, {"0", "X-1", false},
+        {"55", "123", false},          {"", "123", false},
         {"6", "   ", false},
     };
-    for (const auto& c : casos) EXPECT_EQ(ValidaDocumento(base(), c.tipo, c.numero), c.valido) << c.tipo << " " << c.numero;
+    for (const auto& c : casos)
+        EXPECT_EQ(ValidaDocumento(base(), c.tipo, c.numero), c.valido) << c.tipo << " " << c.numero;
 }
 
 TEST_F(ValoresComunes, ListaDeContribuyentesSegunUsuarioYCatalogo) {
@@ -68,12 +65,15 @@ TEST_F(ValoresComunes, ListaDeContribuyentesSegunUsuarioYCatalogo) {
     EXPECT_FALSE(c.sql.contains("length"));
     EXPECT_TRUE(c.sql.contains("tipo_ingreso"));
     EXPECT_FALSE(ConsultaContribuyentes(base(), "0621", "DEMO").sql.contains("tipo_ingreso"));
-    EXPECT_EQ(lista("DEMO"), QStringList({"12345678     QUISPE MAMANI ROSA" + QString(10, ' ') + "060604", juan}));
+    EXPECT_EQ(lista("DEMO"),
+              QStringList({"12345678     QUISPE MAMANI ROSA" + QString(10, ' ') + "060604", juan}));
 }
 
 TEST(ItemContribuyente, ElDocumentoOcupaTreceColumnas) {
-    EXPECT_EQ(itemContribuyente("12345678", "A", "B", "C"), "12345678     A B C" + QString(10, ' ') + "010101");
-    EXPECT_EQ(itemContribuyente(" 123456789012345 ", "A", "", " C "), "12345678901  A  C" + QString(10, ' ') + "010001");
+    EXPECT_EQ(itemContribuyente("12345678", "A", "B", "C"),
+              "12345678     A B C" + QString(10, ' ') + "010101");
+    EXPECT_EQ(itemContribuyente(" 123456789012345 ", "A", "", " C "),
+              "12345678901  A  C" + QString(10, ' ') + "010001");
     EXPECT_EQ(itemContribuyente("1234", "", "", "").left(13), "1234         ");
 }
 
@@ -82,7 +82,7 @@ TEST(LimpiaMonto, QuitaComasYVacios) {
         const char* entrada;
         const char* salida;
     } casos[] = {
-        {"1,234,567", "1234567"}, {"", "0.00"}, {"  ", "0.00"}, {"0", "0.00"},
+        {"1,234,567", "1234567"}, {"", "0.00"},  {"  ", "0.00"},     {"0", "0.00"},
         {" . ", "0.00"},          {",", "0.00"}, {"12.50", "12.50"}, {"0.0", "0.0"},
     };
     for (const auto& c : casos) EXPECT_EQ(LimpiaMonto(c.entrada), QString(c.salida)) << c.entrada;

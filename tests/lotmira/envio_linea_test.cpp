@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "lotmira/envio_linea.h"
+
+#include <gtest/gtest.h>
 
 using namespace qvr;
 
@@ -34,6 +34,7 @@ TEST(LineaEnvio, LineasQueNoSeInstalan) {
     for (const auto& c : casos) {
         const LineaEnvio l = LeeLineaEnvio(QString::fromUtf8(c.linea));
         EXPECT_FALSE(l.fila) << c.linea;
-        EXPECT_TRUE(l.error.contains(QString::fromUtf8(c.motivo))) << c.linea << " -> " << l.error.toStdString();
+        EXPECT_TRUE(l.error.contains(QString::fromUtf8(c.motivo)))
+            << c.linea << " -> " << l.error.toStdString();
     }
 }

@@ -1,3 +1,5 @@
+#include "lotmira/instalador.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -5,7 +7,6 @@
 
 #include "common/schema.h"
 #include "lotmira/filas_catalogo.h"
-#include "lotmira/instalador.h"
 #include "support/entorno.h"
 #include "support/lotmira_instalacion.h"
 
@@ -31,7 +32,8 @@ QStringList volcado(BaseDatos& base) {
 }
 
 QString funcionDe(BaseDatos& base, const QString& numero, const QString& argumento) {
-    return base.escalar("SELECT funcion FROM PARAM WHERE numero = ? AND argumento = ?", {numero, argumento}).toString();
+    return base.escalar("SELECT funcion FROM PARAM WHERE numero = ? AND argumento = ?", {numero, argumento})
+        .toString();
 }
 
 QStringList envio(BaseDatos& base) {
@@ -92,9 +94,13 @@ TEST(Lotmira, UnaSegundaInstalacionDejaLoMismoYRestauraLoEditado) {
     // What the suite did in between: working rows, a stored annex row, hand edits of the
     // installed rows, rows of other catalogs and forms.
     b.ejecuta("INSERT INTO TMP_F0738DIVID (num_RUC, fec_retenida) VALUES ('20100066603', '2003-05-01')");
-    b.ejecuta("INSERT INTO F0738DIVIDEND (tip_doc_d, doc_id_d, periodo, formulario, num_RUC, fec_retenida, cnumero) "
-              "VALUES (6, '10000000001', '2003', '0738', '20100066603', '2003-05-01', '123456')");
-    b.ejecuta("UPDATE PARAM SET funcion = 'EDITADO', correl_param = '999' WHERE numero = '044' AND argumento = '6'");
+    b.ejecuta(
+        "INSERT INTO F0738DIVIDEND (tip_doc_d, doc_id_d, periodo, formulario, num_RUC, fec_retenida, "
+        "cnumero) "
+        "VALUES (6, '10000000001', '2003', '0738', '20100066603', '2003-05-01', '123456')");
+    b.ejecuta(
+        "UPDATE PARAM SET funcion = 'EDITADO', correl_param = '999' WHERE numero = '044' AND argumento = "
+        "'6'");
     b.ejecuta("INSERT INTO PARAM VALUES ('044', '77', 'OTRO TIPO', '')");
     b.ejecuta("INSERT INTO PARAM VALUES ('004', '01', 'BANCO', '')");
     b.ejecuta("UPDATE reportes SET titulo = 'X' WHERE codrep = 'RP0008'");
@@ -106,10 +112,12 @@ TEST(Lotmira, UnaSegundaInstalacionDejaLoMismoYRestauraLoEditado) {
     EXPECT_EQ(b.escalar("SELECT cnumero FROM F0738DIVIDEND").toString(), "123456");
     EXPECT_EQ(funcionDe(b, "044", "6").size(), 130);
     EXPECT_TRUE(funcionDe(b, "044", "6").startsWith("REG. UNICO DE CONTRIBUYENTES"));
-    EXPECT_EQ(b.escalar("SELECT correl_param FROM PARAM WHERE numero = '044' AND argumento = '6'").toString(), "010");
+    EXPECT_EQ(b.escalar("SELECT correl_param FROM PARAM WHERE numero = '044' AND argumento = '6'").toString(),
+              "010");
     EXPECT_EQ(funcionDe(b, "044", "77"), "OTRO TIPO");
     EXPECT_EQ(funcionDe(b, "004", "01"), "BANCO");
-    EXPECT_EQ(b.escalar("SELECT titulo FROM reportes WHERE codrep = 'RP0008'").toString(), "Reporte del formulario 738");
+    EXPECT_EQ(b.escalar("SELECT titulo FROM reportes WHERE codrep = 'RP0008'").toString(),
+              "Reporte del formulario 738");
     const QStringList filas = envio(b);
     EXPECT_EQ(filas.size(), 4);
     EXPECT_TRUE(filas.first().startsWith("0621|OTRA|HOTRA"));
@@ -119,13 +127,13 @@ TEST(Lotmira, UnaSegundaInstalacionDejaLoMismoYRestauraLoEditado) {
 TEST(Lotmira, LineasDeLaListaDeEnvio) {
     prueba::Entorno env;
     prueba::escribeListaEnvio(env,
-                              "1|A|| |1|0|1|2|4|3|0|0|0|\r\n"          // empty tabla_d: one blank
-                              "2|B|HB|EXT|2|1|1|2|4|3|5|0|0|\r\n"      // repeated below: the later line wins
-                              "3|C|HC| |1|1|1|2|4|3|0|0|\r\n"          // twelve fields: reported and skipped
-                              "4|D|HD| |1|x|1|2|4|3|0|0|0|\r\n"        // non-numeric: reported and skipped
+                              "1|A|| |1|0|1|2|4|3|0|0|0|\r\n"      // empty tabla_d: one blank
+                              "2|B|HB|EXT|2|1|1|2|4|3|5|0|0|\r\n"  // repeated below: the later line wins
+                              "3|C|HC| |1|1|1|2|4|3|0|0|\r\n"      // twelve fields: reported and skipped
+                              "4|D|HD| |1|x|1|2|4|3|0|0|0|\r\n"    // non-numeric: reported and skipped
                               "5|B|HB2| |9|9|9|9|9|9|9|9|9|\r\n"
-                              "6|E|HE| |1|1|1|2|4|3|0|0|0\r\n"         // last field without its bar
-                              "   \r\n"                                // the list ends at the first blank line
+                              "6|E|HE| |1|1|1|2|4|3|0|0|0\r\n"  // last field without its bar
+                              "   \r\n"                         // the list ends at the first blank line
                               "7|F|HF| |1|1|1|2|4|3|0|0|0|\r\n");
     EXPECT_EQ(prueba::instalaConLotmira(env), InstalacionConErrores);
     EXPECT_EQ(envio(env.base()), QStringList({"0738|A| ||1|0|1|2|4|3|0|0|0", "0738|B|HB2||9|9|9|9|9|9|9|9|9",
@@ -140,10 +148,12 @@ TEST(Lotmira, LineasDeLaListaDeEnvio) {
 
 TEST(Lotmira, SinListaDeEnvioTerminaConErrorDespuesDeLoDemas) {
     prueba::Entorno env;
-    env.base().ejecuta("INSERT INTO envio_t (formulario, tabla_o, tabla_d) VALUES ('0738', 'PREVIA', 'HPREVIA')");
+    env.base().ejecuta(
+        "INSERT INTO envio_t (formulario, tabla_o, tabla_d) VALUES ('0738', 'PREVIA', 'HPREVIA')");
     EXPECT_EQ(InstalaTablas(), SinListaEnvio);
     ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
-    EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith("No existe el archivo " + env.sistema() + "tmp\\env738.txt"));
+    EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith("No existe el archivo " + env.sistema() +
+                                                             "tmp\\env738.txt"));
     EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Error);
     BaseDatos& b = env.base();
     EXPECT_TRUE(b.existeTabla("HF0738FIDEICOM"));

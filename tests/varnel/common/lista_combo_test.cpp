@@ -1,3 +1,5 @@
+#include "varnel/common/ui/lista_combo.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -11,7 +13,6 @@
 #include "lotmira/instalador.h"
 #include "support/entorno.h"
 #include "support/lotmira_instalacion.h"
-#include "varnel/common/ui/lista_combo.h"
 
 using namespace qvr;
 
@@ -31,7 +32,8 @@ TEST(ListaCombo, LosFillersEscribenEnElComboYElAnchoSigueLaFuente) {
     ASSERT_EQ(lista.count(), textos.count());
     for (int i = 0; i < textos.count(); ++i) EXPECT_EQ(lista.text(i), textos.text(i));
 
-    const int promedio = QFontMetrics(f).horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
+    const int promedio =
+        QFontMetrics(f).horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
     ASSERT_GT(promedio, 0);
     EXPECT_EQ(anchoPromedioCaracter(&ventana), promedio);
     EXPECT_EQ(AnchoLista(&ventana, combo), promedio * (75 - 2));  // the blank item is the longest

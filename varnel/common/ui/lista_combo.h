@@ -11,14 +11,14 @@ class QWidget;
 namespace qvr {
 
 class ListaCombo : public ListaItems {
-public:
+  public:
     explicit ListaCombo(QComboBox* combo) : combo_(combo) {}
     void clear() override;
     void add(const QString& texto) override;
     int count() const override;
     QString text(int i) const override;
 
-private:
+  private:
     QComboBox* combo_;
 };
 
