@@ -99,7 +99,7 @@ struct Controles {
 };
 
 // What the view does after an event.
-enum class Accion {
+enum class AccionVista {
     Ninguna,
     Siguiente,      // move the focus to the next control (Enter)
     FocoPestanas,   // the box is locked: the focus goes to the main tab strip
@@ -110,7 +110,7 @@ enum class Accion {
 
 struct ResultadoTecla {
     int tecla;  // the key the control receives; 0 when discarded
-    Accion accion = Accion::Ninguna;
+    AccionVista accion = AccionVista::Ninguna;
 };
 
 class Declaracion {
@@ -148,7 +148,7 @@ public:
     void preparaNueva();
 
     // ---- Entry (the view forwards its events) ----
-    Accion entraFoco(int n);
+    AccionVista entraFoco(int n);
     ResultadoTecla tecla(int n, int codigo);
     void saleFoco(int n);
     // Right button or Shift+Insert / the context-menu key in a box or the telephone field.
@@ -157,7 +157,7 @@ public:
 
     // A key typed at the end of box n, as a person types it: the filter, then the text grows by
     // the accepted character within the maximum length, or loses its last one for Backspace.
-    Accion escribe(int n, int codigo);
+    AccionVista escribe(int n, int codigo);
     // The text selected and deleted.
     void borra(int n) { fijaTexto(n, QString()); }
 

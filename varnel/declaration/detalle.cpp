@@ -105,11 +105,11 @@ void DetalleRentas::saleCampo(int i) {
 
 ResultadoTecla DetalleRentas::tecla(int i, int codigo) {
     if (i < 0 || i >= campos()) return {0};
-    if (codigo == kTeclaEnter) return {0, Accion::Siguiente};
+    if (codigo == kTeclaEnter) return {0, AccionVista::Siguiente};
     return {d_.filtros->FiltraNumero(codigo)};
 }
 
-Accion DetalleRentas::escribe(int i, int codigo) {
+AccionVista DetalleRentas::escribe(int i, int codigo) {
     const ResultadoTecla r = tecla(i, codigo);
     if (i < 0 || i >= campos()) return r.accion;
     const QString t = textos_[size_t(i)];

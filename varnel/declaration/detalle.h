@@ -44,7 +44,7 @@ public:
     void saleCampo(int i);
     ResultadoTecla tecla(int i, int codigo);
     // A key typed at the end of field i (see Declaracion::escribe).
-    Accion escribe(int i, int codigo);
+    AccionVista escribe(int i, int codigo);
     void clicDerecho() { d_.clicDerecho(); }
     void teclaAbajo(int codigoTecla, bool shift) { d_.teclaAbajo(codigoTecla, shift); }
 

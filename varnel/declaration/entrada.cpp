@@ -33,12 +33,12 @@ double numeroDe(const QString& texto) {
 
 }  // namespace
 
-Accion Declaracion::entraFoco(int n) {
+AccionVista Declaracion::entraFoco(int n) {
     Cambios200 = 0;
     Cambios201 = 0;
-    if (!existe(n)) return Accion::Ninguna;
+    if (!existe(n)) return AccionVista::Ninguna;
     const EstadoCasilla& e = casilla(n);
-    if (e.bloqueada || !e.habilitada) return Accion::FocoPestanas;
+    if (e.bloqueada || !e.habilitada) return AccionVista::FocoPestanas;
     if (!longitudFija(n)) fijaLongitud(n, 12);
     const QString t = e.texto;
     switch (tipoDe(n)) {
@@ -62,7 +62,7 @@ Accion Declaracion::entraFoco(int n) {
             if (!t.trimmed().isEmpty()) fijaTexto(n, formatoTexto(t, patron::Entero));
             break;
     }
-    return Accion::Ninguna;
+    return AccionVista::Ninguna;
 }
 
 ResultadoTecla Declaracion::tecla(int n, int codigo) {
@@ -76,13 +76,13 @@ ResultadoTecla Declaracion::tecla(int n, int codigo) {
     switch (tipoDe(n)) {
         case TipoCasilla::Indicador:
             if (enter)
-                r.accion = Accion::Siguiente;
+                r.accion = AccionVista::Siguiente;
             else if (const int k = f.FiltraNumero(codigo); k == '1' || k == '2')
                 r.tecla = k;
             break;
         case TipoCasilla::Documento:
             if (enter) {
-                r.accion = Accion::Siguiente;
+                r.accion = AccionVista::Siguiente;
             } else {
                 // Character 71 of the chosen document type is its data type: "0" letters and digits.
                 const QString entrada = controles.listasDocumento[listaDeDocumento(n)].texto();
@@ -91,22 +91,22 @@ ResultadoTecla Declaracion::tecla(int n, int codigo) {
             break;
         case TipoCasilla::Ruc:
             if (enter)
-                r.accion = Accion::Siguiente;
+                r.accion = AccionVista::Siguiente;
             else
                 r.tecla = f.FiltraNumero(codigo);
             break;
         case TipoCasilla::Nombre:
             if (enter)
-                r.accion = Accion::Siguiente;
+                r.accion = AccionVista::Siguiente;
             else
                 r.tecla = f.FiltraLetra(codigo) ? codigo : 0;
             break;
         default:
             if (n == 200 || n == 201) {
                 // Typed only through its detail window.
-                if (enter) r.accion = n == 200 ? Accion::AbreExoneradas : Accion::AbreInafectas;
+                if (enter) r.accion = n == 200 ? AccionVista::AbreExoneradas : AccionVista::AbreInafectas;
             } else if (enter) {
-                r.accion = Accion::Siguiente;
+                r.accion = AccionVista::Siguiente;
             } else {
                 r.tecla = f.FiltraNumero(codigo);
             }
@@ -163,7 +163,7 @@ void Declaracion::teclaAbajo(int codigoTecla, bool shift) {
     if ((codigoTecla == 45 && shift) || codigoTecla == 93) clicDerecho();
 }
 
-Accion Declaracion::escribe(int n, int codigo) {
+AccionVista Declaracion::escribe(int n, int codigo) {
     const ResultadoTecla r = tecla(n, codigo);
     const QString t = texto(n);
     if (r.tecla == kTeclaRetroceso) {
@@ -291,7 +291,7 @@ void Declaracion::eligeOpcion(Pregunta p, Opcion o) {
 }
 
 ResultadoTecla Declaracion::teclaTelefono(int codigo) {
-    if (codigo == kTeclaEnter) return {0, Accion::Siguiente};
+    if (codigo == kTeclaEnter) return {0, AccionVista::Siguiente};
     return {filtros->FiltraNumero(codigo)};
 }
 
@@ -322,7 +322,7 @@ void Declaracion::fijaPago(const FormaPago& pago) {
 
 ResultadoTecla Declaracion::teclaOrden(int codigo) {
     valores.OrdenModificada = true;
-    if (codigo == kTeclaEnter) return {0, Accion::FocoVerifica};
+    if (codigo == kTeclaEnter) return {0, AccionVista::FocoVerifica};
     return {(codigo >= '0' && codigo <= '9') || codigo == kTeclaRetroceso ? codigo : 0};
 }
 
