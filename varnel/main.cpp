@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
     app.sesion.Semana = 0;
 
     if (!ventanas.CorreApp(kTituloHost)) {
-        dialogos().muestra("Debe ejecutar este módulo desde el Integrador del QVR", "Error al ejecutar el módulo",
-                           Icono::Error, Botones::Ok);
+        dialogos().muestra("Debe ejecutar este módulo desde el Integrador del QVR",
+                           "Error al ejecutar el módulo", Icono::Error, Botones::Ok);
         return 1;
     }
     InstanciaUnica instancia(kPrograma);
@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     RegistroVentanas registro;
     registraVentanasVarnel(registro);
     FrmPrincipal principal(app, registro);
-    QObject::connect(&principal, &FrmPrincipal::programaTerminado, &qapp, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&principal, &FrmPrincipal::programaTerminado, &qapp, &QApplication::quit,
+                     Qt::QueuedConnection);
     if (!principal.carga()) return 1;
     return qapp.exec();
 }

@@ -25,8 +25,8 @@ bool cargaAplicacion(Aplicacion& app) {
     try {
         s.Base->consulta("SELECT * FROM ERROR WHERE 1=0");
     } catch (const ErrorBD& e) {
-        app.dialogos().muestra("No se puede abrir la tabla ERROR de la base de datos " + s.RutaBaseDatos + "\n" +
-                                   e.descripcion() + "\n" + numeroConBlanco(e.numero()),
+        app.dialogos().muestra("No se puede abrir la tabla ERROR de la base de datos " + s.RutaBaseDatos +
+                                   "\n" + e.descripcion() + "\n" + numeroConBlanco(e.numero()),
                                "Error de Conección", Icono::Error, Botones::Ok);
         s.Base.reset();
         return false;

@@ -15,7 +15,7 @@ inline const QString kTituloModulo = QStringLiteral("Declaración Pago Anual Imp
 
 // The suite's status bar as the windows see it: four texts and a numeric value, written only.
 class BarraEstado {
-public:
+  public:
     virtual ~BarraEstado() = default;
     virtual void setNumeroDocumento(const QString& texto) = 0;
     virtual void setNombre(const QString& texto) = 0;

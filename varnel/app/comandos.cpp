@@ -35,7 +35,8 @@ const std::vector<DefinicionComando> kComandos = {
 }  // namespace
 
 const DefinicionComando& definicion(Comando c) {
-    auto it = std::find_if(kComandos.begin(), kComandos.end(), [c](const DefinicionComando& d) { return d.comando == c; });
+    auto it = std::find_if(kComandos.begin(), kComandos.end(),
+                           [c](const DefinicionComando& d) { return d.comando == c; });
     return *it;  // every command has its row
 }
 
@@ -69,7 +70,9 @@ const std::vector<MenuPrincipal>& menusPrincipales() {
          {{"&Codigos de profesión", ConsultaProfesiones},
           {"&Bancos", ConsultaBancos},
           {"&Consulta de UIT", ConsultaUit}}},
-        {"&Ayuda", 1001, {{"&Contenido de la Ayuda", ContenidoAyuda}, {"", {}}, {"&Acerca de ...", AcercaDe}}},
+        {"&Ayuda",
+         1001,
+         {{"&Contenido de la Ayuda", ContenidoAyuda}, {"", {}}, {"&Acerca de ...", AcercaDe}}},
     };
     return menus;
 }

@@ -1,3 +1,5 @@
+#include "varnel/app/ui/forma_pago.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -7,14 +9,13 @@
 #include <QTest>
 
 #include "support/entorno.h"
-#include "varnel/app/ui/forma_pago.h"
 
 using namespace qvr;
 
 namespace {
 
 class FormaDePago : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         env.agregaParam("004", "00", "NO ES UN BANCO");
         env.agregaParam("004", "11", "BANCO DEL SUR                        SUR");

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -27,10 +27,10 @@ namespace {
 
 // A window of a later part: it closes itself as soon as it is shown modally.
 class VentanaPrueba : public QDialog {
-public:
+  public:
     using QDialog::QDialog;
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override {
         QDialog::showEvent(e);
         QTimer::singleShot(0, this, &QDialog::reject);
@@ -45,8 +45,8 @@ struct Apertura {
     QPointer<QDialog> instancia;
 };
 
-const Ventana kVentanasPosteriores[] = {Ventana::Frm0738, Ventana::frmModFor, Ventana::frmAbrirEnv, Ventana::frmBancos,
-                                        Ventana::frmImprimir};
+const Ventana kVentanasPosteriores[] = {Ventana::Frm0738, Ventana::frmModFor, Ventana::frmAbrirEnv,
+                                        Ventana::frmBancos, Ventana::frmImprimir};
 
 QAction* itemMenu(QMainWindow& w, const QString& menu, const QString& item) {
     for (QAction* m : w.menuBar()->actions())
@@ -68,14 +68,15 @@ void pulsa(QMainWindow& w, int indice) {
 }
 
 class Principal : public ::testing::Test {
-protected:
+  protected:
     explicit Principal(bool conVentanas = true) {
         if (conVentanas)
             for (Ventana v : kVentanasPosteriores)
                 registro.registra(v, [this, v](Aplicacion& a, QWidget* p) {
                     const QCursor* c = QApplication::overrideCursor();
                     auto* d = new VentanaPrueba(p);
-                    aperturas.push_back({v, a.valores, c && c->shape() == Qt::WaitCursor, hija && hija->isVisible(), d});
+                    aperturas.push_back(
+                        {v, a.valores, c && c->shape() == Qt::WaitCursor, hija && hija->isVisible(), d});
                     return d;
                 });
     }
@@ -93,7 +94,7 @@ protected:
 };
 
 class PrincipalSinVentanas : public Principal {
-protected:
+  protected:
     PrincipalSinVentanas() : Principal(false) {}
 };
 
@@ -161,7 +162,8 @@ TEST_F(Principal, MenusConSusCaptionsSeparadoresYContextosDeAyuda) {
 }
 
 TEST_F(Principal, BarraDeDiezBotonesConSusTooltipsYSeparadores) {
-    const QStringList tooltips = {"Nueva", "Modifcar", "Eliminar", "Imprimir", "Salir", "-", "Numero de orden", "-", "-", ""};
+    const QStringList tooltips = {"Nueva", "Modifcar",        "Eliminar", "Imprimir", "Salir",
+                                  "-",     "Numero de orden", "-",        "-",        ""};
     const QList<QAction*> botones = barraHerramientas(*w)->actions();
     ASSERT_EQ(botones.size(), 10);
     for (int i = 0; i < 10; ++i) {
@@ -200,7 +202,8 @@ TEST_F(Principal, CadaComandoFijaSusValoresCierraLasHijasYAbreSuVentana) {
         {"&Declaraciones", "&Modificar", 0, Ventana::frmModFor, 2, false, false, false, _, false, Antes},
         {"&Declaraciones", "&Eliminar", 0, Ventana::frmModFor, 3, false, false, false, _, false, No},
         {"&Declaraciones", "&Imprimir", 0, Ventana::frmImprimir, _, false, false, _, _, false, No},
-        {"Declaraciones &Enviadas", "&Registrar número de orden", 0, Ventana::frmAbrirEnv, 2, _, true, false, _, true, No},
+        {"Declaraciones &Enviadas", "&Registrar número de orden", 0, Ventana::frmAbrirEnv, 2, _, true, false,
+         _, true, No},
         {"Declaraciones &Enviadas", "&Eliminar", 0, Ventana::frmModFor, 3, true, false, _, _, false, Despues},
         {"Declaraciones &Enviadas", "&Imprimir", 0, Ventana::frmImprimir, _, true, false, _, _, false, No},
         {"&Consultas", "&Codigos de profesión", 0, Ventana::frmBancos, _, _, _, _, 1, true, Antes},
@@ -214,9 +217,14 @@ TEST_F(Principal, CadaComandoFijaSusValoresCierraLasHijasYAbreSuVentana) {
     };
     for (const Caso& c : casos) {
         for (bool inicial : {true, false}) {
-            SCOPED_TRACE(QString("%1 %2 boton %3 inicial %4").arg(c.menu, c.item).arg(c.boton).arg(inicial).toStdString());
+            SCOPED_TRACE(QString("%1 %2 boton %3 inicial %4")
+                             .arg(c.menu, c.item)
+                             .arg(c.boton)
+                             .arg(inicial)
+                             .toStdString());
             app.valores.ModoDeclaracion = 9;
-            app.valores.ListaEnviadas = app.valores.DeclaracionEnviada = app.valores.OrdenModificada = inicial;
+            app.valores.ListaEnviadas = app.valores.DeclaracionEnviada = app.valores.OrdenModificada =
+                inicial;
             app.valores.TipoConsulta = 7;
             // An open child window records the mode it saw when it was closed.
             hija = new QDialog(w.get());
@@ -246,9 +254,17 @@ TEST_F(Principal, CadaComandoFijaSusValoresCierraLasHijasYAbreSuVentana) {
             // The window was modal and is gone once closed.
             EXPECT_TRUE(ap.instancia.isNull());
             switch (c.cierre) {
-                case No: EXPECT_TRUE(ap.hijaVisible); break;
-                case Antes: EXPECT_FALSE(ap.hijaVisible); EXPECT_EQ(modoAlCerrar, 9); break;
-                case Despues: EXPECT_FALSE(ap.hijaVisible); EXPECT_EQ(modoAlCerrar, c.modo.value()); break;
+                case No:
+                    EXPECT_TRUE(ap.hijaVisible);
+                    break;
+                case Antes:
+                    EXPECT_FALSE(ap.hijaVisible);
+                    EXPECT_EQ(modoAlCerrar, 9);
+                    break;
+                case Despues:
+                    EXPECT_FALSE(ap.hijaVisible);
+                    EXPECT_EQ(modoAlCerrar, c.modo.value());
+                    break;
             }
             delete hija.data();
         }
@@ -256,9 +272,8 @@ TEST_F(Principal, CadaComandoFijaSusValoresCierraLasHijasYAbreSuVentana) {
 }
 
 TEST_F(Principal, UnaVentanaQueFallaAlCargarSeInformaYElPunteroVuelve) {
-    registro.registra(Ventana::frmBancos, [](Aplicacion&, QWidget*) -> QDialog* {
-        throw ErrorBD(3078, "no such table: PARAM");
-    });
+    registro.registra(Ventana::frmBancos,
+                      [](Aplicacion&, QWidget*) -> QDialog* { throw ErrorBD(3078, "no such table: PARAM"); });
     itemMenu(*w, "&Consultas", "&Bancos")->trigger();
     ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
     EXPECT_EQ(env.dialogos().mostrados[0].texto, "no such table: PARAM\n 3078");
@@ -357,7 +372,8 @@ TEST_F(Principal, SinArchivoDeAyudaUnMensajeClaro) {
     ASSERT_TRUE(w->carga());
     pulsa(*w, 10);
     ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
-    EXPECT_EQ(env.dialogos().mostrados[0].texto, "No se encuentra el archivo de ayuda " + env.sistema() + "0738/Varnel.html");
+    EXPECT_EQ(env.dialogos().mostrados[0].texto,
+              "No se encuentra el archivo de ayuda " + env.sistema() + "0738/Varnel.html");
     EXPECT_EQ(w->ventanaAyuda(), nullptr);
 }
 
@@ -416,12 +432,14 @@ TEST(Arranque, FallasDeLaBaseDeDatosTerminanConUnMensaje) {
          "No se puede abrir la tabla ERROR de la base de datos ", "Error de Conección"},
         {"archivo inexistente", [](prueba::Entorno& e) { e.escribeIni("DBName", "NOEXISTE.MDB"); }, "",
          "Error de Conección"},
-        {"archivo que no es una base", [](prueba::Entorno& e) {
+        {"archivo que no es una base",
+         [](prueba::Entorno& e) {
              e.cierraBase();
              QFile f(e.rutaBase());
              f.open(QIODevice::WriteOnly | QIODevice::Truncate);
              f.write(QByteArray(4096, 'x'));
-         }, "", "Error de Conección"},
+         },
+         "", "Error de Conección"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -433,7 +451,8 @@ TEST(Arranque, FallasDeLaBaseDeDatosTerminanConUnMensaje) {
         EXPECT_FALSE(w.carga());
         EXPECT_FALSE(w.isVisible());
         ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
-        EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith(c.texto)) << env.dialogos().mostrados[0].texto.toStdString();
+        EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith(c.texto))
+            << env.dialogos().mostrados[0].texto.toStdString();
         EXPECT_EQ(env.dialogos().mostrados[0].titulo, c.titulo);
         EXPECT_FALSE(app.sesion.Base && app.sesion.Base->abierta());
     }

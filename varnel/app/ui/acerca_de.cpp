@@ -21,7 +21,8 @@ frmAcercaDe::frmAcercaDe(QWidget* padre) : QDialog(padre) {
     f.setPointSizeF(f.pointSizeF() * 1.4);
     f.setBold(true);
     suite->setFont(f);
-    auto* declaracion = new QLabel("Declaración Pago Anual Impuesto a la Renta\nFormulario 0738 - Ejercicio 2003", this);
+    auto* declaracion =
+        new QLabel("Declaración Pago Anual Impuesto a la Renta\nFormulario 0738 - Ejercicio 2003", this);
     declaracion->setObjectName("lblDeclaracion");
     lblVersion_ = new QLabel(this);
     lblVersion_->setObjectName("lblVersion");

@@ -28,7 +28,7 @@ const char* const kContexto = "contextoAyuda";
 
 // The hourglass while a window loads; the normal pointer again whatever happens.
 class RelojArena {
-public:
+  public:
     RelojArena() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~RelojArena() { QApplication::restoreOverrideCursor(); }
 };
@@ -132,7 +132,8 @@ bool FrmPrincipal::carga() {
 
 bool FrmPrincipal::event(QEvent* e) {
     // Each activation puts the window back in its place.
-    if (e->type() == QEvent::WindowActivate && cargada_ && !terminando_) PosicionaVentana(this, -60, -60, 7320, 9720);
+    if (e->type() == QEvent::WindowActivate && cargada_ && !terminando_)
+        PosicionaVentana(this, -60, -60, 7320, 9720);
     return QMainWindow::event(e);
 }
 

@@ -153,14 +153,22 @@ QPixmap ayuda() {
 
 QIcon iconoBarra(int indice) {
     switch (indice) {
-        case 1: return QIcon(nueva());
-        case 2: return QIcon(modificar());
-        case 3: return QIcon(eliminar());
-        case 4: return QIcon(imprimir());
-        case 5: return QIcon(salir());
-        case 7: return QIcon(numeroOrden());
-        case 10: return QIcon(ayuda());
-        default: return {};
+        case 1:
+            return QIcon(nueva());
+        case 2:
+            return QIcon(modificar());
+        case 3:
+            return QIcon(eliminar());
+        case 4:
+            return QIcon(imprimir());
+        case 5:
+            return QIcon(salir());
+        case 7:
+            return QIcon(numeroOrden());
+        case 10:
+            return QIcon(ayuda());
+        default:
+            return {};
     }
 }
 
