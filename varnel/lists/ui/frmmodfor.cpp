@@ -169,8 +169,10 @@ void FrmModFor::eliminaFila(int fila) {
         return;
     }
     if (dialogos().muestra("¿Confirma que va a eliminar la declaración?", windowTitle(), Icono::Pregunta,
-                           Botones::SiNo, Respuesta::No) != Respuesta::Si)
+                           Botones::SiNo, Respuesta::No) != Respuesta::Si) {
+        grid_->setFocus();
         return;
+    }
     DeclaracionElegida d;
     // The key as stored: the row's own texts, untrimmed.
     d.ruc = modelo_->valor(fila, col::Ruc).toString();
