@@ -60,7 +60,7 @@ FrmAbrirEnv::FrmAbrirEnv(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
 
 void FrmAbrirEnv::alActivar() {
     if (!grid_->isEnabled()) return;
-    releeLista(grid_->filaActual());
+    if (releerAlActivar()) releeLista(grid_->filaActual());
     if (grid_->isEnabled()) grid_->setFocus();
 }
 

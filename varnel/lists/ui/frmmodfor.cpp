@@ -123,7 +123,7 @@ void FrmModFor::muestraEnBarra(int fila) {
 
 void FrmModFor::alActivar() {
     if (!grid_->isEnabled()) return;
-    releeLista(grid_->filaActual());
+    if (releerAlActivar()) releeLista(grid_->filaActual());
     if (!grid_->isEnabled()) return;
     grid_->setFocus();
     muestraEnBarra(grid_->filaActual());

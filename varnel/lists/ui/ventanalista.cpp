@@ -40,6 +40,7 @@ bool VentanaLista::cargaLista(DefinicionLista d) {
     }
     grid_->setEnabled(!modelo_->vacia());
     if (!modelo_->vacia()) grid_->vaAFila(0);
+    recienCargada_ = true;
     return true;
 }
 
@@ -55,6 +56,12 @@ void VentanaLista::releeLista(int fila) {
         return;
     }
     if (modelo_->vacia()) grid_->setEnabled(false);
+}
+
+bool VentanaLista::releerAlActivar() {
+    const bool releer = !recienCargada_;
+    recienCargada_ = false;
+    return releer;
 }
 
 bool VentanaLista::event(QEvent* e) {

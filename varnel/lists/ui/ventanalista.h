@@ -33,11 +33,17 @@ protected:
 
     // Each time the window becomes active.
     virtual void alActivar() {}
+    // Whether the list must be read again on activation: not the first time, right after loading,
+    // when nothing can have changed yet (at 100,000 rows that would double the opening time).
+    bool releerAlActivar();
     bool event(QEvent* e) override;
 
     DatosSesion& s_;
     GridLista* grid_;
     std::unique_ptr<ModeloLista> modelo_;
+
+private:
+    bool recienCargada_ = false;
 };
 
 // The hourglass while a list is read.
