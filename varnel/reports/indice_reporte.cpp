@@ -84,6 +84,7 @@ bool IndiceReporte::abre(const QString& ruta, RangoHojas rango) {
         return false;
     }
     rango_ = rango;
+    completo_ = false;
     lector_ = std::make_unique<LectorLineas>(archivo_);
     lector_->situa(0);
     paginas_.assign(1, PaginaIndice{});
@@ -97,7 +98,7 @@ void IndiceReporte::cierra() {
     paginas_.clear();
     hojaAPagina_.clear();
     leido_ = lineas_ = 0;
-    completo_ = false;
+    completo_ = true;  // nothing more to read until a file is opened
     hojasAnunciadas_ = 0;
     color_ = kColorFondoDeclaracion;
     orientacion_ = OrientacionHoja::Vertical;

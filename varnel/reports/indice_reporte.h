@@ -87,7 +87,7 @@ private:
     QHash<int, int> hojaAPagina_;
     qint64 leido_ = 0;
     qint64 lineas_ = 0;
-    bool completo_ = false;
+    bool completo_ = true;
     int hojasAnunciadas_ = 0;
     std::int32_t color_ = kColorFondoDeclaracion;
     OrientacionHoja orientacion_ = OrientacionHoja::Vertical;

@@ -41,6 +41,7 @@ bool VisorReporte::errorLectura(const ErrorLinea& e, qint64 linea) {
     }
     indice_.cierra();
     cache_.clear();
+    fallo_ = true;
     return false;
 }
 
@@ -54,18 +55,23 @@ void VisorReporte::actualizaPaginas() {
 
 bool VisorReporte::previa(const QString& ruta) {
     cache_.clear();
+    fallo_ = false;
     if (!indice_.abre(ruta, rango_)) {
         return errorLectura({53, QStringLiteral("No se encontró el archivo")}, 0);
     }
     iNroHoja_ = 0;
-    if (!indice_.avanzaHasta(1)) return errorLectura(*indice_.error(), indice_.lineaError());
-    actualizaPaginas();
-    return true;
+    indice_.avanzaHasta(1);
+    return revisa();
 }
 
 bool VisorReporte::continuaIndice(int paginasMas) {
-    if (indice_.completo()) return !indice_.error();
-    if (!indice_.avanzaHasta(indice_.paginas() + paginasMas)) return errorLectura(*indice_.error(), indice_.lineaError());
+    if (!indice_.completo()) indice_.avanzaHasta(indice_.paginas() + paginasMas);
+    return revisa();
+}
+
+bool VisorReporte::revisa() {
+    if (fallo_) return false;
+    if (indice_.error()) return errorLectura(*indice_.error(), indice_.lineaError());
     actualizaPaginas();
     return true;
 }
@@ -107,8 +113,8 @@ void VisorReporte::pMostrar(int n) {
         --iNroHoja_;
     } else if (n == -1) {
         // The next picture may not have been read yet.
-        if (!indice_.completo() && indice_.avanzaHasta(iNroHoja_ + 1)) actualizaPaginas();
-        if (iNroHoja_ < indice_.paginas() - 1) ++iNroHoja_;
+        if (!indice_.completo()) indice_.avanzaHasta(iNroHoja_ + 1);
+        if (revisa() && iNroHoja_ < indice_.paginas() - 1) ++iNroHoja_;
     }
 }
 
@@ -119,7 +125,7 @@ bool VisorReporte::boton(int indice) {
         return true;
     case 3:
         pMostrar(-1);
-        return !indice_.error();
+        return !fallo_;
     case 4:
         sObject_ = kModoImprimir;
         return pDesencripta(sRut_, sObject_);

@@ -49,6 +49,8 @@ private:
     bool previa(const QString& ruta);
     bool imprime(const QString& ruta);
     bool errorLectura(const ErrorLinea& e, qint64 linea);
+    // Reports an unreadable line met while reading on; false when the viewer must close.
+    bool revisa();
     void actualizaPaginas();
 
     QString rutaReportes_;
@@ -58,6 +60,7 @@ private:
     int iNroHoja_ = 0;
     int paginas_ = 1;
     bool existe_ = false;
+    bool fallo_ = false;  // an unreadable line was met: the viewer closes
     IndiceReporte indice_;
 
     struct Imagen {

@@ -187,6 +187,27 @@ TEST_F(Visor, ArchivoQueNoExiste) {
     EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Error al Imprimir");
     EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Error);
     EXPECT_TRUE(trabajo->hojas.empty());
+    // The window stays usable on its empty picture.
+    EXPECT_TRUE(v.continuaIndice());
+    EXPECT_TRUE(v.boton(3));
+    EXPECT_FALSE(v.imagen(0, 10).isNull());
+}
+
+TEST_F(Visor, LineaDanadaHalladaAlAvanzarDePagina) {
+    QList<QByteArray> l = prueba::reporteDeHojas(4);
+    l.insert(l.indexOf("pCuadro|720|720|10000|15000|3|"), "pPos|1|1|x|True|8|99999|");
+    escribe(l);
+    VisorReporte v(rpt);
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));  // the first pages read well
+    EXPECT_TRUE(env.dialogos().mostrados.empty());
+    EXPECT_TRUE(v.boton(3));
+    EXPECT_TRUE(v.boton(3));
+    EXPECT_EQ(v.iNroHoja(), 2);
+    EXPECT_FALSE(v.boton(3));  // reading on meets the damaged line: message, and the viewer closes
+    ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+    EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith("Error tecnico: 6\n"));
+    EXPECT_FALSE(v.continuaIndice());
+    EXPECT_EQ(env.dialogos().mostrados.size(), 1u);  // told once
 }
 
 TEST_F(Visor, ArchivosDanadosCierranElVisorConMensaje) {
