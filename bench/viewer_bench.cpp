@@ -41,7 +41,8 @@ QString reporte(int hojas) {
         w.EscribeCuadro(150, 300, 1700, 1640, h);
         for (int i = 0; i < 70; ++i) {
             const int y = 1800 + i * 190;
-            w.EscribeTexto(600, y, QString("Casilla %1  Concepto de la declaracion").arg(100 + i), false, 8, h);
+            w.EscribeTexto(600, y, QString("Casilla %1  Concepto de la declaracion").arg(100 + i), false, 8,
+                           h);
             w.EscribeTexto(8000, y, QString("%1").arg((h + 1) * 1000 + i, 12), false, 8, h);
             if (i % 10 == 0) w.EscribeCuadro(500, y - 20, 10500, y + 1880, h);
         }

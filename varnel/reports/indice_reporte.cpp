@@ -152,23 +152,23 @@ bool IndiceReporte::avanzaHasta(int n) {
             }
             const Registro& r = std::get<Registro>(l);
             switch (r.tipo) {
-            case Tipo::NumHojas:
-                hojasAnunciadas_ = r.numero;
-                break;
-            case Tipo::Color:
-                color_ = r.numero;
-                paginas_[0].color = r.numero;
-                break;
-            case Tipo::Orientacion:
-                orientacion_ = r.texto == "H" ? OrientacionHoja::Horizontal : OrientacionHoja::Vertical;
-                break;
-            case Tipo::Pos:
-            case Tipo::PosVerti:
-            case Tipo::Cuadro:
-                coloca(r, inicio, fin);
-                break;
-            default:
-                break;
+                case Tipo::NumHojas:
+                    hojasAnunciadas_ = r.numero;
+                    break;
+                case Tipo::Color:
+                    color_ = r.numero;
+                    paginas_[0].color = r.numero;
+                    break;
+                case Tipo::Orientacion:
+                    orientacion_ = r.texto == "H" ? OrientacionHoja::Horizontal : OrientacionHoja::Vertical;
+                    break;
+                case Tipo::Pos:
+                case Tipo::PosVerti:
+                case Tipo::Cuadro:
+                    coloca(r, inicio, fin);
+                    break;
+                default:
+                    break;
             }
         }
     } catch (const std::bad_alloc&) {

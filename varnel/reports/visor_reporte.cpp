@@ -13,14 +13,16 @@ VisorReporte::VisorReporte(QString rutaReportes, RangoHojas rango)
 bool VisorReporte::archivoPresente(const QString& archivo) {
     existe_ = existeRuta(rutaReportes_ + QStringLiteral("\\") + archivo);
     if (!existe_)
-        dialogos().muestra(QStringLiteral("Archivo Físico del Reporte no Existe"), QStringLiteral("Error al Imprimir"),
-                           Icono::Error);
+        dialogos().muestra(QStringLiteral("Archivo Físico del Reporte no Existe"),
+                           QStringLiteral("Error al Imprimir"), Icono::Error);
     return existe_;
 }
 
 bool VisorReporte::pDesencripta(const QString& archivo, const QString& tipo) {
-    if (tipo != kModoPrevia) sObject_ = kModoImprimir;
-    else sObject_ = kModoPrevia;
+    if (tipo != kModoPrevia)
+        sObject_ = kModoImprimir;
+    else
+        sObject_ = kModoPrevia;
     // A missing file draws nothing; the viewer stays as it is.
     if (!archivoPresente(archivo)) return true;
     const QString ruta = rutaFs(rutaReportes_ + QStringLiteral("\\") + archivo);
@@ -48,8 +50,8 @@ bool VisorReporte::errorLectura(const ErrorLinea& e, qint64 linea) {
 void VisorReporte::actualizaPaginas() {
     // While the file is still being read the announced count is shown, never fewer than the
     // pictures already found; at the end the pictures found are the count.
-    paginas_ = indice_.completo() ? indice_.paginas()
-                                  : std::max(indice_.paginas(), int(indice_.hojasAnunciadas()));
+    paginas_ =
+        indice_.completo() ? indice_.paginas() : std::max(indice_.paginas(), int(indice_.hojasAnunciadas()));
     paginas_ = std::max(paginas_, 1);
 }
 
@@ -120,19 +122,19 @@ void VisorReporte::pMostrar(int n) {
 
 bool VisorReporte::boton(int indice) {
     switch (indice) {
-    case 2:
-        pMostrar(-2);
-        return true;
-    case 3:
-        pMostrar(-1);
-        return !fallo_;
-    case 4:
-        sObject_ = kModoImprimir;
-        return pDesencripta(sRut_, sObject_);
-    case 5:
-        return false;
-    default:
-        return true;
+        case 2:
+            pMostrar(-2);
+            return true;
+        case 3:
+            pMostrar(-1);
+            return !fallo_;
+        case 4:
+            sObject_ = kModoImprimir;
+            return pDesencripta(sRut_, sObject_);
+        case 5:
+            return false;
+        default:
+            return true;
     }
 }
 

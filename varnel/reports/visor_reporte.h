@@ -14,7 +14,7 @@ inline const QString kModoImprimir = QStringLiteral("IMPRIMIR");
 inline const QString kVerPrevia = QStringLiteral("Vprevia");
 
 class VisorReporte {
-public:
+  public:
     // `rutaReportes`: the report folder as the settings give it (RutaReportes).
     explicit VisorReporte(QString rutaReportes, RangoHojas rango = {});
 
@@ -44,7 +44,7 @@ public:
     bool archivoExiste() const { return existe_; }
     const IndiceReporte& indice() const { return indice_; }
 
-private:
+  private:
     bool archivoPresente(const QString& archivo);
     bool previa(const QString& ruta);
     bool imprime(const QString& ruta);

@@ -1,3 +1,5 @@
+#include "varnel/reports/visor_reporte.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -10,7 +12,6 @@
 #include "support/entorno.h"
 #include "support/reports_archivos.h"
 #include "varnel/reports/dibujo_reporte.h"
-#include "varnel/reports/visor_reporte.h"
 
 using namespace qvr;
 using namespace qvr::reporte;
@@ -25,7 +26,7 @@ struct Trabajo {
 };
 
 class ImpresoraPrueba : public Impresora {
-public:
+  public:
     explicit ImpresoraPrueba(std::shared_ptr<Trabajo> t) : t_(std::move(t)) {}
     bool comienza(OrientacionHoja o) override { return pagina(o); }
     bool nuevaPagina(OrientacionHoja o) override {
@@ -44,10 +45,11 @@ public:
         t_->abortado = true;
     }
 
-private:
+  private:
     bool pagina(OrientacionHoja o) {
         t_->hojas.push_back(o);
-        t_->imagenes.emplace_back((tamanoHojaTwips(o) * (20 / kTwipsPorPulgada)).toSize(), QImage::Format_RGB32);
+        t_->imagenes.emplace_back((tamanoHojaTwips(o) * (20 / kTwipsPorPulgada)).toSize(),
+                                  QImage::Format_RGB32);
         t_->imagenes.back().fill(Qt::white);
         return p_.begin(&t_->imagenes.back());
     }
@@ -56,7 +58,7 @@ private:
 };
 
 class Visor : public ::testing::Test {
-protected:
+  protected:
     prueba::Entorno env;
     QString rpt = env.sistema() + "RPT";
     std::shared_ptr<Trabajo> trabajo = std::make_shared<Trabajo>();
@@ -150,8 +152,9 @@ TEST_F(Visor, HojasApaisadasSeImprimenApaisadas) {
     VisorReporte v(rpt);
     ASSERT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
     ASSERT_EQ(trabajo->hojas.size(), 3u);
-    EXPECT_EQ(trabajo->hojas, (std::vector<OrientacionHoja>{OrientacionHoja::Vertical, OrientacionHoja::Horizontal,
-                                                            OrientacionHoja::Vertical}));
+    EXPECT_EQ(trabajo->hojas,
+              (std::vector<OrientacionHoja>{OrientacionHoja::Vertical, OrientacionHoja::Horizontal,
+                                            OrientacionHoja::Vertical}));
     // The frame at x 14000 twips (beyond a portrait page) lands on the landscape page.
     const QImage& h = trabajo->imagenes[1];
     EXPECT_GT(h.width(), h.height());
