@@ -33,7 +33,7 @@
 namespace qvr {
 
 class Utilitario {
-public:
+  public:
     // True of the component's 16-bit answers.
     static constexpr int kVerdadero = -1;
 
