@@ -1,7 +1,7 @@
 #include "common/formato.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace qvr {
 
@@ -71,9 +71,7 @@ Decimal redondeaDecimal(Decimal d, int decimales, Redondeo modo) {
     return d;
 }
 
-bool esCero(const Decimal& d) {
-    return d.entero.isEmpty() && d.fraccion.count('0') == d.fraccion.size();
-}
+bool esCero(const Decimal& d) { return d.entero.isEmpty() && d.fraccion.count('0') == d.fraccion.size(); }
 
 bool esPlaceholder(QChar c) { return c == '#' || c == '0'; }
 

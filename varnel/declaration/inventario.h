@@ -65,7 +65,7 @@ const ParOpciones& parOpciones(Pregunta p);
 
 // Document-type lists (by their box number) and the document-number box each one governs.
 const std::vector<std::pair<int, int>>& listasDocumento();
-int companeraDeLista(int lista);     // 0 when not a list
+int companeraDeLista(int lista);    // 0 when not a list
 int listaDeDocumento(int casilla);  // 0 when not a document-number box
 
 // Box groups of the group operations.

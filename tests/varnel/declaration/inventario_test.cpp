@@ -38,6 +38,7 @@ TEST(Inventario, OrdenDeGrabacionYEstadoDeDiseno) {
     EXPECT_EQ(listaDeDocumento(236), 235);
 
     // A name of 22 characters is stored as 15 and 7; one of exactly 15 leaves the second row empty.
-    EXPECT_EQ(filasDeNombre("CONSULTORA ANDINA SAC."), std::make_pair(QString("CONSULTORA ANDI"), QString("NA SAC.")));
+    EXPECT_EQ(filasDeNombre("CONSULTORA ANDINA SAC."),
+              std::make_pair(QString("CONSULTORA ANDI"), QString("NA SAC.")));
     EXPECT_EQ(filasDeNombre("ABCDEFGHIJKLMNO").second, "");
 }
