@@ -157,23 +157,8 @@ void VentanaOrvelane::enviaDeclaraciones() {
         anota("No hay declaraciones consistentes por enviar.");
         return;
     }
-    const bool hayOskeni = existePrograma("Oskeni");
-    for (const Envio& e : enviados) {
-        anota("Enviada la declaración " + e.ruc + " (envío " + e.correl + ", control " + e.control + ").");
-        if (!hayOskeni) continue;
-        QProcess oskeni;
-        oskeni.setWorkingDirectory(carpeta_);
-        oskeni.start(rutaPrograma("Oskeni"), {e.lineaComandos});
-        if (!oskeni.waitForFinished(60000)) {
-            oskeni.kill();
-            anota("Oskeni no terminó a tiempo.");
-            continue;
-        }
-        const QString error = QString::fromUtf8(oskeni.readAllStandardError()).trimmed();
-        if (!error.isEmpty()) anota(error);
-        anota(oskeni.exitCode() == 0 ? "Resumen de envío generado."
-                                     : "Oskeni terminó con el código " + QString::number(oskeni.exitCode()) + ".");
-    }
+    if (!existePrograma("Oskeni")) return;
+    ejecutaResumenes(enviados, rutaPrograma("Oskeni"), [this](const QString& l) { anota(l); });
 }
 
 void VentanaOrvelane::muestraSpool() {
