@@ -28,10 +28,15 @@ int uso(FILE* destino, int codigo) {
 
 // Options of the window toolkit, which the application object takes for itself.
 bool esOpcionDeQt(const char* a) {
-    static const char* const opciones[] = {"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
-                                           "-display", "-geometry", "-qwindowgeometry", "-qwindowtitle",
-                                           "-qwindowicon", "-style", "-stylesheet", "-reverse", "-session",
-                                           "-nograb", "-dograb", "-sync", "-widgetcount"};
+    static const char* const opciones[] = {"-platform",        "-platformpluginpath",
+                                           "-platformtheme",   "-plugin",
+                                           "-display",         "-geometry",
+                                           "-qwindowgeometry", "-qwindowtitle",
+                                           "-qwindowicon",     "-style",
+                                           "-stylesheet",      "-reverse",
+                                           "-session",         "-nograb",
+                                           "-dograb",          "-sync",
+                                           "-widgetcount"};
     for (const char* o : opciones)
         if (std::strcmp(a, o) == 0) return true;
     return false;

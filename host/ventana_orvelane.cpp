@@ -72,7 +72,8 @@ void VentanaOrvelane::anota(const QString& linea) {
 bool VentanaOrvelane::existePrograma(const QString& nombre) {
     const QFileInfo f(rutaPrograma(nombre));
     if (f.isFile() && f.isExecutable()) return true;
-    const QString texto = "No se encontró el programa " + nombre + " en " + QDir::toNativeSeparators(carpeta_) + ".";
+    const QString texto =
+        "No se encontró el programa " + nombre + " en " + QDir::toNativeSeparators(carpeta_) + ".";
     anota(texto);
     dialogos().muestra(texto, kTituloHost, Icono::Error, Botones::Ok);
     return false;

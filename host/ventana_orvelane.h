@@ -15,7 +15,7 @@ inline const QString kTituloHost = QStringLiteral("Orvelane");
 
 class VentanaOrvelane : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // `carpetaProgramas`: where Varnel and Lotmira are looked for.
     explicit VentanaOrvelane(const QString& carpetaProgramas, QWidget* parent = nullptr);
 
@@ -27,14 +27,14 @@ public:
     QPushButton* botonLotmira() const { return lotmira_; }
     QPlainTextEdit* registro() const { return registro_; }
 
-public slots:
+  public slots:
     void iniciaVarnel();
     void instalaTablas();
 
-signals:
+  signals:
     void instalacionTerminada(int codigo);
 
-private:
+  private:
     void anota(const QString& linea);
     void muestraEntorno();
     bool existePrograma(const QString& nombre);
