@@ -1,0 +1,197 @@
+#include "varnel/lists/ui/frmmodfor.h"
+
+#include <QApplication>
+
+#include "common/conexion.h"
+#include "common/sesion.h"
+#include "platform/dialogs.h"
+#include "varnel/lists/formato.h"
+#include "varnel/lists/ui/twips.h"
+
+namespace qvr::ui {
+
+namespace {
+constexpr short kModificar = 2;
+constexpr short kEliminar = 3;
+constexpr int kAyudaEnviadas = 1042;
+
+// Designed layout, in twips of the client area.
+constexpr int kMargen = 120;
+constexpr int kAnchoBoton = 1215;
+constexpr int kAltoBoton = 375;
+constexpr int kAnchoGridGuardadas = 7695;
+}  // namespace
+
+QString textoConAcceso(const QString& caption) {
+    QString out;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] == '&')
+                out += "&amp;";
+            else
+                out += "<u>" + QString(caption[i]).toHtmlEscaped() + "</u>";
+        } else {
+            out += QString(caption[i]).toHtmlEscaped();
+        }
+    }
+    return out;
+}
+
+FrmModFor::FrmModFor(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra, std::function<bool()> abreDeclaracion,
+                     QWidget* parent)
+    : VentanaLista(s, parent),
+      v_(v),
+      barra_(barra),
+      abreDeclaracion_(std::move(abreDeclaracion)),
+      eliminar_(v.ModoDeclaracion == kEliminar),
+      fradecreg(new QGroupBox("Declaraciones Registradas", this)),
+      Label1(new QLabel("Seleccione la Declaración  que desea modificar :", fradecreg)),
+      LblAbrir(new QLabel(this)),
+      CmdOpciones{new QPushButton("&Aceptar", this), new QPushButton("&Salir", this)} {
+    setObjectName("frmModFor");
+    setWindowTitle("Modificar Formulario");
+    grid_->setParent(fradecreg);
+    grid_->setObjectName("grdContrib");
+    fradecreg->setObjectName("fradecreg");
+    Label1->setObjectName("Label1_0");
+    LblAbrir->setObjectName("LblAbrir");
+    LblAbrir->setTextFormat(Qt::RichText);
+    CmdOpciones[0]->setObjectName("CmdOpciones_0");
+    CmdOpciones[1]->setObjectName("CmdOpciones_1");
+    for (auto* b : CmdOpciones) b->setAutoDefault(false);
+
+    QString accionTexto = "&Modificar";
+    if (eliminar_) {
+        setWindowTitle("Eliminar Formularios");
+        Label1->setText("Seleccione la Declaración que desea eliminar :");
+        accionTexto = "&Eliminar";
+    }
+    CmdOpciones[0]->setText(accionTexto);
+    LblAbrir->setProperty("caption", accionTexto);
+    LblAbrir->setText(textoConAcceso(accionTexto));
+
+    int ancho = 8475, alto = 4455, anchoGrid = kAnchoGridGuardadas;
+    if (v.ListaEnviadas) {
+        ancho = 8800;
+        alto = 4530;
+        anchoGrid = kAnchoGridGuardadas + (8800 - 8475);
+        setProperty("helpContextId", kAyudaEnviadas);
+        fradecreg->setTitle("Declaraciones Enviadas");
+    }
+    fijaTamanoTwips(this, ancho, alto);
+    const int cw = ancho - kMarcoAnchoTwips, ch = alto - kMarcoAltoTwips;
+    const int altoMarco = ch - kAltoBoton - 3 * kMargen;
+    fradecreg->setGeometry(rectTwips(this, kMargen, kMargen / 2, cw - 2 * kMargen, altoMarco));
+    Label1->setGeometry(rectTwips(this, kMargen, 240, cw - 4 * kMargen, 255));
+    grid_->setGeometry(rectTwips(this, (cw - 2 * kMargen - anchoGrid) / 2, 540, anchoGrid, altoMarco - 660));
+    const int yBoton = ch - kAltoBoton - kMargen;
+    LblAbrir->setGeometry(rectTwips(this, kMargen, yBoton + 60, 2400, 255));
+    CmdOpciones[0]->setGeometry(rectTwips(this, cw - 2 * (kAnchoBoton + kMargen), yBoton, kAnchoBoton, kAltoBoton));
+    CmdOpciones[1]->setGeometry(rectTwips(this, cw - kAnchoBoton - kMargen, yBoton, kAnchoBoton, kAltoBoton));
+
+    // Without the declaration window there is nothing to modify with: say so on the button.
+    if (!eliminar_ && !abreDeclaracion_) {
+        CmdOpciones[0]->setEnabled(false);
+        CmdOpciones[0]->setToolTip("La ventana de la declaración no está disponible.");
+    }
+
+    connect(CmdOpciones[0], &QPushButton::clicked, this, &FrmModFor::accion);
+    connect(CmdOpciones[1], &QPushButton::clicked, this, &QDialog::accept);
+    connect(grid_, &GridLista::accion, this, [this] {
+        if (CmdOpciones[0]->isEnabled()) accion();
+    });
+    connect(grid_, &GridLista::filaCambiada, this, &FrmModFor::filaCambiada);
+
+    bool restringida = true;
+    if (s.Base) {
+        try {
+            restringida = usuarioRestringido(*s.Base, s.Usuario);
+        } catch (const ErrorBD& e) {
+            MuestraErrorLista(e.numero(), e.descripcion());
+        }
+    }
+    elimina = [this](const DeclaracionElegida& d, bool enviada) { EliminaDeclaracion(*s_.Base, d, enviada); };
+    cargaLista(listaDeclaraciones(s, v.ListaEnviadas, restringida));
+}
+
+void FrmModFor::muestraEnBarra(int fila) {
+    if (fila < 0 || listaVacia()) return;
+    barra_.fija(modelo_->texto(fila, col::Ruc), modelo_->texto(fila, col::Nombre), modelo_->texto(fila, col::Formulario),
+                s_.Periodo);
+}
+
+void FrmModFor::alActivar() {
+    if (!grid_->isEnabled()) return;
+    if (releerAlActivar()) releeLista(grid_->filaActual());
+    if (!grid_->isEnabled()) return;
+    grid_->setFocus();
+    muestraEnBarra(grid_->filaActual());
+}
+
+void FrmModFor::filaCambiada(int fila) {
+    if (listaVacia()) return;
+    muestraEnBarra(fila);
+    v_.RucDeclarante = modelo_->texto(fila, col::Ruc);
+    s_.Periodo = kPeriodo;
+    v_.NombreDeclarante = modelo_->texto(fila, col::Nombre);
+}
+
+void FrmModFor::accion() {
+    const int fila = grid_->filaActual();
+    if (listaVacia() || fila < 0) return;
+    v_.RucDeclarante = modelo_->texto(fila, col::Ruc);
+    s_.Periodo = kPeriodo;
+    v_.NombreDeclarante = modelo_->texto(fila, col::Nombre);
+    v_.CorrelEnviada = modelo_->texto(fila, col::Correlativo);
+    s_.Semana = int(valorNumerico(modelo_->texto(fila, col::Semana)));
+    if (eliminar_)
+        eliminaFila(fila);
+    else
+        modifica(fila);
+}
+
+void FrmModFor::modifica(int fila) {
+    if (!abreDeclaracion_) return;
+    v_.ModoDeclaracion = kModificar;
+    setEnabled(false);
+    abreDeclaracion_();
+    setEnabled(true);
+    QApplication::processEvents();
+    releeLista(fila);
+    if (grid_->isEnabled()) grid_->setFocus();
+}
+
+void FrmModFor::eliminaFila(int fila) {
+    if (dialogos().muestra("Se eliminarán todos los registros de la declaración ", "Eliminar Formulario",
+                           Icono::Exclamacion, Botones::OkCancelar, Respuesta::Cancelar) != Respuesta::Ok) {
+        grid_->setFocus();
+        return;
+    }
+    if (dialogos().muestra("¿Confirma que va a eliminar la declaración?", windowTitle(), Icono::Pregunta,
+                           Botones::SiNo, Respuesta::No) != Respuesta::Si) {
+        grid_->setFocus();
+        return;
+    }
+    DeclaracionElegida d;
+    // The key as stored: the row's own texts, untrimmed.
+    d.ruc = modelo_->valor(fila, col::Ruc).toString();
+    d.periodo = s_.Periodo;
+    d.formulario = modelo_->valor(fila, col::Formulario).toString();
+    d.semana = s_.Semana;
+    d.correl = v_.CorrelEnviada;
+    try {
+        elimina(d, v_.ListaEnviadas);
+    } catch (const ErrorBD& e) {
+        ErrorRegistro(e);
+    }
+    releeLista(fila);
+    if (grid_->isEnabled()) grid_->setFocus();
+}
+
+void FrmModFor::done(int r) {
+    barra_.limpia();
+    VentanaLista::done(r);
+}
+
+}  // namespace qvr::ui

@@ -1,0 +1,35 @@
+#pragma once
+// The grid of a list window: one row at a time, read-only, with the list's columns (captions,
+// widths, hidden ones). Enter and a double-click on a row ask for the window's action.
+#include <QTableView>
+
+#include "varnel/lists/modelolista.h"
+
+namespace qvr::ui {
+
+class GridLista : public QTableView {
+    Q_OBJECT
+public:
+    explicit GridLista(QWidget* parent = nullptr);
+
+    void fijaModelo(ModeloLista* modelo);
+    ModeloLista* modelo() const { return modelo_; }
+
+    // The current row; -1 when there is none.
+    int filaActual() const;
+    // Makes `fila` current (reading pages up to it), or the last row when the list is shorter.
+    // Throws ErrorBD.
+    void vaAFila(int fila);
+
+signals:
+    void accion();
+    void filaCambiada(int fila);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    ModeloLista* modelo_ = nullptr;
+};
+
+}  // namespace qvr::ui
