@@ -7,13 +7,6 @@
 
 namespace qvr {
 
-void BarraEstado::limpia() {
-    setNumeroDocumento("");
-    setNombre("");
-    setPeriodo("");
-    setFormulario("");
-}
-
 bool cargaAplicacion(Aplicacion& app) {
     DatosSesion& s = app.sesion;
     LeeConfiguracion(s);
@@ -35,11 +28,7 @@ bool cargaAplicacion(Aplicacion& app) {
 }
 
 void inicializaBarra(BarraEstado& barra, const DatosSesion& s) {
-    barra.setNumeroDocumento("");
-    barra.setNombre("");
-    barra.setFormulario(s.Formulario);
-    barra.setPeriodo(s.Periodo);
-    barra.setValor(1);
+    barra.fija("", "", s.Formulario, s.Periodo);
 }
 
 void cierraBaseDatos(Aplicacion& app) {

@@ -115,9 +115,9 @@ TEST_F(Principal, LaCargaDejaLaVentanaEnSuLugarConLaBarraDeEstadoLlena) {
     EXPECT_EQ(b->formulario(), "0738");
     EXPECT_EQ(b->periodo(), "2003");
     EXPECT_EQ(b->valor(), 1);
-    app.barra->setNumeroDocumento(" 10101010101 ");
-    app.barra->setNombre("PEREZ");
+    app.barra->fija(" 10101010101 ", "PEREZ ", "0738", "2003");
     EXPECT_EQ(b->numeroDocumento(), "10101010101");
+    EXPECT_EQ(b->nombre(), "PEREZ");
     app.barra->limpia();
     EXPECT_EQ(b->numeroDocumento() + b->nombre() + b->formulario() + b->periodo(), "");
 

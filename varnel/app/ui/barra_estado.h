@@ -13,11 +13,16 @@ class BarradeEstadoQVR : public QFrame, public BarraEstado {
 public:
     explicit BarradeEstadoQVR(QWidget* padre = nullptr);
 
-    void setNumeroDocumento(const QString& texto) override;
-    void setNombre(const QString& texto) override;
-    void setFormulario(const QString& texto) override;
-    void setPeriodo(const QString& texto) override;
-    void setValor(short valor) override;
+    // The four texts at once, each trimmed, as the windows write them.
+    void fija(const QString& ruc, const QString& nombre, const QString& formulario,
+              const QString& periodo) override;
+    void limpia() override;
+
+    void setNumeroDocumento(const QString& texto);
+    void setNombre(const QString& texto);
+    void setFormulario(const QString& texto);
+    void setPeriodo(const QString& texto);
+    void setValor(short valor);
 
     QString numeroDocumento() const { return documento_->text(); }
     QString nombre() const { return nombre_->text(); }
