@@ -466,3 +466,52 @@ TEST(Arranque, FallasDeLaBaseDeDatosTerminanConUnMensaje) {
         EXPECT_FALSE(app.sesion.Base && app.sesion.Base->abierta());
     }
 }
+
+// The program's own registry: the list windows open from their commands and write to the main
+// window's status bar; the windows still to come keep their commands disabled.
+TEST(VentanasVarnel, LasListasSeAbrenDesdeSusComandos) {
+    prueba::Entorno env;
+    Aplicacion app;
+    RegistroVentanas registro;
+    registraVentanasVarnel(registro);
+    FrmPrincipal w(app, registro);
+    ASSERT_TRUE(w.carga());
+    EXPECT_FALSE(itemMenu(w, "&Declaraciones", "&Nueva")->isEnabled());
+    EXPECT_FALSE(itemMenu(w, "&Declaraciones", "&Imprimir")->isEnabled());
+
+    struct Caso {
+        const char* menu;
+        const char* item;
+        const char* ventana;
+        const char* caption;
+    };
+    const Caso casos[] = {
+        {"&Declaraciones", "&Modificar", "frmModFor", "Modificar Formulario"},
+        {"&Declaraciones", "&Eliminar", "frmModFor", "Eliminar Formularios"},
+        {"Declaraciones &Enviadas", "&Eliminar", "frmModFor", "Eliminar Formularios"},
+        {"Declaraciones &Enviadas", "&Registrar número de orden", "frmAbrirEnv", "Registrar número de orden"},
+        {"&Consultas", "&Codigos de profesión", "frmBancos", "Consulta de Profesiones"},
+        {"&Consultas", "&Bancos", "frmBancos", "Consulta de Bancos"},
+        {"&Consultas", "&Consulta de UIT", "frmBancos", "Consulta de UIT"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.item);
+        QString nombre, caption;
+        QTimer::singleShot(0, [&] {
+            QWidget* m = QApplication::activeModalWidget();
+            ASSERT_NE(m, nullptr);
+            nombre = m->objectName();
+            caption = m->windowTitle();
+            static_cast<QDialog*>(m)->reject();
+        });
+        QAction* a = itemMenu(w, c.menu, c.item);
+        ASSERT_TRUE(a && a->isEnabled());
+        a->trigger();
+        EXPECT_EQ(nombre, c.ventana);
+        EXPECT_EQ(caption, c.caption);
+        EXPECT_TRUE(env.dialogos().mostrados.empty()) << env.dialogos().textos().join("|").toStdString();
+    }
+    // The declaration list clears the main window's status bar when it closes.
+    EXPECT_EQ(w.barra()->formulario(), "");
+    EXPECT_EQ(w.barra()->periodo(), "");
+}
