@@ -7,6 +7,21 @@
 
 namespace qvr {
 
+void BarraEstado::fija(const QString& ruc, const QString& nombre, const QString& formulario,
+                       const QString& periodo) {
+    setNumeroDocumento(ruc);
+    setNombre(nombre);
+    setFormulario(formulario);
+    setPeriodo(periodo);
+}
+
+void BarraEstado::limpia() {
+    setNumeroDocumento("");
+    setNombre("");
+    setPeriodo("");
+    setFormulario("");
+}
+
 bool cargaAplicacion(Aplicacion& app) {
     DatosSesion& s = app.sesion;
     LeeConfiguracion(s);
@@ -28,7 +43,11 @@ bool cargaAplicacion(Aplicacion& app) {
 }
 
 void inicializaBarra(BarraEstado& barra, const DatosSesion& s) {
-    barra.fija("", "", s.Formulario, s.Periodo);
+    barra.setNumeroDocumento("");
+    barra.setNombre("");
+    barra.setFormulario(s.Formulario);
+    barra.setPeriodo(s.Periodo);
+    barra.setValor(1);
 }
 
 void cierraBaseDatos(Aplicacion& app) {

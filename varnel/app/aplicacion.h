@@ -6,7 +6,6 @@
 #include "common/sesion.h"
 #include "platform/dialogs.h"
 #include "varnel/app/valores.h"
-#include "varnel/lists/barraestado.h"
 
 namespace qvr {
 
@@ -14,10 +13,25 @@ inline const QString kTituloHost = QStringLiteral("Orvelane");
 inline const QString kPrograma = QStringLiteral("Varnel");
 inline const QString kTituloModulo = QStringLiteral("Declaración Pago Anual Impuesto a la Renta");
 
+// The suite's status bar as the windows see it: four texts and a numeric value, written only.
+class BarraEstado {
+  public:
+    virtual ~BarraEstado() = default;
+    virtual void setNumeroDocumento(const QString& texto) = 0;
+    virtual void setNombre(const QString& texto) = 0;
+    virtual void setFormulario(const QString& texto) = 0;
+    virtual void setPeriodo(const QString& texto) = 0;
+    virtual void setValor(short valor) = 0;
+    // The four texts at once, as the lists write the chosen declaration.
+    void fija(const QString& ruc, const QString& nombre, const QString& formulario, const QString& periodo);
+    // Clears the four texts, as the windows do when they unload.
+    void limpia();
+};
+
 struct Aplicacion {
     DatosSesion sesion;
     ValoresEjecucion valores;
-    BarraEstado* barra = nullptr;  // the main window's status bar, for the windows to write to
+    BarraEstado* barra = nullptr;
     // The application's help file, without extension: RutaSistema + Formulario + "\" + "Varnel".
     QString ArchivoAyuda;
 
@@ -29,7 +43,7 @@ struct Aplicacion {
 // program must end.
 bool cargaAplicacion(Aplicacion& app);
 
-// The status bar's texts as start-up leaves them: no taxpayer, the form number and the period.
+// The status bar as start-up leaves it: no taxpayer, the form number and the period, value 1.
 void inicializaBarra(BarraEstado& barra, const DatosSesion& s);
 
 // Closes the shared database at the end of the run.

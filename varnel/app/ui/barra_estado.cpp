@@ -35,16 +35,6 @@ BarradeEstadoQVR::BarradeEstadoQVR(QWidget* padre) : QFrame(padre) {
     fila->addWidget(numero_);
 }
 
-void BarradeEstadoQVR::fija(const QString& ruc, const QString& nombre, const QString& formulario,
-                            const QString& periodo) {
-    setNumeroDocumento(ruc);
-    setNombre(nombre);
-    setFormulario(formulario);
-    setPeriodo(periodo);
-}
-
-void BarradeEstadoQVR::limpia() { fija("", "", "", ""); }
-
 void BarradeEstadoQVR::setNumeroDocumento(const QString& texto) { documento_->setText(texto.trimmed()); }
 void BarradeEstadoQVR::setNombre(const QString& texto) { nombre_->setText(texto.trimmed()); }
 void BarradeEstadoQVR::setFormulario(const QString& texto) { formulario_->setText(texto.trimmed()); }

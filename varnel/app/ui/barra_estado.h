@@ -13,16 +13,11 @@ class BarradeEstadoQVR : public QFrame, public BarraEstado {
 public:
     explicit BarradeEstadoQVR(QWidget* padre = nullptr);
 
-    // The four texts at once, each trimmed, as the windows write them.
-    void fija(const QString& ruc, const QString& nombre, const QString& formulario,
-              const QString& periodo) override;
-    void limpia() override;
-
-    void setNumeroDocumento(const QString& texto);
-    void setNombre(const QString& texto);
-    void setFormulario(const QString& texto);
-    void setPeriodo(const QString& texto);
-    void setValor(short valor);
+    void setNumeroDocumento(const QString& texto) override;
+    void setNombre(const QString& texto) override;
+    void setFormulario(const QString& texto) override;
+    void setPeriodo(const QString& texto) override;
+    void setValor(short valor) override;
 
     QString numeroDocumento() const { return documento_->text(); }
     QString nombre() const { return nombre_->text(); }

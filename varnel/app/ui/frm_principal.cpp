@@ -118,7 +118,6 @@ bool FrmPrincipal::carga() {
     // The help ships with the program; put it where the help file is looked for when it is missing.
     instalaAyuda(rutaAyudaHtml(app_.ArchivoAyuda));
     inicializaBarra(*barra_, app_.sesion);
-    barra_->setValor(1);
     setProperty(kContexto, kContextoPrincipal);
     cargada_ = true;
     return true;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "varnel/lists/barraestado.h"
 #include "varnel/lists/ui/frmabrirenv.h"
 #include "varnel/lists/ui/frmbancos.h"
 #include "varnel/lists/ui/frmmodfor.h"
