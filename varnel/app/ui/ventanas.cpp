@@ -1,5 +1,8 @@
 #include "varnel/app/ui/ventanas.h"
 
+#include <QApplication>
+#include <QPointer>
+
 #include "varnel/lists/barraestado.h"
 #include "varnel/lists/ui/frmabrirenv.h"
 #include "varnel/lists/ui/frmbancos.h"
@@ -12,35 +15,41 @@ QDialog* RegistroVentanas::crea(Ventana v, Aplicacion& app, QWidget* principal) 
     return it == fabricas_.end() ? nullptr : it->second(app, principal);
 }
 
-namespace {
-// The status bar the lists write to: the main window's, or a silent one when there is none (tests).
-BarraEstado& barraDe(Aplicacion& app) {
-    static BarraEstadoMemoria sinBarra;
-    return app.barra ? *app.barra : sinBarra;
+bool RegistroVentanas::abreModal(Ventana v, Aplicacion& app, QWidget* padre) const {
+    QPointer<QDialog> ventana = crea(v, app, padre);
+    if (!ventana) return false;
+    ventana->setWindowModality(Qt::ApplicationModal);
+    ventana->exec();
+    if (ventana) delete ventana.data();
+    return true;
 }
 
-// Opens the declaration window for the declaration a list chose; empty while it is not registered.
-std::function<bool()> abreDeclaracion(const RegistroVentanas& r, Aplicacion& app, QWidget* principal) {
+namespace {
+
+// The declaration window as the lists open it, over the list; none while it does not exist.
+std::function<bool()> abreDeclaracion(const RegistroVentanas& r, Aplicacion& a) {
     if (!r.existe(Ventana::Frm0738)) return {};
-    return [&r, &app, principal] {
-        QDialog* d = r.crea(Ventana::Frm0738, app, principal);
-        if (!d) return false;
-        d->setAttribute(Qt::WA_DeleteOnClose);
-        d->exec();
-        return true;
-    };
+    return [&r, &a] { return r.abreModal(Ventana::Frm0738, a, QApplication::activeModalWidget()); };
 }
+
+// A window opened without the main window writes to a status bar nobody sees.
+BarraEstado& barraDe(Aplicacion& a) {
+    static BarraEstadoMemoria sinVentana;
+    return a.barra ? *a.barra : sinVentana;
+}
+
 }  // namespace
 
 void registraVentanasVarnel(RegistroVentanas& r) {
-    r.registra(Ventana::frmModFor, [&r](Aplicacion& a, QWidget* p) -> QDialog* {
-        return new ui::FrmModFor(a.sesion, a.valores, barraDe(a), abreDeclaracion(r, a, p), p);
+    r.registra(Ventana::frmModFor, [&r](Aplicacion& a, QWidget* p) {
+        return new ui::FrmModFor(a.sesion, a.valores, barraDe(a), abreDeclaracion(r, a), p);
     });
-    r.registra(Ventana::frmAbrirEnv, [&r](Aplicacion& a, QWidget* p) -> QDialog* {
-        return new ui::FrmAbrirEnv(a.sesion, a.valores, barraDe(a), abreDeclaracion(r, a, p), p);
+    r.registra(Ventana::frmAbrirEnv, [&r](Aplicacion& a, QWidget* p) {
+        return new ui::FrmAbrirEnv(a.sesion, a.valores, barraDe(a), abreDeclaracion(r, a), p);
     });
     r.registra(Ventana::frmBancos,
-               [](Aplicacion& a, QWidget* p) -> QDialog* { return new ui::FrmBancos(a.sesion, a.valores, p); });
+               [](Aplicacion& a, QWidget* p) { return new ui::FrmBancos(a.sesion, a.valores, p); });
+    // Still to come: the declaration window (Frm0738) and the print selection (frmImprimir).
 }
 
 }  // namespace qvr
