@@ -74,12 +74,16 @@ void GrabaAnexos(BaseDatos& base, const ClaveDeclaracion& clave) {
         Graba_Patrimonial(base, clave, c.tabla, c.temporal, c.indice, c.inicial, c.final);
 }
 
+// The working tables are scratch rows that every opening rebuilds: their writes need not wait for
+// the disk.
 void VaciaTemporales(BaseDatos& base) {
+    TransaccionEscritura t(base, Durabilidad::Diferida);
     for (const CopiaAnexo& c : copiasAnexo()) base.ejecuta(QString("DELETE FROM %1").arg(c.temporal));
+    t.confirma();
 }
 
 void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviada) {
-    TransaccionEscritura t(base);
+    TransaccionEscritura t(base, Durabilidad::Diferida);
     VaciaTemporales(base);
     for (const CopiaAnexo& c : copiasAnexo()) {
         const QString tabla = enviada ? c.historia : c.tabla;

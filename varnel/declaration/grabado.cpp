@@ -63,11 +63,19 @@ void escribeCabecera(BaseDatos& base, const ClaveDeclaracion& clave, const Insta
 // The DET row of one box in the table's own column order (cNumero last).
 class FilaDetalle {
 public:
+    enum Papel { Otra, TipDoc, DocId, Periodo, Formulario, Semana, Casilla, Valor, IdCasilla, Estado };
+
     explicit FilaDetalle(BaseDatos& base) : columnas_(base.columnas("DET")) {
+        static const std::map<QString, Papel> papeles = {
+            {"tip_doc_d", TipDoc}, {"doc_id_d", DocId}, {"periodo", Periodo},   {"formulario", Formulario},
+            {"semana", Semana},    {"casilla", Casilla}, {"i_valor", Valor},    {"idcasilla", IdCasilla},
+            {"estado", Estado}};
         QStringList nombres, marcas;
         for (const Columna& c : columnas_) {
             nombres << c.nombre;
             marcas << "?";
+            const auto it = papeles.find(c.nombre.toLower());
+            papel_.push_back(it == papeles.end() ? Otra : it->second);
         }
         sql_ = QString("INSERT INTO DET (%1) VALUES (%2)").arg(nombres.join(", "), marcas.join(", "));
     }
@@ -76,18 +84,19 @@ public:
     QVariantList valores(const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) const {
         QVariantList v;
         v.reserve(int(columnas_.size()));
-        for (const Columna& c : columnas_) {
-            const QString n = c.nombre.toLower();
-            if (n == "tip_doc_d") v << kTipDocDeclarante;
-            else if (n == "doc_id_d") v << clave.ruc;
-            else if (n == "periodo") v << clave.periodo;
-            else if (n == "formulario") v << clave.formulario;
-            else if (n == "semana") v << clave.semana;
-            else if (n == "casilla") v << casilla;
-            else if (n == "i_valor") v << valor;
-            else if (n == "idcasilla") v << idCasilla(casilla);
-            else if (n == "estado") v << 0;
-            else v << QVariant();
+        for (Papel p : papel_) {
+            switch (p) {
+                case TipDoc: v << kTipDocDeclarante; break;
+                case DocId: v << clave.ruc; break;
+                case Periodo: v << clave.periodo; break;
+                case Formulario: v << clave.formulario; break;
+                case Semana: v << clave.semana; break;
+                case Casilla: v << casilla; break;
+                case Valor: v << valor; break;
+                case IdCasilla: v << idCasilla(casilla); break;
+                case Estado: v << 0; break;
+                case Otra: v << QVariant(); break;
+            }
         }
         v.back() = cNumero(v, columnas_, 6);
         return v;
@@ -95,6 +104,7 @@ public:
 
 private:
     std::vector<Columna> columnas_;
+    std::vector<Papel> papel_;
     QString sql_;
 };
 
