@@ -8,6 +8,7 @@
 #include "support/persist_datos.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/grabado.h"
+#include "varnel/declaration/instantanea_nucleo.h"
 
 using namespace qvr;
 
@@ -181,4 +182,66 @@ TEST_F(CargaTest, LoGrabadoSeAbreIgual) {
     EXPECT_EQ(l.pago.cheque, "00012345");
     EXPECT_EQ(l.pago.monto, "12345");
     EXPECT_EQ(cuenta("TMP_F0738DIVID"), 30);
+}
+
+namespace {
+
+// The lists as the window fills them from the catalogs.
+void llenaListasPrueba(Declaracion& d) {
+    for (int n : listasTipoDocumento()) d.controles.listasDocumento[n].entradas = {"01  -  DNI", "06  -  RUC"};
+    d.controles.profesion.entradas = {"01     ABOGADO", "02     MEDICO"};
+}
+
+}  // namespace
+
+// The opening put into the declaration core: stored values shown, the enabling rules of the
+// loaded values applied, nothing computed, nothing modified; and saved again unchanged.
+TEST_F(CargaTest, AbiertaEnElNucleo) {
+    ValoresEjecucion v = modo(2);
+    Declaracion d(v);
+    llenaListasPrueba(d);
+    aplicaCarga(d, CargaDeclaracion(env.base(), v, "0738", "ANA"));
+    EXPECT_FALSE(d.Modificado);
+    EXPECT_FALSE(v.SuspendeCalculo);
+    EXPECT_TRUE(env.dialogos().mostrados.empty());  // a stored Si shows no reminder
+    EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Rectifica)], Opcion::Si);
+    // Box 117 is not positive: the Amazonía group is disabled and its loaded name cleared.
+    EXPECT_FALSE(d.casilla(817).habilitada);
+    EXPECT_EQ(d.texto(817), "");
+    EXPECT_EQ(d.texto(122), "(1,234)");
+    EXPECT_EQ(d.texto(180), "1,234");
+    EXPECT_EQ(d.controles.profesion.codigo(), "01");
+    // Rent answer No: the rentals group is disabled and its lists cleared.
+    EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Inmueble)], Opcion::No);
+    EXPECT_FALSE(d.casilla(819).habilitada);
+    EXPECT_FALSE(d.controles.listasDocumento[204].habilitada);
+    EXPECT_EQ(d.controles.listasDocumento[204].elegida, -1);
+    // Box 141 empty: the indicator 140 is disabled and cleared.
+    EXPECT_FALSE(d.casilla(140).habilitada);
+    EXPECT_EQ(d.controles.pago.codigo, "C");
+
+    const Instantanea s = instantaneaDe(d);
+    EXPECT_EQ(s.casilla(122), "(1,234)");
+    EXPECT_EQ(s.ruc, "20100047218");
+    const ResultadoGrabado r = grabaDeclaracion(env.base(), d, "0738");
+    ASSERT_TRUE(r.grabado);
+    const auto det = prueba::filasDet(env.base(), "20100047218");
+    EXPECT_EQ(det.at("122"), "-1234");
+    EXPECT_EQ(det.count("827"), 0u);
+    EXPECT_EQ(det.at("027"), "2");
+    EXPECT_EQ(det.count("204"), 0u);
+    EXPECT_EQ(det.count("140"), 0u);
+    EXPECT_EQ(v.ModoDeclaracion, 2);
+}
+
+TEST_F(CargaTest, EnviadaEnElNucleoQuedaDeSoloLectura) {
+    ValoresEjecucion v = modo(2, true, "001");
+    Declaracion d(v);
+    llenaListasPrueba(d);
+    aplicaCarga(d, CargaDeclaracion(env.base(), v, "0738", "ANA"));
+    EXPECT_FALSE(d.casilla(100).habilitada);
+    EXPECT_EQ(d.texto(100), "5,000");
+    EXPECT_EQ(d.controles.txtOrden, "0");
+    EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Rectifica)], Opcion::No);
+    EXPECT_FALSE(d.Modificado);
 }
