@@ -49,13 +49,16 @@ int grabar(const QStringList& args) {
         bool permitido = false;
         for (const QString& e : entradasContribuyentes(base, s.Formulario, s.Usuario))
             permitido = permitido || e.left(11).trimmed() == ruc;
-        if (!permitido) return error("RUC " + ruc + " is not a taxpayer that user " + s.Usuario + " may choose"), 1;
+        if (!permitido)
+            return error("RUC " + ruc + " is not a taxpayer that user " + s.Usuario + " may choose"), 1;
 
         ValoresEjecucion v;
-        const bool existe = base.escalar("SELECT count(*) FROM CAB WHERE doc_id_d=? AND periodo=? AND formulario=? "
-                                         "AND tip_doc_d=6",
-                                         {ruc, s.Periodo, s.Formulario})
-                                .toInt() > 0;
+        const bool existe =
+            base.escalar(
+                    "SELECT count(*) FROM CAB WHERE doc_id_d=? AND periodo=? AND formulario=? "
+                    "AND tip_doc_d=6",
+                    {ruc, s.Periodo, s.Formulario})
+                .toInt() > 0;
         v.ModoDeclaracion = existe ? 2 : 1;
         v.RucDeclarante = ruc;
         Tasas tasas{leeUit(base, s.Periodo).value_or(0), leeTasa110(base, s.Periodo).value_or(0), 0};

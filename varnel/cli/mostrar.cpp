@@ -45,17 +45,19 @@ int mostrar(const QStringList& args) {
         v.RucDeclarante = ruc;
         const QVariantList clave = {ruc, s.Periodo, s.Formulario};
         if (!correl.isEmpty()) {
-            const Registros h = base.consulta("SELECT norden, control FROM hCAB WHERE doc_id_d=? AND periodo=? AND "
-                                              "formulario=? AND tip_doc_d=6 AND correl=?",
-                                              clave + QVariantList{correl});
+            const Registros h = base.consulta(
+                "SELECT norden, control FROM hCAB WHERE doc_id_d=? AND periodo=? AND "
+                "formulario=? AND tip_doc_d=6 AND correl=?",
+                clave + QVariantList{correl});
             if (h.vacio()) return error("no sent declaration " + ruc + " " + correl), 1;
             v.DeclaracionEnviada = true;
             v.CorrelEnviada = correl;
             v.NumeroOrden = h.texto(0, "norden");
             v.NumeroControl = h.texto(0, "control");
-        } else if (base.escalar("SELECT count(*) FROM CAB WHERE doc_id_d=? AND periodo=? AND formulario=? AND "
-                                "tip_doc_d=6",
-                                clave)
+        } else if (base.escalar(
+                           "SELECT count(*) FROM CAB WHERE doc_id_d=? AND periodo=? AND formulario=? AND "
+                           "tip_doc_d=6",
+                           clave)
                        .toInt() == 0) {
             return error("no stored declaration for " + ruc), 1;
         }
@@ -74,9 +76,11 @@ int mostrar(const QStringList& args) {
                              "general=" + opcion(i.general, "1", "0"),
                              "extranjero=" + opcion(i.extranjero, "1", "0"),
                              "fideicomiso=" + opcion(i.fideicomiso, "1", "0")};
-        for (const auto& [n, entrada] : i.listas) otros << QString("tipodoc.%1=%2").arg(n).arg(entrada.left(2));
-        otros << "nacimiento=" + i.fechaNacimiento << "pago.forma=" + i.pago.codigo << "pago.banco=" + i.pago.banco
-              << "pago.cheque=" + i.pago.cheque << "pago.monto=" + i.pago.monto;
+        for (const auto& [n, entrada] : i.listas)
+            otros << QString("tipodoc.%1=%2").arg(n).arg(entrada.left(2));
+        otros << "nacimiento=" + i.fechaNacimiento << "pago.forma=" + i.pago.codigo
+              << "pago.banco=" + i.pago.banco << "pago.cheque=" + i.pago.cheque
+              << "pago.monto=" + i.pago.monto;
         if (v.DeclaracionEnviada) otros << "orden=" + i.orden << "verifica=" + i.verifica;
         for (const QString& l : otros) std::printf("%s\n", l.toUtf8().constData());
     } catch (const ErrorBD& e) {
@@ -87,9 +91,10 @@ int mostrar(const QStringList& args) {
 
 }  // namespace
 
-REGISTRA_COMANDO("mostrar", "mostrar RUC [--correl C]",
-                 "Opens the stored declaration of RUC (or its sending C) of the database of NEMDAL.INI through\n"
-                 "the loading steps and prints every non-empty box as NNN=text as shown, then the other controls\n"
-                 "as key=value lines (the keys of calcular; orden and verifica for a sent declaration).\n"
-                 "Exit status 1: no such declaration or a database error; 2: bad arguments or no database.",
-                 mostrar);
+REGISTRA_COMANDO(
+    "mostrar", "mostrar RUC [--correl C]",
+    "Opens the stored declaration of RUC (or its sending C) of the database of NEMDAL.INI through\n"
+    "the loading steps and prints every non-empty box as NNN=text as shown, then the other controls\n"
+    "as key=value lines (the keys of calcular; orden and verifica for a sent declaration).\n"
+    "Exit status 1: no such declaration or a database error; 2: bad arguments or no database.",
+    mostrar);

@@ -1,4 +1,6 @@
 // varnel-cli orden: registers the order number of a sent declaration, as its window's save does.
+#include "varnel/declaration/orden.h"
+
 #include <cstdio>
 
 #include "common/conexion.h"
@@ -6,7 +8,6 @@
 #include "platform/dialogs.h"
 #include "varnel/cli/comando.h"
 #include "varnel/declaration/declaracion.h"
-#include "varnel/declaration/orden.h"
 
 namespace {
 
@@ -40,9 +41,10 @@ int orden(const QStringList& args) {
     LeeConfiguracion(s);
     if (!AbreBaseDatos(s)) return 2;
     try {
-        const Registros h = s.Base->consulta("SELECT control FROM hCAB WHERE doc_id_d=? AND periodo=? AND "
-                                             "formulario=? AND tip_doc_d=6 AND correl=?",
-                                             {ruc, s.Periodo, s.Formulario, correl});
+        const Registros h = s.Base->consulta(
+            "SELECT control FROM hCAB WHERE doc_id_d=? AND periodo=? AND "
+            "formulario=? AND tip_doc_d=6 AND correl=?",
+            {ruc, s.Periodo, s.Formulario, correl});
         if (h.vacio()) return error("no sent declaration " + ruc + " " + correl), 1;
         ClaveDeclaracion clave;
         clave.ruc = ruc;
@@ -59,9 +61,10 @@ int orden(const QStringList& args) {
 
 }  // namespace
 
-REGISTRA_COMANDO("orden", "orden RUC --correl C --orden NNNNNNNN --digitos DD",
-                 "Registers the order number of the sent declaration RUC / C of the database of NEMDAL.INI, as\n"
-                 "the declaration window saves a sent declaration: the order number must have 8 characters and\n"
-                 "DD must be its check digits for the sending's control number (messages on standard error).\n"
-                 "Exit status 1: refused or no such sending; 2: bad arguments or no database.",
-                 orden);
+REGISTRA_COMANDO(
+    "orden", "orden RUC --correl C --orden NNNNNNNN --digitos DD",
+    "Registers the order number of the sent declaration RUC / C of the database of NEMDAL.INI, as\n"
+    "the declaration window saves a sent declaration: the order number must have 8 characters and\n"
+    "DD must be its check digits for the sending's control number (messages on standard error).\n"
+    "Exit status 1: refused or no such sending; 2: bad arguments or no database.",
+    orden);

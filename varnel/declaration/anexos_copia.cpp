@@ -38,8 +38,9 @@ const std::vector<CopiaAnexo>& copiasAnexo() {
 
 void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QString& sTabla,
                        const QString& sTemporal, int iIndice, int iCampoInicial, int iCampoFinal) {
-    base.ejecuta(QString("DELETE FROM %1 WHERE TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=?").arg(sTabla),
-                 {clave.ruc, clave.periodo, clave.formulario}, Accion::FallaEnError);
+    base.ejecuta(
+        QString("DELETE FROM %1 WHERE TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=?").arg(sTabla),
+        {clave.ruc, clave.periodo, clave.formulario}, Accion::FallaEnError);
     const Registros trabajo = base.consulta("SELECT * FROM " + sTemporal);
     if (trabajo.vacio()) return;
     const std::vector<Columna> destino = base.columnas(sTabla);
@@ -60,7 +61,8 @@ void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QSt
         for (int c = iCampoInicial; c <= iCampoFinal; ++c) {
             QVariant x = trabajo.valor(f, c);
             if (fideicomiso && (c == 5 || c == 13)) {
-                x = vacioONulo(trabajo.valor(f, c - 2)) ? QVariant(x.toString().left(40).trimmed()) : QVariant();
+                x = vacioONulo(trabajo.valor(f, c - 2)) ? QVariant(x.toString().left(40).trimmed())
+                                                        : QVariant();
             }
             v[4 + c - iCampoInicial] = x;
         }
@@ -87,7 +89,9 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
     VaciaTemporales(base);
     for (const CopiaAnexo& c : copiasAnexo()) {
         const QString tabla = enviada ? c.historia : c.tabla;
-        QString sql = QString("SELECT * FROM %1 WHERE tip_doc_d=6 AND doc_id_d=? AND periodo=? AND formulario=?").arg(tabla);
+        QString sql =
+            QString("SELECT * FROM %1 WHERE tip_doc_d=6 AND doc_id_d=? AND periodo=? AND formulario=?")
+                .arg(tabla);
         QVariantList p = {clave.ruc, clave.periodo, clave.formulario};
         if (enviada) {
             sql += " AND Correl=?";
@@ -124,8 +128,8 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
                     const QVariant apepat = de("des_apepat_" + s);
                     if (!vacioONulo(apepat))
                         fija("des_razon_" + s, apepat.toString().trimmed() + " " +
-                                                             de("des_apemat_" + s).toString().trimmed() +
-                                                             " " + de("des_nombre_" + s).toString().trimmed());
+                                                   de("des_apemat_" + s).toString().trimmed() + " " +
+                                                   de("des_nombre_" + s).toString().trimmed());
                 }
                 fija("des_empre_fdu2", FuncionDe(base, "927", de("tip_empre_fdu").toString(), 40, 1));
                 fija("des_doc_ben", FuncionDe(base, "044", de("tip_doc_ben").toString(), 30, 1));

@@ -2,8 +2,8 @@
 
 #include <QDate>
 
-#include "common/valores_comunes.h"
 #include "common/formato.h"
+#include "common/valores_comunes.h"
 #include "platform/database.h"
 #include "varnel/declaration/anexos_copia.h"
 #include "varnel/declaration/orden.h"
@@ -47,13 +47,26 @@ void ActivaBotonesForm(Instantanea& d, int casilla, const QString& valor) {
     const QString v = valor.trimmed();
     const auto siNo = [](bool si) { return si ? Opcion::Si : Opcion::No; };
     switch (casilla) {
-        case 871: d.rectifica = siNo(v != "0"); break;
-        case 873: d.general = siNo(v != "0"); break;
-        case 874: d.extranjero = siNo(v != "0"); break;
-        case 875: d.fideicomiso = siNo(v != "0"); break;
-        case 260: d.devolucion = siNo(v != "0"); break;
-        case 27: d.inmueble = siNo(v == "1"); break;
-        default: break;
+        case 871:
+            d.rectifica = siNo(v != "0");
+            break;
+        case 873:
+            d.general = siNo(v != "0");
+            break;
+        case 874:
+            d.extranjero = siNo(v != "0");
+            break;
+        case 875:
+            d.fideicomiso = siNo(v != "0");
+            break;
+        case 260:
+            d.devolucion = siNo(v != "0");
+            break;
+        case 27:
+            d.inmueble = siNo(v == "1");
+            break;
+        default:
+            break;
     }
 }
 
@@ -62,14 +75,39 @@ void aplicaCasilla(Instantanea& d, const QString& casilla, const QString& valor)
     const int n = casilla.trimmed().toInt(&ok);
     if (!ok) return;
     switch (n) {
-        case 2: d.ruc = valor; return;
-        case 5: case 7: case 12: case 15: case 598: case 721: case 722: return;
-        case 25: d.profesion = formatoTexto(valor, patron::DosCifras); return;
-        case 28: d.telefono = valor; return;
-        case 234: d.fechaNacimiento = fechaDeTexto(valor); return;
-        case 599: d.pago.codigo = valor; return;
-        case 27: case 260: case 871: case 873: case 874: case 875: ActivaBotonesForm(d, n, valor); return;
-        default: break;
+        case 2:
+            d.ruc = valor;
+            return;
+        case 5:
+        case 7:
+        case 12:
+        case 15:
+        case 598:
+        case 721:
+        case 722:
+            return;
+        case 25:
+            d.profesion = formatoTexto(valor, patron::DosCifras);
+            return;
+        case 28:
+            d.telefono = valor;
+            return;
+        case 234:
+            d.fechaNacimiento = fechaDeTexto(valor);
+            return;
+        case 599:
+            d.pago.codigo = valor;
+            return;
+        case 27:
+        case 260:
+        case 871:
+        case 873:
+        case 874:
+        case 875:
+            ActivaBotonesForm(d, n, valor);
+            return;
+        default:
+            break;
     }
     if (esLista(n)) {
         d.listas[n] = formatoTexto(valor, patron::Codigo);
@@ -133,11 +171,13 @@ Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const Q
     }
 
     // The header: amount paid (box 598), order number, cheque.
-    const QVariant monto = base.escalar(QString("SELECT I_VALOR FROM %1 WHERE %2 AND CASILLA='598'").arg(det, condicion), p);
+    const QVariant monto =
+        base.escalar(QString("SELECT I_VALOR FROM %1 WHERE %2 AND CASILLA='598'").arg(det, condicion), p);
     d.pago.monto = monto.isNull() ? QString() : monto.toString();
-    const Registros cab =
-        base.consulta(QString("SELECT * FROM %1 WHERE %2 AND TIP_DOC_D=6").arg(enviada ? "HCAB" : "CAB", condicion), p);
-    if (enviada) d.orden = cab.vacio() || cab.valor(0, "norden").isNull() ? QString("0") : cab.texto(0, "norden");
+    const Registros cab = base.consulta(
+        QString("SELECT * FROM %1 WHERE %2 AND TIP_DOC_D=6").arg(enviada ? "HCAB" : "CAB", condicion), p);
+    if (enviada)
+        d.orden = cab.vacio() || cab.valor(0, "norden").isNull() ? QString("0") : cab.texto(0, "norden");
     if (!cab.vacio()) {
         c.cabecera = true;
         if (!cab.texto(0, "cheque").trimmed().isEmpty() || !d.pago.cheque.isEmpty()) d.pago.codigo = "C";
@@ -147,7 +187,8 @@ Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const Q
 
     LlenaTemporales(base, clave, enviada);
 
-    const Registros filas = base.consulta(QString("SELECT CASILLA, I_VALOR FROM %1 WHERE %2").arg(det, condicion), p);
+    const Registros filas =
+        base.consulta(QString("SELECT CASILLA, I_VALOR FROM %1 WHERE %2").arg(det, condicion), p);
     for (int f = 0; f < filas.filas(); ++f) aplicaCasilla(d, filas.texto(f, 0), filas.texto(f, 1));
 
     if (enviada && valores.NumeroOrden.trimmed().size() == 8)

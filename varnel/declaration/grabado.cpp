@@ -50,26 +50,28 @@ void escribeCabecera(BaseDatos& base, const ClaveDeclaracion& clave, const Insta
     const QString rectifica = d.rectifica == Opcion::Si ? "1" : "0";
     const QString fecha = hoy.toString("dd/MM/yyyy");
     QVariantList valores = {fecha, banco, cheque, montoCheque, efectivo, rectifica};
-    const int n = base.ejecuta(QString("UPDATE CAB SET fec_pro=?, bcolibrad=?, nrocheque=?, cheque=?, efectivo=?, "
-                                       "rectifica=? WHERE %1")
-                                   .arg(kCondicionCab),
-                               valores + clave4(clave));
+    const int n =
+        base.ejecuta(QString("UPDATE CAB SET fec_pro=?, bcolibrad=?, nrocheque=?, cheque=?, efectivo=?, "
+                             "rectifica=? WHERE %1")
+                         .arg(kCondicionCab),
+                     valores + clave4(clave));
     if (n > 0) return;
-    base.ejecuta("INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, fec_pro, bcolibrad, nrocheque, "
-                 "cheque, efectivo, rectifica) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                 QVariantList{kTipDocDeclarante, clave.ruc, clave.periodo, clave.formulario, clave.semana} + valores);
+    base.ejecuta(
+        "INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, fec_pro, bcolibrad, nrocheque, "
+        "cheque, efectivo, rectifica) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+        QVariantList{kTipDocDeclarante, clave.ruc, clave.periodo, clave.formulario, clave.semana} + valores);
 }
 
 // The DET row of one box in the table's own column order (cNumero last).
 class FilaDetalle {
-public:
+  public:
     enum Papel { Otra, TipDoc, DocId, Periodo, Formulario, Semana, Casilla, Valor, IdCasilla, Estado };
 
     explicit FilaDetalle(BaseDatos& base) : columnas_(base.columnas("DET")) {
         static const std::map<QString, Papel> papeles = {
-            {"tip_doc_d", TipDoc}, {"doc_id_d", DocId}, {"periodo", Periodo},   {"formulario", Formulario},
-            {"semana", Semana},    {"casilla", Casilla}, {"i_valor", Valor},    {"idcasilla", IdCasilla},
-            {"estado", Estado}};
+            {"tip_doc_d", TipDoc},      {"doc_id_d", DocId},      {"periodo", Periodo},
+            {"formulario", Formulario}, {"semana", Semana},       {"casilla", Casilla},
+            {"i_valor", Valor},         {"idcasilla", IdCasilla}, {"estado", Estado}};
         QStringList nombres, marcas;
         for (const Columna& c : columnas_) {
             nombres << c.nombre;
@@ -86,23 +88,43 @@ public:
         v.reserve(int(columnas_.size()));
         for (Papel p : papel_) {
             switch (p) {
-                case TipDoc: v << kTipDocDeclarante; break;
-                case DocId: v << clave.ruc; break;
-                case Periodo: v << clave.periodo; break;
-                case Formulario: v << clave.formulario; break;
-                case Semana: v << clave.semana; break;
-                case Casilla: v << casilla; break;
-                case Valor: v << valor; break;
-                case IdCasilla: v << idCasilla(casilla); break;
-                case Estado: v << 0; break;
-                case Otra: v << QVariant(); break;
+                case TipDoc:
+                    v << kTipDocDeclarante;
+                    break;
+                case DocId:
+                    v << clave.ruc;
+                    break;
+                case Periodo:
+                    v << clave.periodo;
+                    break;
+                case Formulario:
+                    v << clave.formulario;
+                    break;
+                case Semana:
+                    v << clave.semana;
+                    break;
+                case Casilla:
+                    v << casilla;
+                    break;
+                case Valor:
+                    v << valor;
+                    break;
+                case IdCasilla:
+                    v << idCasilla(casilla);
+                    break;
+                case Estado:
+                    v << 0;
+                    break;
+                case Otra:
+                    v << QVariant();
+                    break;
             }
         }
         v.back() = cNumero(v, columnas_, 6);
         return v;
     }
 
-private:
+  private:
     std::vector<Columna> columnas_;
     std::vector<Papel> papel_;
     QString sql_;
@@ -112,7 +134,8 @@ private:
 
 QString idCasilla(const QString& casilla) { return casilla.toInt() == 180 ? "05" : "01"; }
 
-std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, const QString& ruc, const QString& periodo) {
+std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, const QString& ruc,
+                                                      const QString& periodo) {
     std::vector<std::pair<QString, QString>> crudas;
     auto pon = [&](const QString& casilla, const QString& valor) { crudas.emplace_back(casilla, valor); };
     for (int n : OrdenCasillas()) pon(tres(n), d.casilla(n).trimmed());
@@ -162,11 +185,13 @@ std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, cons
     return filas;
 }
 
-bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) {
+bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla,
+                   const QString& valor) {
     const std::optional<QString> v = valorAlmacenado(casilla, valor);
     if (!v) return false;
     TransaccionEscritura t(base);
-    base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave) << casilla);
+    base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave)
+                                                                                           << casilla);
     FilaDetalle fila(base);
     base.ejecuta(fila.sql(), fila.valores(clave, casilla, *v));
     t.confirma();
@@ -174,10 +199,12 @@ bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString
 }
 
 void actualizaCNumeroCab(BaseDatos& base, const ClaveDeclaracion& clave) {
-    const Registros r = base.consulta(QString("SELECT * FROM CAB WHERE %1").arg(kCondicionCab), clave4(clave));
+    const Registros r =
+        base.consulta(QString("SELECT * FROM CAB WHERE %1").arg(kCondicionCab), clave4(clave));
     if (r.vacio()) return;
     const QString c = cNumero(r.fila(0), r.definicion(), 5);
-    base.ejecuta(QString("UPDATE CAB SET cNumero=? WHERE %1").arg(kCondicionCab), QVariantList{c} + clave4(clave));
+    base.ejecuta(QString("UPDATE CAB SET cNumero=? WHERE %1").arg(kCondicionCab),
+                 QVariantList{c} + clave4(clave));
 }
 
 ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDeclaracion& claveDada,
@@ -226,9 +253,10 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
         return r;
     }
     r.grabado = true;
-    dialogos().muestra(r.consistente ? QString("Toda la información del formulario fue grabada satisfactoriamente.")
-                                     : QString("La información del formulario fue grabada con inconsistencias.\n"
-                                               "En estas condiciones no podrá ser enviado a ZORVA."),
+    dialogos().muestra(r.consistente
+                           ? QString("Toda la información del formulario fue grabada satisfactoriamente.")
+                           : QString("La información del formulario fue grabada con inconsistencias.\n"
+                                     "En estas condiciones no podrá ser enviado a ZORVA."),
                        opciones.titulo, Icono::Exclamacion, Botones::Ok);
     return r;
 }

@@ -23,9 +23,10 @@ ResultadoIdent ValIdent(Declaracion& d) {
     const QString t = d.controles.telefono;
     if (t.size() >= 1 && t.size() <= 5) return falla("Ingrese correctamente el teléfono", "TxtTelefono");
     if (t.size() == 8 && !t.startsWith('9'))
-        return falla("Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular "
-                     "de 8 o 7 digitos",
-                     "TxtTelefono");
+        return falla(
+            "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular "
+            "de 8 o 7 digitos",
+            "TxtTelefono");
     if (t.startsWith('9') && t.size() < 7)
         return falla("Identificación-Datos Generales : El celular debe ser de 8 o 7 digitos", "TxtTelefono");
     return r;

@@ -36,12 +36,12 @@ struct Instantanea {
     std::map<int, QString> casillas;
     // Box 002: the chosen CmbRuc entry (new declaration) or the TxtNumRuc text (existing one).
     QString ruc;
-    Opcion rectifica = Opcion::Ninguna;  // OptRectifica: boxes 871 and 005
-    Opcion general = Opcion::No;         // OptGeneral: 873
-    Opcion extranjero = Opcion::No;      // OptExtranjero: 874
-    Opcion fideicomiso = Opcion::No;     // OptFideicomiso: 875
-    Opcion devolucion = Opcion::Ninguna; // optDevolucion: 260
-    Opcion inmueble = Opcion::Ninguna;   // optInmueble: 027
+    Opcion rectifica = Opcion::Ninguna;   // OptRectifica: boxes 871 and 005
+    Opcion general = Opcion::No;          // OptGeneral: 873
+    Opcion extranjero = Opcion::No;       // OptExtranjero: 874
+    Opcion fideicomiso = Opcion::No;      // OptFideicomiso: 875
+    Opcion devolucion = Opcion::Ninguna;  // optDevolucion: 260
+    Opcion inmueble = Opcion::Ninguna;    // optInmueble: 027
     // Chosen entries of the document-type lists by their box number (204 to 206, 224 to 227, 235,
     // 301). An entry begins with its two-digit code; an opening gives the code alone ("06").
     std::map<int, QString> listas;

@@ -1,3 +1,5 @@
+#include "varnel/declaration/carga.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -6,7 +8,6 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
-#include "varnel/declaration/carga.h"
 #include "varnel/declaration/grabado.h"
 #include "varnel/declaration/identificacion.h"
 #include "varnel/declaration/instantanea_nucleo.h"
@@ -16,12 +17,13 @@ using namespace qvr;
 namespace {
 
 class CargaTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         creaTablasAnexo(env.base());
         prueba::cargaSql(env.base(), "persist/declaraciones.sql");
         // Rows left by the previous opening must go.
-        env.base().ejecuta("INSERT INTO TMP_F0738DIVID VALUES ('20999999999', 'RESTO', '2003-01-01', '1', '1')");
+        env.base().ejecuta(
+            "INSERT INTO TMP_F0738DIVID VALUES ('20999999999', 'RESTO', '2003-01-01', '1', '1')");
     }
     int cuenta(const QString& tabla) { return env.base().escalar("SELECT count(*) FROM " + tabla).toInt(); }
 
@@ -58,7 +60,8 @@ TEST_F(CargaTest, NuevaListaLosContribuyentesDelUsuarioYVaciaLosAnexos) {
     EXPECT_EQ(cuenta("TMP_F0738DIVID"), 0);
 
     // When the catalog says a RUC has exactly 11 digits, shorter numbers are left out.
-    QString f = env.base().escalar("SELECT funcion FROM PARAM WHERE numero='044' AND argumento='6'").toString();
+    QString f =
+        env.base().escalar("SELECT funcion FROM PARAM WHERE numero='044' AND argumento='6'").toString();
     f[129] = '1';
     env.agregaParam("044", "6", f);
     EXPECT_EQ(CargaDeclaracion(env.base(), modo(1), "0738", "ANA").contribuyentes, QStringList{e});
@@ -110,7 +113,8 @@ TEST_F(CargaTest, ModificarPoneCadaCasillaGuardadaEnSuControl) {
 
     // Working tables: this declaration's rows only, with the catalog descriptions.
     EXPECT_EQ(cuenta("TMP_F0738DIVID"), 2);
-    EXPECT_EQ(env.base().escalar("SELECT count(*) FROM TMP_F0738DIVID WHERE num_RUC='20999999999'").toInt(), 0);
+    EXPECT_EQ(env.base().escalar("SELECT count(*) FROM TMP_F0738DIVID WHERE num_RUC='20999999999'").toInt(),
+              0);
     const Registros ex = env.base().consulta("SELECT * FROM TMP_F0738EXTRA");
     ASSERT_EQ(ex.filas(), 1);
     EXPECT_EQ(ex.texto(0, "des_pais"), "PERU");
@@ -118,8 +122,8 @@ TEST_F(CargaTest, ModificarPoneCadaCasillaGuardadaEnSuControl) {
     EXPECT_EQ(ex.texto(0, "des_operacion"), "COMPRA DE ACCIONES");
     const Registros fi = env.base().consulta("SELECT * FROM TMP_F0738FIDEI");
     ASSERT_EQ(fi.filas(), 1);
-    EXPECT_EQ(fi.texto(0, "des_razon_fde"), "ROJAS DIAZ ANA");    // a person: name parts joined
-    EXPECT_EQ(fi.texto(0, "des_razon_ben"), "PEREZ GOMEZ SAC");   // a company keeps its name
+    EXPECT_EQ(fi.texto(0, "des_razon_fde"), "ROJAS DIAZ ANA");   // a person: name parts joined
+    EXPECT_EQ(fi.texto(0, "des_razon_ben"), "PEREZ GOMEZ SAC");  // a company keeps its name
     EXPECT_EQ(fi.texto(0, "des_empre_fdu2"), "BANCO");
     EXPECT_EQ(fi.texto(0, "des_doc_fde"), "DOC. NACIONAL DE IDENTIDAD");
     EXPECT_EQ(fi.texto(0, "des_doc_ben"), "REG. UNICO DE CONTRIBUYENTES  ");
@@ -189,7 +193,8 @@ namespace {
 
 // The lists as the window fills them from the catalogs.
 void llenaListasPrueba(Declaracion& d) {
-    for (int n : listasTipoDocumento()) d.controles.listasDocumento[n].entradas = {"01  -  DNI", "06  -  RUC"};
+    for (int n : listasTipoDocumento())
+        d.controles.listasDocumento[n].entradas = {"01  -  DNI", "06  -  RUC"};
     d.controles.profesion.entradas = {"01     ABOGADO", "02     MEDICO"};
 }
 
@@ -259,7 +264,8 @@ TEST(Identificacion, ValIdentDelTelefonoYLaRectificacion) {
         {"123456", true, true, ""},  // six digits not starting with 9 pass
         {"12345", true, false, "Ingrese correctamente el teléfono"},
         {"12345678", true, false,
-         "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 digitos"},
+         "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 "
+         "digitos"},
         {"987654", true, false, "Identificación-Datos Generales : El celular debe ser de 8 o 7 digitos"},
         {"98765432", true, true, ""},
         {"4567890", false, false, "Indique si es rectificatoria"},
