@@ -7,6 +7,14 @@
 
 namespace qvr {
 
+void BarraEstado::fija(const QString& ruc, const QString& nombre, const QString& formulario,
+                       const QString& periodo) {
+    setNumeroDocumento(ruc);
+    setNombre(nombre);
+    setFormulario(formulario);
+    setPeriodo(periodo);
+}
+
 void BarraEstado::limpia() {
     setNumeroDocumento("");
     setNombre("");

@@ -22,6 +22,8 @@ class BarraEstado {
     virtual void setFormulario(const QString& texto) = 0;
     virtual void setPeriodo(const QString& texto) = 0;
     virtual void setValor(short valor) = 0;
+    // The four texts at once, as the lists write the chosen declaration.
+    void fija(const QString& ruc, const QString& nombre, const QString& formulario, const QString& periodo);
     // Clears the four texts, as the windows do when they unload.
     void limpia();
 };

@@ -39,7 +39,9 @@ struct Lista {
     int elegida = -1;
     bool habilitada = true;
     Fondo fondo = Fondo::Ventana;
-    QString texto() const { return elegida >= 0 && elegida < entradas.size() ? entradas[elegida] : QString(); }
+    QString texto() const {
+        return elegida >= 0 && elegida < entradas.size() ? entradas[elegida] : QString();
+    }
     QString codigo() const { return texto().left(2); }
 };
 
@@ -101,11 +103,11 @@ struct Controles {
 // What the view does after an event.
 enum class AccionVista {
     Ninguna,
-    Siguiente,      // move the focus to the next control (Enter)
-    FocoPestanas,   // the box is locked: the focus goes to the main tab strip
-    FocoVerifica,   // Enter in the order number
-    AbreExoneradas, // Enter in box 200
-    AbreInafectas,  // Enter in box 201
+    Siguiente,       // move the focus to the next control (Enter)
+    FocoPestanas,    // the box is locked: the focus goes to the main tab strip
+    FocoVerifica,    // Enter in the order number
+    AbreExoneradas,  // Enter in box 200
+    AbreInafectas,   // Enter in box 201
 };
 
 struct ResultadoTecla {
@@ -114,7 +116,7 @@ struct ResultadoTecla {
 };
 
 class Declaracion {
-public:
+  public:
     explicit Declaracion(ValoresEjecucion& valores, Tasas tasas = {});
 
     // ---- Boxes ----
@@ -175,6 +177,8 @@ public:
     ResultadoTecla teclaOrden(int codigo);
     ResultadoTecla teclaVerifica(int codigo);
     void fijaOrden(const QString& orden, const QString& verifica);
+    // The taxpayer list takes no typed key but F1 (key code 112).
+    static bool teclaListaRuc(int codigoTecla) { return codigoTecla == 112; }
 
     // Document length of the document type of a list entry: positions 68-69 of the entry, 8 when
     // there is none.
@@ -200,7 +204,7 @@ public:
         if (alCambiarControl) alCambiarControl(c, indice);
     }
 
-private:
+  private:
     void notificaCasilla(int n) {
         if (alCambiarCasilla) alCambiarCasilla(n);
     }

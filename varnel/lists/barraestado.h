@@ -1,32 +1,26 @@
 #pragma once
-// Where the lists show the chosen declaration: the four texts of the suite's status bar of the
-// main window. The main window connects its status bar; the lists only write to it.
+// Where the lists show the chosen declaration: the suite's status bar of the main window, through
+// the interface the main window gives every window.
 #include <QString>
 
-namespace qvr {
+#include "varnel/app/aplicacion.h"
 
-class BarraEstado {
-public:
-    virtual ~BarraEstado() = default;
-    virtual void fija(const QString& ruc, const QString& nombre, const QString& formulario,
-                      const QString& periodo) = 0;
-    // Empties the four texts (when a list closes).
-    virtual void limpia() = 0;
-};
+namespace qvr {
 
 // A status bar that only remembers its texts: for a list opened without a main window, and tests.
 class BarraEstadoMemoria : public BarraEstado {
 public:
-    void fija(const QString& r, const QString& n, const QString& f, const QString& p) override {
-        ruc = r;
-        nombre = n;
-        formulario = f;
-        periodo = p;
+    void setNumeroDocumento(const QString& t) override {
+        ruc = t;
         ++escrituras;
     }
-    void limpia() override { fija({}, {}, {}, {}); }
+    void setNombre(const QString& t) override { nombre = t; }
+    void setFormulario(const QString& t) override { formulario = t; }
+    void setPeriodo(const QString& t) override { periodo = t; }
+    void setValor(short v) override { valor = v; }
 
     QString ruc, nombre, formulario, periodo;
+    short valor = 0;
     int escrituras = 0;
 };
 

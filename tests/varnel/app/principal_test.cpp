@@ -115,9 +115,9 @@ TEST_F(Principal, LaCargaDejaLaVentanaEnSuLugarConLaBarraDeEstadoLlena) {
     EXPECT_EQ(b->formulario(), "0738");
     EXPECT_EQ(b->periodo(), "2003");
     EXPECT_EQ(b->valor(), 1);
-    app.barra->setNumeroDocumento(" 10101010101 ");
-    app.barra->setNombre("PEREZ");
+    app.barra->fija(" 10101010101 ", "PEREZ ", "0738", "2003");
     EXPECT_EQ(b->numeroDocumento(), "10101010101");
+    EXPECT_EQ(b->nombre(), "PEREZ");
     app.barra->limpia();
     EXPECT_EQ(b->numeroDocumento() + b->nombre() + b->formulario() + b->periodo(), "");
 
@@ -128,6 +128,15 @@ TEST_F(Principal, LaCargaDejaLaVentanaEnSuLugarConLaBarraDeEstadoLlena) {
     EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(w->property("contextoAyuda").toInt(), 1039);
+
+    // Each activation puts it back at -60, -60 twips, 9720 x 7320.
+    w->move(100, 100);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    // Outer size; the offscreen platform keeps the frame on the screen, so -4 px comes out as 0.
+    EXPECT_EQ(w->frameGeometry().size(), QSize(pixeles(w.get(), 9720), pixeles(w.get(), 7320)));
+    EXPECT_LE(w->frameGeometry().x(), 0);
+    EXPECT_LE(w->frameGeometry().y(), 0);
 }
 
 TEST(Twips, QuincePorPixelA96PuntosYProporcionalesALaResolucion) {
@@ -456,4 +465,53 @@ TEST(Arranque, FallasDeLaBaseDeDatosTerminanConUnMensaje) {
         EXPECT_EQ(env.dialogos().mostrados[0].titulo, c.titulo);
         EXPECT_FALSE(app.sesion.Base && app.sesion.Base->abierta());
     }
+}
+
+// The program's own registry: the list windows open from their commands and write to the main
+// window's status bar; the windows still to come keep their commands disabled.
+TEST(VentanasVarnel, LasListasSeAbrenDesdeSusComandos) {
+    prueba::Entorno env;
+    Aplicacion app;
+    RegistroVentanas registro;
+    registraVentanasVarnel(registro);
+    FrmPrincipal w(app, registro);
+    ASSERT_TRUE(w.carga());
+    EXPECT_FALSE(itemMenu(w, "&Declaraciones", "&Nueva")->isEnabled());
+    EXPECT_FALSE(itemMenu(w, "&Declaraciones", "&Imprimir")->isEnabled());
+
+    struct Caso {
+        const char* menu;
+        const char* item;
+        const char* ventana;
+        const char* caption;
+    };
+    const Caso casos[] = {
+        {"&Declaraciones", "&Modificar", "frmModFor", "Modificar Formulario"},
+        {"&Declaraciones", "&Eliminar", "frmModFor", "Eliminar Formularios"},
+        {"Declaraciones &Enviadas", "&Eliminar", "frmModFor", "Eliminar Formularios"},
+        {"Declaraciones &Enviadas", "&Registrar número de orden", "frmAbrirEnv", "Registrar número de orden"},
+        {"&Consultas", "&Codigos de profesión", "frmBancos", "Consulta de Profesiones"},
+        {"&Consultas", "&Bancos", "frmBancos", "Consulta de Bancos"},
+        {"&Consultas", "&Consulta de UIT", "frmBancos", "Consulta de UIT"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.item);
+        QString nombre, caption;
+        QTimer::singleShot(0, [&] {
+            QWidget* m = QApplication::activeModalWidget();
+            ASSERT_NE(m, nullptr);
+            nombre = m->objectName();
+            caption = m->windowTitle();
+            static_cast<QDialog*>(m)->reject();
+        });
+        QAction* a = itemMenu(w, c.menu, c.item);
+        ASSERT_TRUE(a && a->isEnabled());
+        a->trigger();
+        EXPECT_EQ(nombre, c.ventana);
+        EXPECT_EQ(caption, c.caption);
+        EXPECT_TRUE(env.dialogos().mostrados.empty()) << env.dialogos().textos().join("|").toStdString();
+    }
+    // The declaration list clears the main window's status bar when it closes.
+    EXPECT_EQ(w.barra()->formulario(), "");
+    EXPECT_EQ(w.barra()->periodo(), "");
 }

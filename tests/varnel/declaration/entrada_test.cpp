@@ -10,12 +10,13 @@ namespace {
 
 // Entries as the document-type lists show them: code, "  -  ", description in 60, length, data type
 // at position 71, length rule.
-QString entradaTipo(const QString& codigo, const QString& descripcion, const QString& longitud, char tipoDato) {
+QString entradaTipo(const QString& codigo, const QString& descripcion, const QString& longitud,
+                    char tipoDato) {
     return codigo + "  -  " + descripcion.leftJustified(60, ' ') + longitud + " " + tipoDato + " 1";
 }
 
 class Entrada : public ::testing::Test {
-protected:
+  protected:
     Entrada() : d(valores, Tasas{3100, 0.015, 0}) {
         d.portapapeles = &portapapeles;
         for (auto& [l, lista] : d.controles.listasDocumento)
@@ -43,9 +44,10 @@ TEST_F(Entrada, ReglaDeLectura) {
         const char* texto;
         double valor;
     } casos[] = {
-        {122, "", 0},       {122, "0", 0},           {122, "ABC", 0},    {122, "(1,234)", 1234},
-        {180, "(1,234)", -1234}, {180, "1,234", 1234}, {180, "12abc", 0}, {180, "1,234.5", 1235},
-        {180, "-0.5", -1},  {141, "(6,598)", 6598},  {515, "(100)", -100},
+        {122, "", 0},           {122, "0", 0},           {122, "ABC", 0},
+        {122, "(1,234)", 1234}, {180, "(1,234)", -1234}, {180, "1,234", 1234},
+        {180, "12abc", 0},      {180, "1,234.5", 1235},  {180, "-0.5", -1},
+        {141, "(6,598)", 6598}, {515, "(100)", -100},
     };
     valores.SuspendeCalculo = true;
     for (const auto& c : casos) {
@@ -60,7 +62,11 @@ TEST_F(Entrada, ReglaDeLectura) {
 TEST_F(Entrada, FormaDeVisualizacion) {
     struct Caso {
         const char *antes, *despues;
-    } casos[] = {{"1234567", "1,234,567"}, {"-1234567", "(1,234,567)"}, {"12a3", ""}, {"0", "0"}, {"1851.75", "1,852"},
+    } casos[] = {{"1234567", "1,234,567"},
+                 {"-1234567", "(1,234,567)"},
+                 {"12a3", ""},
+                 {"0", "0"},
+                 {"1851.75", "1,852"},
                  {"(5)", "(5)"}};
     valores.SuspendeCalculo = true;
     for (const auto& c : casos) {
@@ -230,6 +236,15 @@ TEST_F(Entrada, PortapapelesRectificacionFechaYProfesion) {
     d.teclaAbajo(93, false);
     d.teclaAbajo(45, false);  // Insert without Shift
     EXPECT_EQ(portapapeles.vaciados, 3);
+    EXPECT_TRUE(Declaracion::teclaListaRuc(112));
+    EXPECT_FALSE(Declaracion::teclaListaRuc('2'));
+
+    // The order number: digits and Backspace; Enter moves to the check digits.
+    EXPECT_EQ(d.teclaOrden('7').tecla, '7');
+    EXPECT_EQ(d.teclaOrden('A').tecla, 0);
+    EXPECT_EQ(d.teclaOrden(kTeclaEnter).accion, AccionVista::FocoVerifica);
+    EXPECT_TRUE(valores.OrdenModificada);
+    EXPECT_EQ(d.teclaVerifica('-').tecla, 0);
 
     valores.SuspendeCalculo = true;
     d.eligeOpcion(Pregunta::Rectifica, Opcion::Si);  // a stored answer: no reminder

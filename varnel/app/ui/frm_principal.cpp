@@ -80,7 +80,6 @@ void FrmPrincipal::construyeMenus() {
             QAction* a = menu->addAction(item.caption);
             a->setEnabled(ventanaDisponible(definicion(c).ventana, ventanas_));
             connect(a, &QAction::triggered, this, [this, c] { ejecuta(c); });
-            acciones_.emplace(c, a);
         }
     }
 }
@@ -104,13 +103,7 @@ void FrmPrincipal::construyeBarra() {
         a->setEnabled(ventanaDisponible(definicion(c).ventana, ventanas_));
         connect(a, &QAction::triggered, this, [this, c] { ejecuta(c); });
         barra->addAction(a);
-        acciones_.emplace(c, a);  // the menu's action stays the command's when both exist
     }
-}
-
-QAction* FrmPrincipal::accion(Comando c) const {
-    auto it = acciones_.find(c);
-    return it == acciones_.end() ? nullptr : it->second;
 }
 
 bool FrmPrincipal::carga() {

@@ -35,8 +35,6 @@ public:
 
     BarradeEstadoQVR* barra() const { return barra_; }
     FrmAyuda* ventanaAyuda() const { return ayuda_; }
-    // The action of a command (the menu item; the toolbar button when only it has the command).
-    QAction* accion(Comando c) const;
 
 signals:
     // The program must end: the database is closed and the window unloaded.
@@ -58,7 +56,6 @@ private:
     BarradeEstadoQVR* barra_;
     QPointer<FrmAyuda> ayuda_;
     std::map<Ventana, QPointer<QDialog>> abiertas_;
-    std::map<Comando, QAction*> acciones_;
     bool cargada_ = false;
     bool terminando_ = false;
 };

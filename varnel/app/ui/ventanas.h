@@ -18,13 +18,15 @@ public:
     void registra(Ventana v, FabricaVentana fabrica) { fabricas_[v] = std::move(fabrica); }
     bool existe(Ventana v) const { return fabricas_.count(v) > 0; }
     QDialog* crea(Ventana v, Aplicacion& app, QWidget* principal) const;
+    // A fresh instance shown modally and unloaded when it closes; false when the window does not exist.
+    bool abreModal(Ventana v, Aplicacion& app, QWidget* padre) const;
 
 private:
     std::map<Ventana, FabricaVentana> fabricas_;
 };
 
-// Varnel's windows. Each window adds its line here when it is written:
-//   r.registra(Ventana::Frm0738, [](Aplicacion& a, QWidget* p) { return new Frm0738(a, p); });
+// Varnel's windows. The registry must outlive the windows: the lists open the declaration window
+// through it.
 void registraVentanasVarnel(RegistroVentanas& r);
 
 }  // namespace qvr
