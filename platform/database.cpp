@@ -257,11 +257,22 @@ std::vector<Columna> BaseDatos::columnas(const QString& tabla) {
     return out;
 }
 
-TransaccionEscritura::TransaccionEscritura(BaseDatos& base) : base_(base), nivel_(base.transaccion_) {
-    if (nivel_ == 0)
-        base_.ejecuta("BEGIN IMMEDIATE");
-    else
+TransaccionEscritura::TransaccionEscritura(BaseDatos& base, Durabilidad durabilidad)
+    : base_(base), nivel_(base.transaccion_) {
+    if (nivel_ == 0 && durabilidad == Durabilidad::Diferida) {
+        sincronia_ = base_.escalar("PRAGMA synchronous");
+        base_.ejecuta("PRAGMA synchronous=NORMAL");
+    }
+    if (nivel_ == 0) {
+        try {
+            base_.ejecuta("BEGIN IMMEDIATE");
+        } catch (...) {
+            restauraSincronia();
+            throw;
+        }
+    } else {
         base_.ejecuta(QString("SAVEPOINT qvr_%1").arg(nivel_));
+    }
     ++base_.transaccion_;
 }
 
@@ -278,6 +289,16 @@ TransaccionEscritura::~TransaccionEscritura() {
     } catch (const ErrorBD&) {
         // The engine has already rolled back (for example after a disk error).
     }
+    restauraSincronia();
+}
+
+void TransaccionEscritura::restauraSincronia() {
+    if (!sincronia_.isValid()) return;
+    try {
+        base_.ejecuta(QString("PRAGMA synchronous=%1").arg(sincronia_.toInt()));
+    } catch (const ErrorBD&) {
+    }
+    sincronia_ = QVariant();
 }
 
 void TransaccionEscritura::confirma() {
@@ -288,6 +309,7 @@ void TransaccionEscritura::confirma() {
         base_.ejecuta(QString("RELEASE qvr_%1").arg(nivel_));
     terminada_ = true;
     --base_.transaccion_;
+    restauraSincronia();
 }
 
 Dinamico::Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion, const QVariantList& parametros,

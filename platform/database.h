@@ -144,18 +144,25 @@ private:
 // A write transaction, begun IMMEDIATE so that a writer waits for the lock up front instead of
 // failing half-way. Committed by confirma(); rolled back when it goes out of scope unconfirmed.
 // A transaction inside another becomes a savepoint of the outer one.
+//
+// Durabilidad::Diferida is for scratch tables that the next opening rebuilds anyway: the commit is
+// as atomic, but does not wait for the disk, so a power cut may lose it, never corrupt it.
+enum class Durabilidad { Completa, Diferida };
+
 class TransaccionEscritura {
 public:
-    explicit TransaccionEscritura(BaseDatos& base);
+    explicit TransaccionEscritura(BaseDatos& base, Durabilidad durabilidad = Durabilidad::Completa);
     ~TransaccionEscritura();
     TransaccionEscritura(const TransaccionEscritura&) = delete;
     TransaccionEscritura& operator=(const TransaccionEscritura&) = delete;
     void confirma();
 
 private:
+    void restauraSincronia();
     BaseDatos& base_;
     int nivel_;
     bool terminada_ = false;
+    QVariant sincronia_;  // the connection's synchronous setting to restore after a deferred one
 };
 
 // An updatable set over one table (a dynaset): its rows are read at once, then edited and

@@ -21,7 +21,8 @@ void cargaSql(BaseDatos& base, const QString& archivo) {
     }
 }
 
-std::map<QString, QString> filasDet(BaseDatos& base, const QString& ruc, std::map<QString, QString>* idcasilla) {
+std::map<QString, QString> filasDet(BaseDatos& base, const QString& ruc,
+                                    std::map<QString, QString>* idcasilla) {
     std::map<QString, QString> out;
     const Registros r = base.consulta(
         "SELECT casilla, i_valor, idcasilla FROM DET WHERE doc_id_d=? AND tip_doc_d=6 AND periodo='2003' "
@@ -38,10 +39,11 @@ Instantanea declaracionCompleta(const QString& ruc) {
     Instantanea d;
     d.ruc = ruc;
     int i = 1;
-    for (int n : ordenCasillas()) d.casillas[n] = QString::number(1000 + i++);
+    for (int n : OrdenCasillas()) d.casillas[n] = QString::number(1000 + i++);
     for (int n : {801, 802, 803, 811, 812, 813, 814, 815, 890}) d.casillas[n] = "NOMBRE" + QString::number(n);
     for (int n = 817; n <= 825; ++n) d.casillas[n] = "RAZON SOCIAL LARGA N " + QString::number(n);
-    for (int n : {208, 209, 211, 215, 217, 218, 219, 236, 302}) d.casillas[n] = "40" + QString::number(n) + "678";
+    for (int n : {208, 209, 211, 215, 217, 218, 219, 236, 302})
+        d.casillas[n] = "40" + QString::number(n) + "678";
     d.casillas[229] = "20100047218";
     d.casillas[230] = "20100047226";
     d.casillas[140] = "1";
@@ -59,8 +61,9 @@ Instantanea declaracionCompleta(const QString& ruc) {
 
 void llenaDividendos(BaseDatos& base, int n) {
     TransaccionEscritura t(base);
-    Sentencia s(base, "INSERT INTO TMP_F0738DIVID (num_RUC, des_entpagadora, fec_retenida, mto_distribuido, "
-                      "mto_retenido) VALUES (?, ?, ?, ?, ?)");
+    Sentencia s(base,
+                "INSERT INTO TMP_F0738DIVID (num_RUC, des_entpagadora, fec_retenida, mto_distribuido, "
+                "mto_retenido) VALUES (?, ?, ?, ?, ?)");
     for (int i = 0; i < n; ++i)
         s.ejecuta({QString("20%1").arg(100000000 + i / 10), QString("EMPRESA PAGADORA %1").arg(i),
                    QDate(2003, 1 + i % 12, 1 + i % 10 + 0).toString("yyyy-MM-dd"), QString::number(1000 + i),

@@ -1,18 +1,12 @@
 #include "varnel/declaration/anexos_copia.h"
 
+#include "common/catalogos.h"
 #include "common/cnumero.h"
 #include "platform/database.h"
 
 namespace qvr {
 
 namespace {
-
-// Catalog text of one entry (the catalogs' FuncionDe, kept local to the annex fill).
-QString funcionDe(BaseDatos& base, const QString& catalogo, const QVariant& argumento, int largo, int inicio) {
-    const QVariant v = base.escalar("SELECT substr(Funcion, ?, ?) FROM PARAM WHERE Numero = ? AND Argumento = ?",
-                                    {inicio, largo, catalogo, argumento.toString()});
-    return v.isNull() ? QString() : v.toString();
-}
 
 QString insercion(const QString& tabla, const std::vector<Columna>& columnas) {
     QStringList nombres, marcas;
@@ -44,8 +38,9 @@ const std::vector<CopiaAnexo>& copiasAnexo() {
 
 void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QString& sTabla,
                        const QString& sTemporal, int iIndice, int iCampoInicial, int iCampoFinal) {
-    base.ejecuta(QString("DELETE FROM %1 WHERE TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=?").arg(sTabla),
-                 {clave.ruc, clave.periodo, clave.formulario}, Accion::FallaEnError);
+    base.ejecuta(
+        QString("DELETE FROM %1 WHERE TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=?").arg(sTabla),
+        {clave.ruc, clave.periodo, clave.formulario}, Accion::FallaEnError);
     const Registros trabajo = base.consulta("SELECT * FROM " + sTemporal);
     if (trabajo.vacio()) return;
     const std::vector<Columna> destino = base.columnas(sTabla);
@@ -66,7 +61,8 @@ void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QSt
         for (int c = iCampoInicial; c <= iCampoFinal; ++c) {
             QVariant x = trabajo.valor(f, c);
             if (fideicomiso && (c == 5 || c == 13)) {
-                x = vacioONulo(trabajo.valor(f, c - 2)) ? QVariant(x.toString().left(40).trimmed()) : QVariant();
+                x = vacioONulo(trabajo.valor(f, c - 2)) ? QVariant(x.toString().left(40).trimmed())
+                                                        : QVariant();
             }
             v[4 + c - iCampoInicial] = x;
         }
@@ -80,16 +76,22 @@ void GrabaAnexos(BaseDatos& base, const ClaveDeclaracion& clave) {
         Graba_Patrimonial(base, clave, c.tabla, c.temporal, c.indice, c.inicial, c.final);
 }
 
+// The working tables are scratch rows that every opening rebuilds: their writes need not wait for
+// the disk.
 void VaciaTemporales(BaseDatos& base) {
+    TransaccionEscritura t(base, Durabilidad::Diferida);
     for (const CopiaAnexo& c : copiasAnexo()) base.ejecuta(QString("DELETE FROM %1").arg(c.temporal));
+    t.confirma();
 }
 
 void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviada) {
-    TransaccionEscritura t(base);
+    TransaccionEscritura t(base, Durabilidad::Diferida);
     VaciaTemporales(base);
     for (const CopiaAnexo& c : copiasAnexo()) {
         const QString tabla = enviada ? c.historia : c.tabla;
-        QString sql = QString("SELECT * FROM %1 WHERE tip_doc_d=6 AND doc_id_d=? AND periodo=? AND formulario=?").arg(tabla);
+        QString sql =
+            QString("SELECT * FROM %1 WHERE tip_doc_d=6 AND doc_id_d=? AND periodo=? AND formulario=?")
+                .arg(tabla);
         QVariantList p = {clave.ruc, clave.periodo, clave.formulario};
         if (enviada) {
             sql += " AND Correl=?";
@@ -117,22 +119,22 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
                 return i >= 0 ? v[i] : QVariant();
             };
             if (temporal == "TMP_F0738EXTRA") {
-                fija("des_pais", funcionDe(base, "976", de("ind_pais"), 60, 1));
-                fija("des_cargo", funcionDe(base, "913", de("ind_cargo"), 30, 1));
-                fija("des_operacion", funcionDe(base, "919", de("ind_operacion"), 50, 1));
+                fija("des_pais", FuncionDe(base, "976", de("ind_pais").toString(), 60, 1));
+                fija("des_cargo", FuncionDe(base, "913", de("ind_cargo").toString(), 30, 1));
+                fija("des_operacion", FuncionDe(base, "919", de("ind_operacion").toString(), 50, 1));
             } else if (temporal == "TMP_F0738FIDEI") {
                 // A person is shown with its name parts joined as its business name.
                 for (const QString& s : {QStringLiteral("fde"), QStringLiteral("ben")}) {
                     const QVariant apepat = de("des_apepat_" + s);
                     if (!vacioONulo(apepat))
                         fija("des_razon_" + s, apepat.toString().trimmed() + " " +
-                                                             de("des_apemat_" + s).toString().trimmed() +
-                                                             " " + de("des_nombre_" + s).toString().trimmed());
+                                                   de("des_apemat_" + s).toString().trimmed() + " " +
+                                                   de("des_nombre_" + s).toString().trimmed());
                 }
-                fija("des_empre_fdu2", funcionDe(base, "927", de("tip_empre_fdu"), 40, 1));
-                fija("des_doc_ben", funcionDe(base, "044", de("tip_doc_ben"), 30, 1));
-                fija("des_patri_fdei", funcionDe(base, "926", de("tip_patri_fdei"), 65, 1));
-                fija("des_doc_fde", funcionDe(base, "044", de("tip_doc_fde"), 30, 1));
+                fija("des_empre_fdu2", FuncionDe(base, "927", de("tip_empre_fdu").toString(), 40, 1));
+                fija("des_doc_ben", FuncionDe(base, "044", de("tip_doc_ben").toString(), 30, 1));
+                fija("des_patri_fdei", FuncionDe(base, "926", de("tip_patri_fdei").toString(), 65, 1));
+                fija("des_doc_fde", FuncionDe(base, "044", de("tip_doc_fde").toString(), 30, 1));
             }
             inserta.ejecuta(v);
         }

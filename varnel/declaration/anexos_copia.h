@@ -12,11 +12,11 @@ namespace qvr {
 class BaseDatos;
 
 struct CopiaAnexo {
-    const char* tabla;      // stored table
-    const char* historia;   // sent-history table
-    const char* temporal;   // working table
-    int indice;             // key columns of the stored table's cNumero
-    int inicial, final;     // working columns copied into the stored columns 4, 5, ...
+    const char* tabla;              // stored table
+    const char* historia;           // sent-history table
+    const char* temporal;           // working table
+    int indice;                     // key columns of the stored table's cNumero
+    int inicial, final;             // working columns copied into the stored columns 4, 5, ...
     int desdeTabla, desdeHistoria;  // first source column when filling the working table
 };
 

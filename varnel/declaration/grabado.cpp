@@ -2,7 +2,6 @@
 
 #include <QThread>
 #include <cstdio>
-#include <set>
 
 #include "common/cnumero.h"
 #include "common/conexion.h"
@@ -10,18 +9,11 @@
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "varnel/declaration/anexos_copia.h"
+#include "varnel/declaration/codificacion.h"
 
 namespace qvr {
 
 namespace {
-
-// Boxes whose text is stored as typed: codes kept with their leading zero, document numbers, RUCs,
-// the date, the version and the split names.
-bool guardaTexto(int n) {
-    static const std::set<int> textos = {5,   12,  15,  25,  208, 209, 211, 215, 217, 218, 219,
-                                         229, 230, 234, 236, 302, 721, 871};
-    return textos.count(n) > 0 || (n >= 815 && n <= 835);
-}
 
 QString tres(int n) { return QString::number(n).rightJustified(3, '0'); }
 
@@ -58,24 +50,34 @@ void escribeCabecera(BaseDatos& base, const ClaveDeclaracion& clave, const Insta
     const QString rectifica = d.rectifica == Opcion::Si ? "1" : "0";
     const QString fecha = hoy.toString("dd/MM/yyyy");
     QVariantList valores = {fecha, banco, cheque, montoCheque, efectivo, rectifica};
-    const int n = base.ejecuta(QString("UPDATE CAB SET fec_pro=?, bcolibrad=?, nrocheque=?, cheque=?, efectivo=?, "
-                                       "rectifica=? WHERE %1")
-                                   .arg(kCondicionCab),
-                               valores + clave4(clave));
+    const int n =
+        base.ejecuta(QString("UPDATE CAB SET fec_pro=?, bcolibrad=?, nrocheque=?, cheque=?, efectivo=?, "
+                             "rectifica=? WHERE %1")
+                         .arg(kCondicionCab),
+                     valores + clave4(clave));
     if (n > 0) return;
-    base.ejecuta("INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, fec_pro, bcolibrad, nrocheque, "
-                 "cheque, efectivo, rectifica) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                 QVariantList{kTipDocDeclarante, clave.ruc, clave.periodo, clave.formulario, clave.semana} + valores);
+    base.ejecuta(
+        "INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, fec_pro, bcolibrad, nrocheque, "
+        "cheque, efectivo, rectifica) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+        QVariantList{kTipDocDeclarante, clave.ruc, clave.periodo, clave.formulario, clave.semana} + valores);
 }
 
 // The DET row of one box in the table's own column order (cNumero last).
 class FilaDetalle {
-public:
+  public:
+    enum Papel { Otra, TipDoc, DocId, Periodo, Formulario, Semana, Casilla, Valor, IdCasilla, Estado };
+
     explicit FilaDetalle(BaseDatos& base) : columnas_(base.columnas("DET")) {
+        static const std::map<QString, Papel> papeles = {
+            {"tip_doc_d", TipDoc},      {"doc_id_d", DocId},      {"periodo", Periodo},
+            {"formulario", Formulario}, {"semana", Semana},       {"casilla", Casilla},
+            {"i_valor", Valor},         {"idcasilla", IdCasilla}, {"estado", Estado}};
         QStringList nombres, marcas;
         for (const Columna& c : columnas_) {
             nombres << c.nombre;
             marcas << "?";
+            const auto it = papeles.find(c.nombre.toLower());
+            papel_.push_back(it == papeles.end() ? Otra : it->second);
         }
         sql_ = QString("INSERT INTO DET (%1) VALUES (%2)").arg(nombres.join(", "), marcas.join(", "));
     }
@@ -84,43 +86,59 @@ public:
     QVariantList valores(const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) const {
         QVariantList v;
         v.reserve(int(columnas_.size()));
-        for (const Columna& c : columnas_) {
-            const QString n = c.nombre.toLower();
-            if (n == "tip_doc_d") v << kTipDocDeclarante;
-            else if (n == "doc_id_d") v << clave.ruc;
-            else if (n == "periodo") v << clave.periodo;
-            else if (n == "formulario") v << clave.formulario;
-            else if (n == "semana") v << clave.semana;
-            else if (n == "casilla") v << casilla;
-            else if (n == "i_valor") v << valor;
-            else if (n == "idcasilla") v << idCasilla(casilla);
-            else if (n == "estado") v << 0;
-            else v << QVariant();
+        for (Papel p : papel_) {
+            switch (p) {
+                case TipDoc:
+                    v << kTipDocDeclarante;
+                    break;
+                case DocId:
+                    v << clave.ruc;
+                    break;
+                case Periodo:
+                    v << clave.periodo;
+                    break;
+                case Formulario:
+                    v << clave.formulario;
+                    break;
+                case Semana:
+                    v << clave.semana;
+                    break;
+                case Casilla:
+                    v << casilla;
+                    break;
+                case Valor:
+                    v << valor;
+                    break;
+                case IdCasilla:
+                    v << idCasilla(casilla);
+                    break;
+                case Estado:
+                    v << 0;
+                    break;
+                case Otra:
+                    v << QVariant();
+                    break;
+            }
         }
         v.back() = cNumero(v, columnas_, 6);
         return v;
     }
 
-private:
+  private:
     std::vector<Columna> columnas_;
+    std::vector<Papel> papel_;
     QString sql_;
 };
 
 }  // namespace
 
-std::optional<QString> codificaValor(const QString& casilla, const QString& valor) {
-    const QString t = valor.trimmed();
-    if (t.isEmpty() || t == "________" || t == "__/__/____") return std::nullopt;
-    if (guardaTexto(casilla.toInt())) return valor;
-    return formatoTexto(valor, patron::Entero);
-}
-
 QString idCasilla(const QString& casilla) { return casilla.toInt() == 180 ? "05" : "01"; }
 
-std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, const QString& ruc, const QString& periodo) {
+std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, const QString& ruc,
+                                                      const QString& periodo) {
     std::vector<std::pair<QString, QString>> crudas;
     auto pon = [&](const QString& casilla, const QString& valor) { crudas.emplace_back(casilla, valor); };
-    for (int n : ordenCasillas()) pon(tres(n), d.casilla(n).trimmed());
+    for (int n : OrdenCasillas()) pon(tres(n), d.casilla(n).trimmed());
     if (d.pago.codigo == "C") {
         pon("015", d.pago.banco.right(2));
         pon("012", d.pago.cheque);
@@ -155,7 +173,7 @@ std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, cons
     std::vector<std::pair<QString, QString>> filas;
     std::map<QString, size_t> donde;
     for (const auto& [casilla, valor] : crudas) {
-        const std::optional<QString> v = codificaValor(casilla, valor);
+        const std::optional<QString> v = valorAlmacenado(casilla, valor);
         if (!v) continue;
         if (auto it = donde.find(casilla); it != donde.end()) {
             filas[it->second].second = *v;
@@ -167,11 +185,13 @@ std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, cons
     return filas;
 }
 
-bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) {
-    const std::optional<QString> v = codificaValor(casilla, valor);
+bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla,
+                   const QString& valor) {
+    const std::optional<QString> v = valorAlmacenado(casilla, valor);
     if (!v) return false;
     TransaccionEscritura t(base);
-    base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave) << casilla);
+    base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave)
+                                                                                           << casilla);
     FilaDetalle fila(base);
     base.ejecuta(fila.sql(), fila.valores(clave, casilla, *v));
     t.confirma();
@@ -179,10 +199,12 @@ bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString
 }
 
 void actualizaCNumeroCab(BaseDatos& base, const ClaveDeclaracion& clave) {
-    const Registros r = base.consulta(QString("SELECT * FROM CAB WHERE %1").arg(kCondicionCab), clave4(clave));
+    const Registros r =
+        base.consulta(QString("SELECT * FROM CAB WHERE %1").arg(kCondicionCab), clave4(clave));
     if (r.vacio()) return;
     const QString c = cNumero(r.fila(0), r.definicion(), 5);
-    base.ejecuta(QString("UPDATE CAB SET cNumero=? WHERE %1").arg(kCondicionCab), QVariantList{c} + clave4(clave));
+    base.ejecuta(QString("UPDATE CAB SET cNumero=? WHERE %1").arg(kCondicionCab),
+                 QVariantList{c} + clave4(clave));
 }
 
 ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDeclaracion& claveDada,
@@ -231,9 +253,10 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
         return r;
     }
     r.grabado = true;
-    dialogos().muestra(r.consistente ? QString("Toda la información del formulario fue grabada satisfactoriamente.")
-                                     : QString("La información del formulario fue grabada con inconsistencias.\n"
-                                               "En estas condiciones no podrá ser enviado a ZORVA."),
+    dialogos().muestra(r.consistente
+                           ? QString("Toda la información del formulario fue grabada satisfactoriamente.")
+                           : QString("La información del formulario fue grabada con inconsistencias.\n"
+                                     "En estas condiciones no podrá ser enviado a ZORVA."),
                        opciones.titulo, Icono::Exclamacion, Botones::Ok);
     return r;
 }

@@ -31,8 +31,6 @@ struct ResultadoGrabado {
     QString ruc;               // RucDeclarante of the saved declaration
 };
 
-// i_valor of a box: nullopt when the value writes no row (empty, "________", "__/__/____").
-std::optional<QString> codificaValor(const QString& casilla, const QString& valor);
 // idcasilla of a box.
 QString idCasilla(const QString& casilla);
 
@@ -47,7 +45,8 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
 
 // GrabarCasilla: writes one DET row of the declaration (replacing the box's row); false when the
 // value writes no row. Throws ErrorBD.
-bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla, const QString& valor);
+bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla,
+                   const QString& valor);
 
 // The record control number of the header row (CAB, 5 key columns), recomputed and written.
 void actualizaCNumeroCab(BaseDatos& base, const ClaveDeclaracion& clave);

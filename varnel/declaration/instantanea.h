@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/schema.h"
+#include "varnel/declaration/inventario.h"
 
 namespace qvr {
 
@@ -20,9 +21,6 @@ struct ClaveDeclaracion {
     QString correl;
 };
 
-// An option pair: neither answer chosen, No or Si.
-enum class Opcion { Ninguna, No, Si };
-
 // The payment-method control.
 struct MedioPago {
     QString codigo = QStringLiteral("XX");  // "C" cheque, "E" cash, "XX" nothing chosen
@@ -31,18 +29,19 @@ struct MedioPago {
     QString monto;                          // amount paid, as shown
 };
 
+// Option pairs use Opcion of the box inventory: neither answer chosen, Si or No.
 struct Instantanea {
     // Texts of the TxtValor boxes by box number, as shown ("(1,234)", "06", a name...).
     // A box missing from the map is empty.
     std::map<int, QString> casillas;
     // Box 002: the chosen CmbRuc entry (new declaration) or the TxtNumRuc text (existing one).
     QString ruc;
-    Opcion rectifica = Opcion::Ninguna;  // OptRectifica: boxes 871 and 005
-    Opcion general = Opcion::No;         // OptGeneral: 873
-    Opcion extranjero = Opcion::No;      // OptExtranjero: 874
-    Opcion fideicomiso = Opcion::No;     // OptFideicomiso: 875
-    Opcion devolucion = Opcion::Ninguna; // optDevolucion: 260
-    Opcion inmueble = Opcion::Ninguna;   // optInmueble: 027
+    Opcion rectifica = Opcion::Ninguna;   // OptRectifica: boxes 871 and 005
+    Opcion general = Opcion::No;          // OptGeneral: 873
+    Opcion extranjero = Opcion::No;       // OptExtranjero: 874
+    Opcion fideicomiso = Opcion::No;      // OptFideicomiso: 875
+    Opcion devolucion = Opcion::Ninguna;  // optDevolucion: 260
+    Opcion inmueble = Opcion::Ninguna;    // optInmueble: 027
     // Chosen entries of the document-type lists by their box number (204 to 206, 224 to 227, 235,
     // 301). An entry begins with its two-digit code; an opening gives the code alone ("06").
     std::map<int, QString> listas;
@@ -59,9 +58,5 @@ struct Instantanea {
 
 // The document-type lists, by box number.
 const std::vector<int>& listasTipoDocumento();
-// The fixed order of the boxes that a save writes first and the read-only view locks.
-const std::vector<int>& ordenCasillas();
-// The names kept in two stored rows: 817 to 825, second half under the box number + 10.
-inline bool esNombrePartido(int casilla) { return casilla >= 817 && casilla <= 825; }
 
 }  // namespace qvr

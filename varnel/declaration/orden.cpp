@@ -59,8 +59,8 @@ ResultadoOrden GrabarOrden(BaseDatos& base, const ClaveDeclaracion& clave, const
         return r;
     }
     r.grabado = true;
-    dialogos().muestra("El número de orden y el digito verificador fueron grabados satisfactoriamente.", titulo,
-                       Icono::Exclamacion, Botones::Ok);
+    dialogos().muestra("El número de orden y el digito verificador fueron grabados satisfactoriamente.",
+                       titulo, Icono::Exclamacion, Botones::Ok);
     return r;
 }
 

@@ -1,3 +1,5 @@
+#include "varnel/declaration/carga.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -6,20 +8,22 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
-#include "varnel/declaration/carga.h"
 #include "varnel/declaration/grabado.h"
+#include "varnel/declaration/identificacion.h"
+#include "varnel/declaration/instantanea_nucleo.h"
 
 using namespace qvr;
 
 namespace {
 
 class CargaTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         creaTablasAnexo(env.base());
         prueba::cargaSql(env.base(), "persist/declaraciones.sql");
         // Rows left by the previous opening must go.
-        env.base().ejecuta("INSERT INTO TMP_F0738DIVID VALUES ('20999999999', 'RESTO', '2003-01-01', '1', '1')");
+        env.base().ejecuta(
+            "INSERT INTO TMP_F0738DIVID VALUES ('20999999999', 'RESTO', '2003-01-01', '1', '1')");
     }
     int cuenta(const QString& tabla) { return env.base().escalar("SELECT count(*) FROM " + tabla).toInt(); }
 
@@ -56,7 +60,8 @@ TEST_F(CargaTest, NuevaListaLosContribuyentesDelUsuarioYVaciaLosAnexos) {
     EXPECT_EQ(cuenta("TMP_F0738DIVID"), 0);
 
     // When the catalog says a RUC has exactly 11 digits, shorter numbers are left out.
-    QString f = env.base().escalar("SELECT funcion FROM PARAM WHERE numero='044' AND argumento='6'").toString();
+    QString f =
+        env.base().escalar("SELECT funcion FROM PARAM WHERE numero='044' AND argumento='6'").toString();
     f[129] = '1';
     env.agregaParam("044", "6", f);
     EXPECT_EQ(CargaDeclaracion(env.base(), modo(1), "0738", "ANA").contribuyentes, QStringList{e});
@@ -108,7 +113,8 @@ TEST_F(CargaTest, ModificarPoneCadaCasillaGuardadaEnSuControl) {
 
     // Working tables: this declaration's rows only, with the catalog descriptions.
     EXPECT_EQ(cuenta("TMP_F0738DIVID"), 2);
-    EXPECT_EQ(env.base().escalar("SELECT count(*) FROM TMP_F0738DIVID WHERE num_RUC='20999999999'").toInt(), 0);
+    EXPECT_EQ(env.base().escalar("SELECT count(*) FROM TMP_F0738DIVID WHERE num_RUC='20999999999'").toInt(),
+              0);
     const Registros ex = env.base().consulta("SELECT * FROM TMP_F0738EXTRA");
     ASSERT_EQ(ex.filas(), 1);
     EXPECT_EQ(ex.texto(0, "des_pais"), "PERU");
@@ -116,8 +122,8 @@ TEST_F(CargaTest, ModificarPoneCadaCasillaGuardadaEnSuControl) {
     EXPECT_EQ(ex.texto(0, "des_operacion"), "COMPRA DE ACCIONES");
     const Registros fi = env.base().consulta("SELECT * FROM TMP_F0738FIDEI");
     ASSERT_EQ(fi.filas(), 1);
-    EXPECT_EQ(fi.texto(0, "des_razon_fde"), "ROJAS DIAZ ANA");    // a person: name parts joined
-    EXPECT_EQ(fi.texto(0, "des_razon_ben"), "PEREZ GOMEZ SAC");   // a company keeps its name
+    EXPECT_EQ(fi.texto(0, "des_razon_fde"), "ROJAS DIAZ ANA");   // a person: name parts joined
+    EXPECT_EQ(fi.texto(0, "des_razon_ben"), "PEREZ GOMEZ SAC");  // a company keeps its name
     EXPECT_EQ(fi.texto(0, "des_empre_fdu2"), "BANCO");
     EXPECT_EQ(fi.texto(0, "des_doc_fde"), "DOC. NACIONAL DE IDENTIDAD");
     EXPECT_EQ(fi.texto(0, "des_doc_ben"), "REG. UNICO DE CONTRIBUYENTES  ");
@@ -181,4 +187,105 @@ TEST_F(CargaTest, LoGrabadoSeAbreIgual) {
     EXPECT_EQ(l.pago.cheque, "00012345");
     EXPECT_EQ(l.pago.monto, "12345");
     EXPECT_EQ(cuenta("TMP_F0738DIVID"), 30);
+}
+
+namespace {
+
+// The lists as the window fills them from the catalogs.
+void llenaListasPrueba(Declaracion& d) {
+    for (int n : listasTipoDocumento())
+        d.controles.listasDocumento[n].entradas = {"01  -  DNI", "06  -  RUC"};
+    d.controles.profesion.entradas = {"01     ABOGADO", "02     MEDICO"};
+}
+
+}  // namespace
+
+// The opening put into the declaration core: stored values shown, the enabling rules of the
+// loaded values applied, nothing computed, nothing modified; and saved again unchanged.
+TEST_F(CargaTest, AbiertaEnElNucleo) {
+    ValoresEjecucion v = modo(2);
+    Declaracion d(v);
+    llenaListasPrueba(d);
+    aplicaCarga(d, CargaDeclaracion(env.base(), v, "0738", "ANA"));
+    EXPECT_FALSE(d.Modificado);
+    EXPECT_FALSE(v.SuspendeCalculo);
+    EXPECT_TRUE(env.dialogos().mostrados.empty());  // a stored Si shows no reminder
+    EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Rectifica)], Opcion::Si);
+    // Box 117 is not positive: the Amazonía group is disabled and its loaded name cleared.
+    EXPECT_FALSE(d.casilla(817).habilitada);
+    EXPECT_EQ(d.texto(817), "");
+    EXPECT_EQ(d.texto(122), "(1,234)");
+    EXPECT_EQ(d.texto(180), "1,234");
+    EXPECT_EQ(d.controles.profesion.codigo(), "01");
+    // Rent answer No: the rentals group is disabled and its lists cleared.
+    EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Inmueble)], Opcion::No);
+    EXPECT_FALSE(d.casilla(819).habilitada);
+    EXPECT_FALSE(d.controles.listasDocumento[204].habilitada);
+    EXPECT_EQ(d.controles.listasDocumento[204].elegida, -1);
+    // Box 141 empty: the indicator 140 is disabled and cleared.
+    EXPECT_FALSE(d.casilla(140).habilitada);
+    EXPECT_EQ(d.controles.pago.codigo, "C");
+
+    const Instantanea s = instantaneaDe(d);
+    EXPECT_EQ(s.casilla(122), "(1,234)");
+    EXPECT_EQ(s.ruc, "20100047218");
+    const ResultadoGrabado r = grabaDeclaracion(env.base(), d, "0738");
+    ASSERT_TRUE(r.grabado);
+    const auto det = prueba::filasDet(env.base(), "20100047218");
+    EXPECT_EQ(det.at("122"), "-1234");
+    EXPECT_EQ(det.count("827"), 0u);
+    EXPECT_EQ(det.at("027"), "2");
+    EXPECT_EQ(det.count("204"), 0u);
+    EXPECT_EQ(det.count("140"), 0u);
+    EXPECT_EQ(v.ModoDeclaracion, 2);
+}
+
+TEST_F(CargaTest, EnviadaEnElNucleoQuedaDeSoloLectura) {
+    ValoresEjecucion v = modo(2, true, "001");
+    Declaracion d(v);
+    llenaListasPrueba(d);
+    aplicaCarga(d, CargaDeclaracion(env.base(), v, "0738", "ANA"));
+    EXPECT_FALSE(d.casilla(100).habilitada);
+    EXPECT_EQ(d.texto(100), "5,000");
+    EXPECT_EQ(d.controles.txtOrden, "0");
+    EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Rectifica)], Opcion::No);
+    EXPECT_FALSE(d.Modificado);
+}
+
+TEST(Identificacion, ValIdentDelTelefonoYLaRectificacion) {
+    prueba::Entorno env;
+    const struct {
+        const char* telefono;
+        bool rectificaElegida;
+        bool valido;
+        const char* mensaje;  // last message, "" for none
+    } casos[] = {
+        {"", true, true, ""},
+        {"123456", true, true, ""},  // six digits not starting with 9 pass
+        {"12345", true, false, "Ingrese correctamente el teléfono"},
+        {"12345678", true, false,
+         "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 "
+         "digitos"},
+        {"987654", true, false, "Identificación-Datos Generales : El celular debe ser de 8 o 7 digitos"},
+        {"98765432", true, true, ""},
+        {"4567890", false, false, "Indique si es rectificatoria"},
+    };
+    for (const auto& c : casos) {
+        env.dialogos().mostrados.clear();
+        ValoresEjecucion v;
+        v.ModoDeclaracion = 2;
+        v.RucDeclarante = "20100047218";
+        Declaracion d(v);
+        d.fijaTelefono(c.telefono);
+        if (c.rectificaElegida) d.eligeOpcion(Pregunta::Rectifica, Opcion::No);
+        const ResultadoIdent r = ValIdent(d);
+        EXPECT_EQ(r.valido, c.valido) << c.telefono;
+        EXPECT_EQ(env.dialogos().mostrados.empty() ? QString() : env.dialogos().mostrados.back().texto,
+                  QString(c.mensaje))
+            << c.telefono;
+    }
+    ValoresEjecucion nueva;
+    Declaracion d(nueva);
+    d.eligeOpcion(Pregunta::Rectifica, Opcion::No);
+    EXPECT_EQ(ValIdent(d).foco, "CmbRuc");
 }

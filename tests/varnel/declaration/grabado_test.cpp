@@ -1,3 +1,5 @@
+#include "varnel/declaration/grabado.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -6,7 +8,7 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
-#include "varnel/declaration/grabado.h"
+#include "varnel/declaration/codificacion.h"
 
 using namespace qvr;
 
@@ -17,7 +19,7 @@ const QString kEntrada = "20100047218  PEREZ GOMEZ JUAN          050504";
 const QString kTitulo = "Formulario 0738 - 2003";
 
 class GrabadoTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { creaTablasAnexo(env.base()); }
 
     OpcionesGrabado opciones(bool consistente = true) {
@@ -32,7 +34,8 @@ protected:
     QStringList todo(BaseDatos& base) {
         QStringList out;
         for (const char* t : {"CAB", "DET", "F0738DIVIDEND", "F0738EXTRANJ", "F0738FIDEICOM"}) {
-            const Registros r = base.consulta(QString("SELECT * FROM %1 ORDER BY 1, 2, 3, 4, 5, 6, 7").arg(t));
+            const Registros r =
+                base.consulta(QString("SELECT * FROM %1 ORDER BY 1, 2, 3, 4, 5, 6, 7").arg(t));
             for (int f = 0; f < r.filas(); ++f) {
                 QStringList c;
                 for (int i = 0; i < r.columnas(); ++i) c << r.texto(f, i);
@@ -49,18 +52,12 @@ protected:
 Instantanea casos() {
     Instantanea d;
     d.ruc = kEntrada;
-    d.casillas = {{100, "1,500"},
-                  {114, ""},
-                  {122, "(1,234)"},
-                  {180, "1,234"},
-                  {229, "01234567890"},
-                  {140, "1"},
-                  {302, "00123456"},
-                  {801, "PEREZ"},
-                  {802, "GOMEZ"},
-                  {803, "JUAN CARLOS"},
-                  {817, "ABCDEFGHIJKLMNO"},
-                  {822, "ABCDEFGHIJKLMNOPQRSTUV"}};
+    d.casillas = {{100, "1,500"},           {114, ""},
+                  {122, "(1,234)"},         {180, "1,234"},
+                  {229, "01234567890"},     {140, "1"},
+                  {302, "00123456"},        {801, "PEREZ"},
+                  {802, "GOMEZ"},           {803, "JUAN CARLOS"},
+                  {817, "ABCDEFGHIJKLMNO"}, {822, "ABCDEFGHIJKLMNOPQRSTUV"}};
     d.listas = {{204, "01  -  DOC. NACIONAL DE IDENTIDAD"}, {235, ""}};
     d.profesion = "01     ABOGADO";
     d.telefono = "4567890";
@@ -78,15 +75,34 @@ TEST_F(GrabadoTest, GrabaLasFilasDeCadaCasilla) {
     ASSERT_TRUE(r.grabado);
     EXPECT_EQ(r.ruc, kRuc);
     std::map<QString, QString> id;
-    const std::map<QString, QString> esperado = {
-        {"100", "1500"},   {"122", "-1234"},  {"180", "1234"},    {"229", "01234567890"},     {"140", "1"},
-        {"302", "00123456"}, {"801", "PEREZ"}, {"802", "GOMEZ"},  {"803", "JUAN CARLOS"},     {"599", "E"},
-        {"002", kRuc},     {"007", "2003"},   {"721", "1.0"},     {"028", "4567890"},         {"817", "ABCDEFGHIJKLMNO"},
-        {"822", "ABCDEFGHIJKLMNO"},           {"832", "PQRSTUV"}, {"204", "1"},               {"025", "01"},
-        {"871", "1"},      {"005", "1"},      {"873", "0"},       {"874", "0"},               {"875", "0"},
-        {"260", "0"}};
+    const std::map<QString, QString> esperado = {{"100", "1500"},
+                                                 {"122", "-1234"},
+                                                 {"180", "1234"},
+                                                 {"229", "01234567890"},
+                                                 {"140", "1"},
+                                                 {"302", "00123456"},
+                                                 {"801", "PEREZ"},
+                                                 {"802", "GOMEZ"},
+                                                 {"803", "JUAN CARLOS"},
+                                                 {"599", "E"},
+                                                 {"002", kRuc},
+                                                 {"007", "2003"},
+                                                 {"721", "1.0"},
+                                                 {"028", "4567890"},
+                                                 {"817", "ABCDEFGHIJKLMNO"},
+                                                 {"822", "ABCDEFGHIJKLMNO"},
+                                                 {"832", "PQRSTUV"},
+                                                 {"204", "1"},
+                                                 {"025", "01"},
+                                                 {"871", "1"},
+                                                 {"005", "1"},
+                                                 {"873", "0"},
+                                                 {"874", "0"},
+                                                 {"875", "0"},
+                                                 {"260", "0"}};
     EXPECT_EQ(prueba::filasDet(env.base(), kRuc, &id), esperado);
-    for (const auto& [casilla, idc] : id) EXPECT_EQ(idc, casilla == "180" ? "05" : "01") << casilla.toStdString();
+    for (const auto& [casilla, idc] : id)
+        EXPECT_EQ(idc, casilla == "180" ? "05" : "01") << casilla.toStdString();
 
     const Registros c = cab();
     ASSERT_EQ(c.filas(), 1);
@@ -103,7 +119,8 @@ TEST_F(GrabadoTest, GrabaLasFilasDeCadaCasilla) {
     EXPECT_EQ(env.base().escalar("SELECT cNumero FROM DET WHERE casilla='180'").toString(), "145712");
 
     ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
-    EXPECT_EQ(env.dialogos().mostrados[0].texto, "Toda la información del formulario fue grabada satisfactoriamente.");
+    EXPECT_EQ(env.dialogos().mostrados[0].texto,
+              "Toda la información del formulario fue grabada satisfactoriamente.");
     EXPECT_EQ(env.dialogos().mostrados[0].titulo, kTitulo);
     EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Exclamacion);
 }
@@ -148,12 +165,17 @@ TEST_F(GrabadoTest, ValoresQueNoEscribenFilaYGrabarCasilla) {
         const char* valor;
         const char* guardado;  // nullptr: no row
     } casos[] = {
-        {"100", "   ", nullptr},        {"234", "__/__/____", nullptr}, {"235", "________", nullptr},
-        {"224", "06", "6"},             {"146", "(0)", "0"},            {"813", "12AB", "12AB"},
-        {"234", "15/03/1970", "15/03/1970"}, {"015", "08", "08"},
+        {"100", "   ", nullptr},
+        {"234", "__/__/____", nullptr},
+        {"235", "________", nullptr},
+        {"224", "06", "6"},
+        {"146", "(0)", "0"},
+        {"813", "12AB", "12AB"},
+        {"234", "15/03/1970", "15/03/1970"},
+        {"015", "08", "08"},
     };
     for (const Caso& c : casos) {
-        const auto v = codificaValor(c.casilla, c.valor);
+        const auto v = valorAlmacenado(c.casilla, c.valor);
         if (!c.guardado) {
             EXPECT_FALSE(v.has_value()) << c.casilla << " " << c.valor;
         } else {
@@ -185,16 +207,21 @@ TEST_F(GrabadoTest, AnexosSeCopianBajoLaClave) {
     BaseDatos& b = env.base();
     b.ejecuta("INSERT INTO TMP_F0738DIVID VALUES ('20000000001', 'ACME SA', '2003-03-15', '100', '4')");
     b.ejecuta("INSERT INTO TMP_F0738DIVID VALUES ('20000000001', 'ACME SA', '2003-06-15', '200', '8')");
-    b.ejecuta("INSERT INTO TMP_F0738EXTRA VALUES ('FOREIGN CO', '0604', '01', '02', '5000', 'PERU', 'X', 'Y')");
+    b.ejecuta(
+        "INSERT INTO TMP_F0738EXTRA VALUES ('FOREIGN CO', '0604', '01', '02', '5000', 'PERU', 'X', 'Y')");
     const QString larga = "COMPANIA FIDUCIARIA DE INVERSIONES DEL SUR SOCIEDAD ANONIMA";  // 59 characters
-    b.ejecuta("INSERT INTO TMP_F0738FIDEI VALUES (1, '07654321', 'ANA', 'ROJAS', 'DIAZ', 'ROJAS DIAZ ANA', '01', "
-              "'FIDUCIARIA', 6, '20100047218', '', '', '', ?, '03', '7000', 'a', 'b', 'c', 'd')",
-              {larga});
+    b.ejecuta(
+        "INSERT INTO TMP_F0738FIDEI VALUES (1, '07654321', 'ANA', 'ROJAS', 'DIAZ', 'ROJAS DIAZ ANA', '01', "
+        "'FIDUCIARIA', 6, '20100047218', '', '', '', ?, '03', '7000', 'a', 'b', 'c', 'd')",
+        {larga});
     // Rows stored earlier for this declaration go; another declaration's stay.
-    b.ejecuta("INSERT INTO F0738FIDEICOM (tip_doc_d, doc_id_d, periodo, formulario, tip_doc_fde, num_doc_fde) "
-              "VALUES (6, ?, '2003', '0738', 1, 'VIEJO')", {kRuc});
-    b.ejecuta("INSERT INTO F0738FIDEICOM (tip_doc_d, doc_id_d, periodo, formulario, tip_doc_fde, num_doc_fde) "
-              "VALUES (6, '10401234567', '2003', '0738', 1, 'AJENO')");
+    b.ejecuta(
+        "INSERT INTO F0738FIDEICOM (tip_doc_d, doc_id_d, periodo, formulario, tip_doc_fde, num_doc_fde) "
+        "VALUES (6, ?, '2003', '0738', 1, 'VIEJO')",
+        {kRuc});
+    b.ejecuta(
+        "INSERT INTO F0738FIDEICOM (tip_doc_d, doc_id_d, periodo, formulario, tip_doc_fde, num_doc_fde) "
+        "VALUES (6, '10401234567', '2003', '0738', 1, 'AJENO')");
     ASSERT_TRUE(GrabarForm(b, casos(), ClaveDeclaracion{}, opciones()).grabado);
 
     const Registros div = b.consulta("SELECT * FROM F0738DIVIDEND ORDER BY fec_retenida");
@@ -271,7 +298,8 @@ TEST(GrabadoHijo, GrabaYEsInterrumpido) {
 
 TEST_F(GrabadoTest, ProcesoMatadoAMitadDejaLaVersionAnterior) {
     prueba::llenaDividendos(env.base(), 500);
-    ASSERT_TRUE(GrabarForm(env.base(), prueba::declaracionCompleta(kRuc), ClaveDeclaracion{}, opciones()).grabado);
+    ASSERT_TRUE(
+        GrabarForm(env.base(), prueba::declaracionCompleta(kRuc), ClaveDeclaracion{}, opciones()).grabado);
     env.base().ejecuta("DELETE FROM TMP_F0738DIVID WHERE fec_retenida < '2003-06-01'");
     const QStringList antes = todo(env.base());
 
@@ -296,5 +324,6 @@ TEST_F(GrabadoTest, ProcesoMatadoAMitadDejaLaVersionAnterior) {
     EXPECT_EQ(despues->escalar("PRAGMA integrity_check").toString(), "ok");
     EXPECT_EQ(todo(*despues), antes);
     // Nothing is left locked: the next save goes through.
-    EXPECT_TRUE(GrabarForm(*despues, prueba::declaracionCompleta(kRuc), ClaveDeclaracion{}, opciones()).grabado);
+    EXPECT_TRUE(
+        GrabarForm(*despues, prueba::declaracionCompleta(kRuc), ClaveDeclaracion{}, opciones()).grabado);
 }

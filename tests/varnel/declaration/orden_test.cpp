@@ -1,9 +1,10 @@
+#include "varnel/declaration/orden.h"
+
 #include <gtest/gtest.h>
 
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
-#include "varnel/declaration/orden.h"
 
 using namespace qvr;
 
@@ -14,15 +15,16 @@ TEST(Orden, DigitoModulo11) {
     } casos[] = {
         {"", ""},
         {"   ", ""},
-        {"0", "01"},                     // sum 0: d = 11 becomes 1
-        {"6", "60"},                     // sum 12 = 11 + 1: d = 10 becomes 0
+        {"0", "01"},  // sum 0: d = 11 becomes 1
+        {"6", "60"},  // sum 12 = 11 + 1: d = 10 becomes 0
         {"1", "19"},
-        {" 12345678 ", "123456785"},     // 16+21+24+25+24+21+4+3 = 138, 138 mod 11 = 6
-        {"A1", "A19"},                   // a letter counts 0
+        {" 12345678 ", "123456785"},                   // 16+21+24+25+24+21+4+3 = 138, 138 mod 11 = 6
+        {"A1", "A19"},                                 // a letter counts 0
         {"123456789012345678", "123456789012345673"},  // first 17 only: sum 316, 316 mod 11 = 8
     };
     for (const auto& c : casos) EXPECT_EQ(DigitoModulo11(c.texto), c.resultado) << c.texto;
-    EXPECT_EQ(DigitoModulo11("12345678000000015"), "123456780000000151");  // 10+3+40+42+42+10+12+12+10+6 = 187 = 17 × 11
+    EXPECT_EQ(DigitoModulo11("12345678000000015"),
+              "123456780000000151");  // 10+3+40+42+42+10+12+12+10+6 = 187 = 17 × 11
     EXPECT_EQ(DigitoVerificador("12345678", "00000001"), "51");
     EXPECT_EQ(DigitoVerificador("", "00000001").size(), 1);  // no control: no crash
 }
@@ -30,7 +32,7 @@ TEST(Orden, DigitoModulo11) {
 namespace {
 
 class OrdenTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         creaTablasAnexo(env.base());
         prueba::cargaSql(env.base(), "persist/declaraciones.sql");
