@@ -1,1 +1,79 @@
-int main() { return 0; }
+// orvelane: the stand-in for the host suite. Without arguments it shows the "Orvelane" window;
+// with --setup it creates a demonstration environment.
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "host/entorno_demo.h"
+#include "host/ventana_orvelane.h"
+#include "platform/dialogs.h"
+
+namespace qvr {
+const char* versionPrograma();
+}
+
+namespace {
+
+const char* const kUso =
+    "Uso: orvelane                          abre la ventana del integrador\n"
+    "     orvelane --setup CARPETA [--force] crea un entorno de demostración en CARPETA\n"
+    "     orvelane --version\n"
+    "NEMDAL.INI se escribe en la carpeta de Windows: $WINDIR, o $XDG_CONFIG_HOME/qvr.\n";
+
+int uso(FILE* destino, int codigo) {
+    std::fputs(kUso, destino);
+    return codigo;
+}
+
+// Options of the window toolkit, which the application object takes for itself.
+bool esOpcionDeQt(const char* a) {
+    static const char* const opciones[] = {"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+                                           "-display", "-geometry", "-qwindowgeometry", "-qwindowtitle",
+                                           "-qwindowicon", "-style", "-stylesheet", "-reverse", "-session",
+                                           "-nograb", "-dograb", "-sync", "-widgetcount"};
+    for (const char* o : opciones)
+        if (std::strcmp(a, o) == 0) return true;
+    return false;
+}
+
+int ventana(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (app.arguments().size() > 1) return uso(stderr, 2);
+    qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
+    qvr::host::VentanaOrvelane w(QCoreApplication::applicationDirPath());
+    w.show();
+    return app.exec();
+}
+
+int setup(int argc, char** argv) {
+    QString carpeta;
+    bool forzar = false;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--force") == 0 && !forzar)
+            forzar = true;
+        else if (argv[i][0] != '-' && carpeta.isEmpty())
+            carpeta = QString::fromLocal8Bit(argv[i]);
+        else
+            return uso(stderr, 2);
+    }
+    if (carpeta.isEmpty()) return uso(stderr, 2);
+    QCoreApplication app(argc, argv);
+    const auto r = qvr::host::creaEntornoDemo(carpeta, forzar);
+    std::fprintf(r.ok ? stdout : stderr, "%s\n", r.mensaje.toLocal8Bit().constData());
+    return r.ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 1 || esOpcionDeQt(argv[1])) return ventana(argc, argv);
+    const char* a = argv[1];
+    if (std::strcmp(a, "--setup") == 0) return setup(argc, argv);
+    if (argc == 2 && std::strcmp(a, "--version") == 0) {
+        std::printf("orvelane %s\n", qvr::versionPrograma());
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0)) return uso(stdout, 0);
+    return uso(stderr, 2);
+}

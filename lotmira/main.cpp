@@ -1,1 +1,31 @@
-int main() { return 0; }
+// Lotmira, the table installer of form 0738. No window but its message boxes (standard error
+// when there is no display); the exit status tells the host how the installation went.
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstring>
+#include <memory>
+
+#include "lotmira/instalador.h"
+#include "platform/dialogs.h"
+
+namespace qvr {
+const char* versionPrograma();
+}
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Lotmira %s\n", qvr::versionPrograma());
+            return 0;
+        }
+    const bool hayPantalla = !qEnvironmentVariableIsEmpty("DISPLAY") ||
+                             !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                             !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    std::unique_ptr<QCoreApplication> app;
+    if (hayPantalla)
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    qvr::instalaDialogos(qvr::dialogosParaLineaDeComandos());
+    return qvr::InstalaTablas();
+}

@@ -395,3 +395,27 @@ QDate fechaDeBD(const QVariant& valor) {
 }
 
 }  // namespace qvr
+
+namespace qvr {
+
+struct Sentencia::Datos {
+    QSqlQuery q;
+};
+
+Sentencia::Sentencia(BaseDatos& base, const QString& sql) : d_(new Datos{QSqlQuery(base.sql())}) {
+    if (!base.abierta()) throw ErrorBD(jet::Reservado, "La base de datos está cerrada.");
+    d_->q.setForwardOnly(true);
+    if (!d_->q.prepare(sql)) throw errorDe(d_->q.lastError());
+}
+
+Sentencia::~Sentencia() = default;
+
+int Sentencia::ejecuta(const QVariantList& parametros) {
+    for (int i = 0; i < parametros.size(); ++i) d_->q.bindValue(i, parametros[i]);
+    if (!d_->q.exec()) throw errorDe(d_->q.lastError());
+    const int n = d_->q.numRowsAffected();
+    d_->q.finish();
+    return n;
+}
+
+}  // namespace qvr

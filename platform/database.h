@@ -198,3 +198,23 @@ QString textoFechaBD(const QDate& fecha);
 QDate fechaDeBD(const QVariant& valor);
 
 }  // namespace qvr
+
+namespace qvr {
+
+// One statement prepared once and run many times (a row per run), for writes of many rows inside a
+// TransaccionEscritura.
+class Sentencia {
+public:
+    Sentencia(BaseDatos& base, const QString& sql);
+    ~Sentencia();
+    Sentencia(const Sentencia&) = delete;
+    Sentencia& operator=(const Sentencia&) = delete;
+    // Runs the statement with these values; returns the number of rows it changed. Throws ErrorBD.
+    int ejecuta(const QVariantList& parametros);
+
+private:
+    struct Datos;
+    std::unique_ptr<Datos> d_;
+};
+
+}  // namespace qvr

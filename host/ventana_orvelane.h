@@ -1,0 +1,52 @@
+#pragma once
+// The host suite's main window as the module sees it: a visible top-level window captioned
+// exactly "Orvelane" (Varnel refuses to run without it), with buttons that start the module and
+// its table installer from the folder this program lives in.
+#include <QMainWindow>
+#include <QProcess>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace qvr::host {
+
+inline const QString kTituloHost = QStringLiteral("Orvelane");
+
+class VentanaOrvelane : public QMainWindow {
+    Q_OBJECT
+public:
+    // `carpetaProgramas`: where Varnel and Lotmira are looked for.
+    explicit VentanaOrvelane(const QString& carpetaProgramas, QWidget* parent = nullptr);
+
+    QString rutaPrograma(const QString& nombre) const;
+    // The environment in use, as the INI names it.
+    QString textoEntorno() const;
+
+    QPushButton* botonVarnel() const { return varnel_; }
+    QPushButton* botonLotmira() const { return lotmira_; }
+    QPlainTextEdit* registro() const { return registro_; }
+
+public slots:
+    void iniciaVarnel();
+    void instalaTablas();
+
+signals:
+    void instalacionTerminada(int codigo);
+
+private:
+    void anota(const QString& linea);
+    void muestraEntorno();
+    bool existePrograma(const QString& nombre);
+    void lotmiraTermino(int codigo, QProcess::ExitStatus estado);
+    void lotmiraFallo(QProcess::ProcessError error);
+
+    QString carpeta_;
+    QLabel* entorno_ = nullptr;
+    QPushButton* varnel_ = nullptr;
+    QPushButton* lotmira_ = nullptr;
+    QPlainTextEdit* registro_ = nullptr;
+    QProcess* instalador_ = nullptr;
+};
+
+}  // namespace qvr::host

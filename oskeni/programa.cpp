@@ -1,0 +1,125 @@
+#include "oskeni/programa.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include "common/conexion.h"
+#include "common/cp1252.h"
+#include "common/reporte_escritor.h"
+#include "common/sesion.h"
+#include "common/spool.h"
+#include "oskeni/linea_comandos.h"
+#include "oskeni/resumen.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+
+namespace qvr {
+
+namespace {
+
+constexpr int kLineasPorPagina = 80;
+
+struct Falla {
+    int numero;
+    QString texto;
+};
+
+void errorTecnico(const Falla& f) {
+    dialogos().muestra("Error tecnico: " + QString::number(f.numero) + "\n" + f.texto + "\n" +
+                           "Intente nuevamente por favor.",
+                       "Mensaje", Icono::Error, Botones::Ok);
+}
+
+bool terminaEnSeparador(const QString& ruta) { return ruta.endsWith('\\') || ruta.endsWith('/'); }
+
+// Replaces `destino` with a copy of `origen`.
+void copia(const QString& origen, const QString& destino) {
+    QFile::remove(rutaFs(destino));
+    if (!QFile::copy(rutaFs(origen), rutaFs(destino)))
+        throw Falla{75, QString("No se puede copiar el archivo '%1' en '%2'.").arg(origen, destino)};
+}
+
+}  // namespace
+
+QByteArray textoPlano(const QStringList& lineas) {
+    QByteArray out;
+    int contadas = 0;
+    for (const QString& l : lineas) {
+        out += aCp1252(l.isEmpty() ? QStringLiteral(" ") : l) + "\r\n";
+        if (++contadas % kLineasPorPagina == 0) out += QByteArray(1, char(15)) + "\r\n";
+    }
+    return out;
+}
+
+int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
+    // The program's folders hang from DBPath, not from SysPath as in the interactive module.
+    const QString dbPath = leeOpcion("DBPath");
+    const QString rutaBase = dbPath + leeOpcion("DBName");
+    const QString carpetaReportes = dbPath + "RPT";
+    const QString carpetaTemporal = dbPath + "TMP";
+    const QString usuario = leeOpcion("SysUser");
+
+    Perfil::escribe(kSeccionIni, "SystemDB", dbPath + "\\" + kArchivoGrupoTrabajo, kArchivoIni);
+    const QString grupo = terminaEnSeparador(dbPath) ? dbPath + kArchivoGrupoTrabajo : dbPath + "\\" + kArchivoGrupoTrabajo;
+    std::unique_ptr<BaseDatos> base;
+    try {
+        if (!existeRuta(grupo))
+            throw ErrorBD(jet::GrupoTrabajo,
+                          QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
+                                  "de trabajo '%1'.")
+                              .arg(grupo));
+        BaseDatos::Opciones o;
+        o.usuario = usuarioGrupoTrabajo();
+        o.clave = claveGrupoTrabajo();
+        base = BaseDatos::abre(rutaBase, o);
+    } catch (const ErrorBD& e) {
+        dialogos().muestra(e.descripcion() + "\n" + "Intente nuevamente por favor.", "Mensaje", Icono::Error,
+                           Botones::Ok);
+        return 1;
+    }
+
+    try {
+        const LineaResumen linea = separaLinea(lineaComandos);
+        std::optional<DatosResumen> datos = leeDatosResumen(*base, linea);
+        if (!datos) {
+            dialogos().muestra("No existe data para Generar Reporte de Envio!!!\r\n\n", "Error", Icono::Error,
+                               Botones::Ok);
+            return 1;
+        }
+
+        // The plain text summary first, under a fresh name that no other file has.
+        QDir().mkpath(rutaFs(carpetaTemporal));
+        QTemporaryFile temporal(rutaFs(carpetaTemporal) + "/XXXXXXXX");
+        temporal.setAutoRemove(true);
+        if (!temporal.open())
+            throw Falla{75, QString("No se puede crear un archivo en '%1'.").arg(carpetaTemporal)};
+        const QByteArray texto = textoPlano(lineasResumenTexto(*datos, ahora));
+        if (temporal.write(texto) != texto.size() || !temporal.flush())
+            throw Falla{57, "Error de E/S de dispositivo"};
+
+        // The markup summary, registered in SPOOL under RP0009.
+        const QString archivo = RegistraSpool(*base, kReporteEnvio, kTipDocDeclarante, linea.numero.trimmed(), usuario);
+        const QString rutaReporte = carpetaReportes + "\\" + archivo;
+        QDir().mkpath(rutaFs(carpetaReportes));
+        reporte::EscritorReporte escritor(reporte::Programa::Oskeni, 80);
+        escritor.abre(rutaFs(rutaReporte));
+        for (const QString& l : lineasResumenMarcado(*datos, ahora)) escritor.EscribeLinea(l);
+        escritor.cierra();
+
+        const QString base8 = linea.nombreBase();
+        copia(rutaReporte, carpetaReportes + "\\" + base8 + ".PRN");
+        copia(temporal.fileName(), carpetaTemporal + "\\" + base8 + ".txt");
+        return 0;
+    } catch (const ErrorBD& e) {
+        errorTecnico({e.numero(), e.descripcion()});
+    } catch (const reporte::ErrorEscritura& e) {
+        errorTecnico({e.numero(), e.descripcion()});
+    } catch (const Falla& f) {
+        errorTecnico(f);
+    }
+    return 1;
+}
+
+}  // namespace qvr

@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include "common/schema.h"
+#include "support/entorno.h"
+#include "support/persist_datos.h"
+#include "varnel/declaration/grabado.h"
+
+using namespace qvr;
+
+namespace {
+
+const QString kRuc = "20100047218";
+const QString kEntrada = "20100047218  PEREZ GOMEZ JUAN          050504";
+const QString kTitulo = "Formulario 0738 - 2003";
+
+class GrabadoTest : public ::testing::Test {
+protected:
+    void SetUp() override { creaTablasAnexo(env.base()); }
+
+    OpcionesGrabado opciones(bool consistente = true) {
+        OpcionesGrabado o;
+        o.titulo = kTitulo;
+        o.hoy = QDate(2004, 1, 5);
+        o.validaSilenciosa = [consistente] { return consistente; };
+        return o;
+    }
+    Registros cab() { return env.base().consulta("SELECT * FROM CAB WHERE doc_id_d=?", {kRuc}); }
+    // Everything stored for the declaration, row by row, to compare two moments.
+    QStringList todo(BaseDatos& base) {
+        QStringList out;
+        for (const char* t : {"CAB", "DET", "F0738DIVIDEND", "F0738EXTRANJ", "F0738FIDEICOM"}) {
+            const Registros r = base.consulta(QString("SELECT * FROM %1 ORDER BY 1, 2, 3, 4, 5, 6, 7").arg(t));
+            for (int f = 0; f < r.filas(); ++f) {
+                QStringList c;
+                for (int i = 0; i < r.columnas(); ++i) c << r.texto(f, i);
+                out << QString(t) + ":" + c.join("|");
+            }
+        }
+        return out;
+    }
+
+    prueba::Entorno env;
+};
+
+// A declaration with one case of each encoding.
+Instantanea casos() {
+    Instantanea d;
+    d.ruc = kEntrada;
+    d.casillas = {{100, "1,500"},
+                  {114, ""},
+                  {122, "(1,234)"},
+                  {180, "1,234"},
+                  {229, "01234567890"},
+                  {140, "1"},
+                  {302, "00123456"},
+                  {801, "PEREZ"},
+                  {802, "GOMEZ"},
+                  {803, "JUAN CARLOS"},
+                  {817, "ABCDEFGHIJKLMNO"},
+                  {822, "ABCDEFGHIJKLMNOPQRSTUV"}};
+    d.listas = {{204, "01  -  DOC. NACIONAL DE IDENTIDAD"}, {235, ""}};
+    d.profesion = "01     ABOGADO";
+    d.telefono = "4567890";
+    d.fechaNacimiento = "__/__/____";
+    d.rectifica = Opcion::Si;
+    d.devolucion = Opcion::No;
+    d.pago = MedioPago{"E", "", "", ""};
+    return d;
+}
+
+}  // namespace
+
+TEST_F(GrabadoTest, GrabaLasFilasDeCadaCasilla) {
+    const ResultadoGrabado r = GrabarForm(env.base(), casos(), ClaveDeclaracion{}, opciones());
+    ASSERT_TRUE(r.grabado);
+    EXPECT_EQ(r.ruc, kRuc);
+    std::map<QString, QString> id;
+    const std::map<QString, QString> esperado = {
+        {"100", "1500"},   {"122", "-1234"},  {"180", "1234"},    {"229", "01234567890"},     {"140", "1"},
+        {"302", "00123456"}, {"801", "PEREZ"}, {"802", "GOMEZ"},  {"803", "JUAN CARLOS"},     {"599", "E"},
+        {"002", kRuc},     {"007", "2003"},   {"721", "1.0"},     {"028", "4567890"},         {"817", "ABCDEFGHIJKLMNO"},
+        {"822", "ABCDEFGHIJKLMNO"},           {"832", "PQRSTUV"}, {"204", "1"},               {"025", "01"},
+        {"871", "1"},      {"005", "1"},      {"873", "0"},       {"874", "0"},               {"875", "0"},
+        {"260", "0"}};
+    EXPECT_EQ(prueba::filasDet(env.base(), kRuc, &id), esperado);
+    for (const auto& [casilla, idc] : id) EXPECT_EQ(idc, casilla == "180" ? "05" : "01") << casilla.toStdString();
+
+    const Registros c = cab();
+    ASSERT_EQ(c.filas(), 1);
+    EXPECT_EQ(c.valor(0, "efectivo"), QVariant(QString("")));  // cash without amount: empty, not " "
+    EXPECT_EQ(c.texto(0, "cheque"), " ");
+    EXPECT_EQ(c.texto(0, "bcolibrad"), " ");
+    EXPECT_EQ(c.texto(0, "rectifica"), "1");
+    EXPECT_EQ(c.texto(0, "fec_pro"), "05/01/2004");
+    EXPECT_EQ(c.valor(0, "estado").toInt(), 0);
+    // Worked by hand: keys 6 + 20100047218 + 2003 + 738 + 0 → ...965; estado "0" 48, rectifica "1" 49,
+    // fec_pro "05/01/2004" 2700 → ...797.
+    EXPECT_EQ(c.texto(0, "cNumero"), "965797");
+    // Box 180: keys ... + 180 → ...145; "1234" 510 + "05" 154 + estado "0" 48 → 712.
+    EXPECT_EQ(env.base().escalar("SELECT cNumero FROM DET WHERE casilla='180'").toString(), "145712");
+
+    ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+    EXPECT_EQ(env.dialogos().mostrados[0].texto, "Toda la información del formulario fue grabada satisfactoriamente.");
+    EXPECT_EQ(env.dialogos().mostrados[0].titulo, kTitulo);
+    EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Exclamacion);
+}
+
+TEST_F(GrabadoTest, RegrabarReemplazaLaDeclaracion) {
+    ASSERT_TRUE(GrabarForm(env.base(), casos(), ClaveDeclaracion{}, opciones()).grabado);
+    Instantanea d = casos();
+    d.ruc = kRuc;  // now from the read-only RUC field
+    d.casillas[100] = "";
+    d.rectifica = Opcion::Ninguna;
+    d.inmueble = Opcion::No;
+    d.pago = MedioPago{"C", "0018", "00012345", "2,500"};
+    const ResultadoGrabado r = GrabarForm(env.base(), d, ClaveDeclaracion{}, opciones(false));
+    ASSERT_TRUE(r.grabado);
+    EXPECT_FALSE(r.consistente);
+
+    const auto det = prueba::filasDet(env.base(), kRuc);
+    EXPECT_EQ(det.count("100"), 0u);  // cleared: its row is gone
+    EXPECT_EQ(det.at("015"), "18");
+    EXPECT_EQ(det.at("012"), "00012345");
+    EXPECT_EQ(det.at("598"), "2500");
+    EXPECT_EQ(det.at("599"), "C");
+    EXPECT_EQ(det.at("027"), "2");
+    EXPECT_EQ(det.at("871"), "0");
+    const Registros c = cab();
+    ASSERT_EQ(c.filas(), 1);
+    EXPECT_EQ(c.texto(0, "bcolibrad"), "0018");
+    EXPECT_EQ(c.texto(0, "nrocheque"), "00012345");
+    EXPECT_EQ(c.texto(0, "cheque"), "2500");
+    EXPECT_EQ(c.valor(0, "efectivo"), QVariant(QString("")));
+    // Unanswered rectification: header and boxes agree that it is none.
+    EXPECT_EQ(c.texto(0, "rectifica"), "0");
+    EXPECT_EQ(c.valor(0, "estado").toInt(), 9);
+    EXPECT_EQ(env.dialogos().mostrados.back().texto,
+              "La información del formulario fue grabada con inconsistencias.\n"
+              "En estas condiciones no podrá ser enviado a ZORVA.");
+}
+
+TEST_F(GrabadoTest, ValoresQueNoEscribenFilaYGrabarCasilla) {
+    struct Caso {
+        const char* casilla;
+        const char* valor;
+        const char* guardado;  // nullptr: no row
+    } casos[] = {
+        {"100", "   ", nullptr},        {"234", "__/__/____", nullptr}, {"235", "________", nullptr},
+        {"224", "06", "6"},             {"146", "(0)", "0"},            {"813", "12AB", "12AB"},
+        {"234", "15/03/1970", "15/03/1970"}, {"015", "08", "08"},
+    };
+    for (const Caso& c : casos) {
+        const auto v = codificaValor(c.casilla, c.valor);
+        if (!c.guardado) {
+            EXPECT_FALSE(v.has_value()) << c.casilla << " " << c.valor;
+        } else {
+            ASSERT_TRUE(v.has_value()) << c.casilla;
+            EXPECT_EQ(*v, c.guardado) << c.casilla;
+        }
+    }
+    ClaveDeclaracion clave;
+    clave.ruc = kRuc;
+    EXPECT_TRUE(GrabarCasilla(env.base(), clave, "122", "(5)"));
+    EXPECT_TRUE(GrabarCasilla(env.base(), clave, "122", "(7)"));
+    EXPECT_FALSE(GrabarCasilla(env.base(), clave, "234", "__/__/____"));
+    EXPECT_EQ(prueba::filasDet(env.base(), kRuc), (std::map<QString, QString>{{"122", "-7"}}));
+}
+
+TEST_F(GrabadoTest, SinIdentificacionNoSeEscribeNada) {
+    OpcionesGrabado o = opciones();
+    o.validaIdentificacion = [] { return false; };
+    EXPECT_TRUE(GrabarForm(env.base(), casos(), ClaveDeclaracion{}, o).detenido);
+    EXPECT_TRUE(env.dialogos().mostrados.empty());
+    Instantanea d = casos();
+    d.ruc = "   ";
+    EXPECT_TRUE(GrabarForm(env.base(), d, ClaveDeclaracion{}, opciones()).detenido);
+    EXPECT_EQ(env.dialogos().textos(), QStringList{"Debe seleccionar un declarante"});
+    EXPECT_TRUE(todo(env.base()).isEmpty());
+}
+
+TEST_F(GrabadoTest, AnexosSeCopianBajoLaClave) {
+    BaseDatos& b = env.base();
+    b.ejecuta("INSERT INTO TMP_F0738DIVID VALUES ('20000000001', 'ACME SA', '2003-03-15', '100', '4')");
+    b.ejecuta("INSERT INTO TMP_F0738DIVID VALUES ('20000000001', 'ACME SA', '2003-06-15', '200', '8')");
+    b.ejecuta("INSERT INTO TMP_F0738EXTRA VALUES ('FOREIGN CO', '0604', '01', '02', '5000', 'PERU', 'X', 'Y')");
+    const QString larga = "COMPANIA FIDUCIARIA DE INVERSIONES DEL SUR SOCIEDAD ANONIMA";  // 59 characters
+    b.ejecuta("INSERT INTO TMP_F0738FIDEI VALUES (1, '07654321', 'ANA', 'ROJAS', 'DIAZ', 'ROJAS DIAZ ANA', '01', "
+              "'FIDUCIARIA', 6, '20100047218', '', '', '', ?, '03', '7000', 'a', 'b', 'c', 'd')",
+              {larga});
+    // Rows stored earlier for this declaration go; another declaration's stay.
+    b.ejecuta("INSERT INTO F0738FIDEICOM (tip_doc_d, doc_id_d, periodo, formulario, tip_doc_fde, num_doc_fde) "
+              "VALUES (6, ?, '2003', '0738', 1, 'VIEJO')", {kRuc});
+    b.ejecuta("INSERT INTO F0738FIDEICOM (tip_doc_d, doc_id_d, periodo, formulario, tip_doc_fde, num_doc_fde) "
+              "VALUES (6, '10401234567', '2003', '0738', 1, 'AJENO')");
+    ASSERT_TRUE(GrabarForm(b, casos(), ClaveDeclaracion{}, opciones()).grabado);
+
+    const Registros div = b.consulta("SELECT * FROM F0738DIVIDEND ORDER BY fec_retenida");
+    ASSERT_EQ(div.filas(), 2);
+    EXPECT_EQ(div.texto(0, "doc_id_d"), kRuc);
+    EXPECT_EQ(div.texto(1, "mto_distribuido"), "200");
+    // Worked by hand, 6 key columns: 6 + 20100047218 + 2003 + 738 + 20000000001 + 0 → ...966;
+    // "20030315" 1807 + "100" 289 + "4" 52 → 2148.
+    EXPECT_EQ(div.texto(0, "cnumero"), "966148");
+    EXPECT_EQ(b.consulta("SELECT * FROM F0738EXTRANJ").texto(0, "mto_saldo"), "5000");
+
+    const Registros fi = b.consulta("SELECT * FROM F0738FIDEICOM WHERE doc_id_d=?", {kRuc});
+    ASSERT_EQ(fi.filas(), 1);
+    EXPECT_TRUE(fi.valor(0, "des_razon_fde").isNull());  // a person: name parts only
+    EXPECT_EQ(fi.texto(0, "des_razon_ben"), larga.left(40).trimmed());
+    EXPECT_EQ(fi.texto(0, "mto_saldo"), "7000");
+
+    // An empty working list leaves the declaration without rows in that table.
+    b.ejecuta("DELETE FROM TMP_F0738FIDEI");
+    ASSERT_TRUE(GrabarForm(b, casos(), ClaveDeclaracion{}, opciones()).grabado);
+    EXPECT_EQ(b.escalar("SELECT count(*) FROM F0738FIDEICOM WHERE doc_id_d=?", {kRuc}).toInt(), 0);
+    EXPECT_EQ(b.escalar("SELECT count(*) FROM F0738FIDEICOM").toInt(), 1);
+}
+
+TEST_F(GrabadoTest, UnFalloAMitadDejaLaVersionAnterior) {
+    BaseDatos& b = env.base();
+    prueba::llenaDividendos(b, 20);
+    ASSERT_TRUE(GrabarForm(b, prueba::declaracionCompleta(kRuc), ClaveDeclaracion{}, opciones()).grabado);
+    const QStringList antes = todo(b);
+    // The last annex copy fails after the header, every box and the dividends were rewritten.
+    b.ejecuta("ALTER TABLE F0738FIDEICOM RENAME TO OTRA_FIDEICOM");
+    Instantanea d = casos();
+    d.ruc = kRuc;
+    const ResultadoGrabado r = GrabarForm(b, d, ClaveDeclaracion{}, opciones(false));
+    EXPECT_FALSE(r.grabado);
+    EXPECT_EQ(r.errorBD, jet::TablaNoExiste);
+    EXPECT_EQ(env.dialogos().mostrados.back().titulo, "Mensaje");
+    b.ejecuta("ALTER TABLE OTRA_FIDEICOM RENAME TO F0738FIDEICOM");
+    EXPECT_EQ(todo(b), antes);
+}
+
+TEST_F(GrabadoTest, BloqueoDeOtroProgramaNoPierdeNada) {
+    ASSERT_TRUE(GrabarForm(env.base(), casos(), ClaveDeclaracion{}, opciones()).grabado);
+    const QStringList antes = todo(env.base());
+    BaseDatos::Opciones corta;
+    corta.esperaMs = 50;
+    auto programa = BaseDatos::abre(env.rutaBase(), corta);
+
+    env.base().ejecuta("BEGIN IMMEDIATE");  // another program holds the write lock
+    Instantanea d = casos();
+    d.casillas[100] = "9,999";
+    const ResultadoGrabado r = GrabarForm(*programa, d, ClaveDeclaracion{}, opciones());
+    EXPECT_FALSE(r.grabado);
+    EXPECT_EQ(r.errorBD, jet::RegistroBloqueado);
+    EXPECT_EQ(env.dialogos().mostrados.back().texto, "Registro bloqueado. Intente luego");
+    env.base().ejecuta("ROLLBACK");
+    EXPECT_EQ(todo(env.base()), antes);
+
+    // The caller kept the snapshot: the retry goes through.
+    EXPECT_TRUE(GrabarForm(*programa, d, ClaveDeclaracion{}, opciones()).grabado);
+    EXPECT_EQ(prueba::filasDet(env.base(), kRuc).at("100"), "9999");
+}
+
+// The child side of the crash test: saves a second version and is killed half-way.
+TEST(GrabadoHijo, GrabaYEsInterrumpido) {
+    const QString ruta = qEnvironmentVariable("QVR_PRUEBA_BASE");
+    if (ruta.isEmpty()) GTEST_SKIP() << "only run by GrabadoTest.ProcesoMatadoAMitad";
+    auto base = BaseDatos::abre(ruta);
+    Instantanea d = prueba::declaracionCompleta(kRuc);
+    for (auto& [n, t] : d.casillas) t = "7" + t;
+    GrabarForm(*base, d, ClaveDeclaracion{}, {});
+    ADD_FAILURE() << "the save should have been stopped";
+}
+
+TEST_F(GrabadoTest, ProcesoMatadoAMitadDejaLaVersionAnterior) {
+    prueba::llenaDividendos(env.base(), 500);
+    ASSERT_TRUE(GrabarForm(env.base(), prueba::declaracionCompleta(kRuc), ClaveDeclaracion{}, opciones()).grabado);
+    env.base().ejecuta("DELETE FROM TMP_F0738DIVID WHERE fec_retenida < '2003-06-01'");
+    const QStringList antes = todo(env.base());
+
+    QProcess hijo;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert("QVR_PRUEBA_BASE", env.rutaBase());
+    e.insert("QVR_PRUEBA_PAUSA_GRABADO", "120");
+    e.insert("QT_QPA_PLATFORM", "offscreen");
+    hijo.setProcessEnvironment(e);
+    hijo.setReadChannel(QProcess::StandardError);
+    hijo.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=GrabadoHijo.*"});
+    ASSERT_TRUE(hijo.waitForStarted());
+    QByteArray salida;
+    while (!salida.contains("PAUSA") && hijo.state() == QProcess::Running && hijo.waitForReadyRead(60000))
+        salida += hijo.readAllStandardError();
+    ASSERT_TRUE(salida.contains("PAUSA")) << salida.toStdString();
+    hijo.kill();
+    ASSERT_TRUE(hijo.waitForFinished());
+
+    env.cierraBase();
+    auto despues = BaseDatos::abre(env.rutaBase());
+    EXPECT_EQ(despues->escalar("PRAGMA integrity_check").toString(), "ok");
+    EXPECT_EQ(todo(*despues), antes);
+    // Nothing is left locked: the next save goes through.
+    EXPECT_TRUE(GrabarForm(*despues, prueba::declaracionCompleta(kRuc), ClaveDeclaracion{}, opciones()).grabado);
+}

@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "platform/printer.h"
+#include "support/entorno.h"
+#include "support/reports_archivos.h"
+#include "varnel/reports/dibujo_reporte.h"
+#include "varnel/reports/visor_reporte.h"
+
+using namespace qvr;
+using namespace qvr::reporte;
+
+namespace {
+
+// Records the pages a print job makes, each painted on a small image.
+struct Trabajo {
+    std::vector<OrientacionHoja> hojas;
+    std::vector<QImage> imagenes;
+    bool terminado = false, abortado = false;
+};
+
+class ImpresoraPrueba : public Impresora {
+public:
+    explicit ImpresoraPrueba(std::shared_ptr<Trabajo> t) : t_(std::move(t)) {}
+    bool comienza(OrientacionHoja o) override { return pagina(o); }
+    bool nuevaPagina(OrientacionHoja o) override {
+        p_.end();
+        return pagina(o);
+    }
+    QPainter& pintor() override { return p_; }
+    double resolucion() const override { return 20; }
+    bool termina() override {
+        p_.end();
+        t_->terminado = true;
+        return true;
+    }
+    void aborta() override {
+        if (p_.isActive()) p_.end();
+        t_->abortado = true;
+    }
+
+private:
+    bool pagina(OrientacionHoja o) {
+        t_->hojas.push_back(o);
+        t_->imagenes.emplace_back((tamanoHojaTwips(o) * (20 / kTwipsPorPulgada)).toSize(), QImage::Format_RGB32);
+        t_->imagenes.back().fill(Qt::white);
+        return p_.begin(&t_->imagenes.back());
+    }
+    std::shared_ptr<Trabajo> t_;
+    QPainter p_;
+};
+
+class Visor : public ::testing::Test {
+protected:
+    prueba::Entorno env;
+    QString rpt = env.sistema() + "RPT";
+    std::shared_ptr<Trabajo> trabajo = std::make_shared<Trabajo>();
+    FabricaImpresora previa;
+
+    void SetUp() override {
+        previa = instalaImpresora([t = trabajo] { return std::make_unique<ImpresoraPrueba>(t); });
+    }
+    void TearDown() override { instalaImpresora(previa); }
+
+    QString escribe(const QList<QByteArray>& lineas, const QString& nombre = "00000001.PRN") {
+        return prueba::escribeReporte(rpt, nombre, lineas);
+    }
+    static std::vector<int> hojasDe(const VisorReporte& v) {
+        std::vector<int> h;
+        for (int i = 0; i < v.indice().paginas(); ++i) h.push_back(v.indice().pagina(i).hoja);
+        return h;
+    }
+    static void leeTodo(VisorReporte& v) {
+        while (!v.indiceCompleto()) ASSERT_TRUE(v.continuaIndice());
+    }
+};
+
+}  // namespace
+
+TEST_F(Visor, TresHojasSinRangoYSuNavegacion) {
+    escribe(prueba::reporteDeHojas(3));
+    VisorReporte v(rpt);
+    v.fijaRut("00000001.PRN");
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    leeTodo(v);
+    EXPECT_EQ(hojasDe(v), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(v.paginas(), 3);
+    v.pMostrar(0);
+    EXPECT_TRUE(v.boton(2));  // "Pag Anterior" on picture 0: nothing
+    EXPECT_EQ(v.iNroHoja(), 0);
+    v.boton(3);
+    v.boton(3);
+    EXPECT_EQ(v.iNroHoja(), 2);
+    v.boton(3);  // "Pag Sgt" on the last picture: nothing
+    EXPECT_EQ(v.iNroHoja(), 2);
+    EXPECT_FALSE(v.boton(5));
+}
+
+TEST_F(Visor, RangoQueEmpiezaDespuesDeLaPrimeraHoja) {
+    // With the header block repeated before each section, each page still gets its own picture.
+    for (bool repetido : {false, true}) {
+        escribe(prueba::reporteDeHojas(4, repetido));
+        VisorReporte v(rpt, RangoHojas{true, 2, 3});
+        ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+        leeTodo(v);
+        EXPECT_EQ(hojasDe(v), (std::vector<int>{1, 2})) << repetido;
+        EXPECT_EQ(v.paginas(), 2);
+    }
+    // A range beyond the last page shows one empty picture.
+    VisorReporte v(rpt, RangoHojas{true, 7, 9});
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    leeTodo(v);
+    EXPECT_EQ(hojasDe(v), (std::vector<int>{-1}));
+}
+
+TEST_F(Visor, ImprimirElRangoDesdeLaBarra) {
+    escribe(prueba::reporteDeHojas(3));
+    VisorReporte v(rpt, RangoHojas{true, 2, 3});
+    v.fijaRut("00000001.PRN");
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    leeTodo(v);
+    v.pMostrar(-1);
+    ASSERT_TRUE(v.boton(4));
+    // Two pages with one break between them; the preview keeps its pages and position.
+    EXPECT_EQ(trabajo->hojas.size(), 2u);
+    EXPECT_TRUE(trabajo->terminado);
+    EXPECT_EQ(v.sObject(), kModoImprimir);
+    EXPECT_EQ(v.paginas(), 2);
+    EXPECT_EQ(v.iNroHoja(), 1);
+
+    // A range ending before the last page prints no empty page after it.
+    trabajo->hojas.clear();
+    VisorReporte w(rpt, RangoHojas{true, 1, 2});
+    ASSERT_TRUE(w.pDesencripta("00000001.PRN", "xx"));
+    EXPECT_EQ(trabajo->hojas.size(), 2u);
+}
+
+TEST_F(Visor, HojasApaisadasSeImprimenApaisadas) {
+    QList<QByteArray> l = prueba::reporteDeHojas(1);
+    l += {"pNuevaHoja", "<!Orientacion!>H<!/Orientacion!>", "pPos|1440|1440|DIVIDENDOS|False|8|1|",
+          "pCuadro|14000|2000|15000|3000|1|"};
+    l += prueba::bloqueEncabezado(3);  // the next section is portrait again
+    l += {"pNuevaHoja", "pPos|1440|1440|EXONERADAS|False|8|2|"};
+    escribe(l);
+    VisorReporte v(rpt);
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
+    ASSERT_EQ(trabajo->hojas.size(), 3u);
+    EXPECT_EQ(trabajo->hojas, (std::vector<OrientacionHoja>{OrientacionHoja::Vertical, OrientacionHoja::Horizontal,
+                                                            OrientacionHoja::Vertical}));
+    // The frame at x 14000 twips (beyond a portrait page) lands on the landscape page.
+    const QImage& h = trabajo->imagenes[1];
+    EXPECT_GT(h.width(), h.height());
+    EXPECT_LT(qGray(h.pixel(int(14000 * 20 / 1440.0), int(2500 * 20 / 1440.0))), 230);
+    // The preview pictures keep their portrait size.
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    const QImage img = v.imagen(1, 20);
+    EXPECT_LT(img.width(), img.height());
+}
+
+TEST_F(Visor, ColorDeFondoYReporteSoloConEncabezado) {
+    escribe(prueba::bloqueEncabezado(1, "&H80000005&"));
+    VisorReporte v(rpt);
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    leeTodo(v);
+    EXPECT_EQ(v.paginas(), 1);
+    const QImage img = v.imagen(0, 10);
+    const QColor fondo = QGuiApplication::palette().color(QPalette::Base);
+    EXPECT_EQ(img.pixelColor(5, 5), fondo);
+    EXPECT_EQ(img.pixelColor(img.width() / 2, img.height() / 2), fondo);  // nothing drawn
+
+    escribe(prueba::reporteDeHojas(2));
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    EXPECT_EQ(v.imagen(1, 10).pixelColor(2, 2), QColor(0xC0, 0xFF, 0xFF));  // &H00FFFFC0: BBGGRR
+}
+
+TEST_F(Visor, ArchivoQueNoExiste) {
+    VisorReporte v(rpt);
+    EXPECT_TRUE(v.pDesencripta("00000099.PRN", kModoPrevia));
+    EXPECT_TRUE(v.pDesencripta("00000099.PRN", "xx"));
+    ASSERT_EQ(env.dialogos().mostrados.size(), 2u);
+    EXPECT_EQ(env.dialogos().mostrados[0].texto, "Archivo Físico del Reporte no Existe");
+    EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Error al Imprimir");
+    EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Error);
+    EXPECT_TRUE(trabajo->hojas.empty());
+}
+
+TEST_F(Visor, ArchivosDanadosCierranElVisorConMensaje) {
+    struct Caso {
+        const char* nombre;
+        QByteArray linea;
+        int error;
+    } casos[] = {
+        {"numero de mas de 16 bits", "pPos|99999|10|x|False|8|0|", 6},
+        {"negrita que no lo es", "pPos|10|10|x|Tal vez|8|0|", 13},
+        {"falta el ultimo separador", "pCuadro|1|2|3|4|0", 5},
+    };
+    for (const auto& c : casos) {
+        env.dialogos().mostrados.clear();
+        QList<QByteArray> l = prueba::reporteDeHojas(2);
+        l.insert(6, c.linea);
+        escribe(l);
+        VisorReporte v(rpt);
+        EXPECT_FALSE(v.pDesencripta("00000001.PRN", kModoPrevia)) << c.nombre;
+        ASSERT_EQ(env.dialogos().mostrados.size(), 1u) << c.nombre;
+        EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith(QString("Error tecnico: %1\n").arg(c.error)))
+            << c.nombre;
+        EXPECT_TRUE(env.dialogos().mostrados[0].texto.contains("(línea 7)")) << c.nombre;
+        EXPECT_TRUE(env.dialogos().mostrados[0].texto.endsWith("\nIntente nuevamente por favor."));
+        // Printing a damaged file prints nothing.
+        trabajo->hojas.clear();
+        EXPECT_FALSE(v.pDesencripta("00000001.PRN", "xx"));
+        EXPECT_TRUE(trabajo->hojas.empty()) << c.nombre;
+    }
+}
+
+TEST_F(Visor, BasuraArchivoVacioYArchivoEnorme) {
+    QByteArray basura;
+    quint32 s = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        s = s * 1103515245u + 12345u;
+        basura += char((s >> 16) & 0xFF);
+    }
+    basura.replace('|', 'x');  // no field separators: every line is skipped
+    QFile f(rpt + "/00000001.PRN");
+    for (const QByteArray& contenido : {basura, QByteArray()}) {
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(contenido);
+        f.close();
+        VisorReporte v(rpt);
+        ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+        leeTodo(v);
+        EXPECT_EQ(v.paginas(), 1);
+        EXPECT_FALSE(v.imagen(0, 10).isNull());
+    }
+    // 100 MB without a line end, then a valid page: one line too long to be a record is skipped.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_TRUE(f.resize(100 * 1024 * 1024));
+    f.seek(f.size());
+    f.write("\r\npPos|10|10|DESPUES|False|8|0|\r\n");
+    f.close();
+    VisorReporte v(rpt);
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    leeTodo(v);
+    EXPECT_EQ(v.indice().pagina(0).hoja, 0);
+    EXPECT_GT(v.indice().pagina(0).inicio, 100 * 1024 * 1024);
+    EXPECT_TRUE(env.dialogos().mostrados.empty());
+}
+
+TEST_F(Visor, ImprimeAPdfLasHojasDelRango) {
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
+    escribe(prueba::reporteDeHojas(3));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("r.pdf");
+    instalaImpresora([pdf] { return impresoraPdf(pdf); });
+    VisorReporte v(rpt, RangoHojas{true, 2, 3});
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
+    QProcess p;
+    p.start(pdftotext, {pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QStringList hojas = QString::fromUtf8(p.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(hojas.size(), 2);
+    EXPECT_TRUE(hojas[0].contains("PAGINA 2"));
+    EXPECT_TRUE(hojas[1].contains("PAGINA 3"));
+    EXPECT_FALSE(hojas.join("").contains("PAGINA 1"));
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Varnel's run: the run settings, the run values the commands set, the status bar the windows
+// write to, and the start-up steps that need no window.
+#include <QString>
+
+#include "common/sesion.h"
+#include "platform/dialogs.h"
+#include "varnel/app/valores.h"
+
+namespace qvr {
+
+inline const QString kTituloHost = QStringLiteral("Orvelane");
+inline const QString kPrograma = QStringLiteral("Varnel");
+inline const QString kTituloModulo = QStringLiteral("Declaración Pago Anual Impuesto a la Renta");
+
+// The suite's status bar as the windows see it: four texts and a numeric value, written only.
+class BarraEstado {
+  public:
+    virtual ~BarraEstado() = default;
+    virtual void setNumeroDocumento(const QString& texto) = 0;
+    virtual void setNombre(const QString& texto) = 0;
+    virtual void setFormulario(const QString& texto) = 0;
+    virtual void setPeriodo(const QString& texto) = 0;
+    virtual void setValor(short valor) = 0;
+    // Clears the four texts, as the windows do when they unload.
+    void limpia();
+};
+
+struct Aplicacion {
+    DatosSesion sesion;
+    ValoresEjecucion valores;
+    BarraEstado* barra = nullptr;
+    // The application's help file, without extension: RutaSistema + Formulario + "\" + "Varnel".
+    QString ArchivoAyuda;
+
+    Dialogos& dialogos() const { return qvr::dialogos(); }
+};
+
+// The main window's load after it is shown: reads NEMDAL.INI, opens the database, fixes the form
+// number and the help file, and checks the host table ERROR. False (after a message) when the
+// program must end.
+bool cargaAplicacion(Aplicacion& app);
+
+// The status bar as start-up leaves it: no taxpayer, the form number and the period, value 1.
+void inicializaBarra(BarraEstado& barra, const DatosSesion& s);
+
+// Closes the shared database at the end of the run.
+void cierraBaseDatos(Aplicacion& app);
+
+// The file that holds the help: the help file name plus ".html", as a file-system path.
+QString rutaAyudaHtml(const QString& archivoAyuda);
+
+// Twips (1/1440 inch) to pixels at a logical resolution: 15 twips per pixel at 96 dpi.
+int twipsAPixeles(int twips, double dpi);
+
+}  // namespace qvr

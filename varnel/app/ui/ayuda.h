@@ -1,0 +1,31 @@
+#pragma once
+// The module's help: an HTML file whose topics are anchors named by help context id, shown in a
+// help window. The file ships inside the program and is put in place when the host's system
+// folder lacks it.
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace qvr {
+
+// Writes the shipped help to `ruta` (creating its folder) when no file is there. False when the
+// file is missing and could not be written.
+bool instalaAyuda(const QString& ruta);
+
+class FrmAyuda : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmAyuda(QWidget* padre = nullptr);
+    // Shows the file at a topic; context 0 is the contents (the top of the file).
+    void muestra(const QString& ruta, int contexto);
+    QString ruta() const { return ruta_; }
+    int contexto() const { return contexto_; }
+    QTextBrowser* navegador() const { return texto_; }
+
+private:
+    QTextBrowser* texto_;
+    QString ruta_;
+    int contexto_ = 0;
+};
+
+}  // namespace qvr

@@ -1,0 +1,115 @@
+// varnel-cli calcular: types a declaration through the declaration core and prints its boxes.
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+
+#include "common/conexion.h"
+#include "common/formato.h"
+#include "common/sesion.h"
+#include "varnel/cli/comando.h"
+#include "varnel/computation/tasas.h"
+#include "varnel/declaration/lote.h"
+
+namespace {
+
+using namespace qvr;
+
+void error(const QString& texto) { std::fprintf(stderr, "varnel-cli calcular: %s\n", qPrintable(texto)); }
+
+std::optional<double> opcionNumerica(const QString& texto) {
+    const auto n = numeroDeTexto(texto);
+    return n && *n >= 0 ? n : std::nullopt;
+}
+
+int calcular(const QStringList& args) {
+    std::optional<double> uit, tasa110;
+    bool det = false;
+    QString archivo;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--det") {
+            det = true;
+        } else if (a == "--uit" || a == "--tasa110") {
+            if (i + 1 >= args.size()) return error(a + " needs a value"), 2;
+            const auto v = opcionNumerica(args[++i]);
+            if (!v) return error(a + ": not a number: " + args[i]), 2;
+            (a == "--uit" ? uit : tasa110) = v;
+        } else if (a.startsWith("--")) {
+            return error("unknown option " + a), 2;
+        } else if (archivo.isEmpty()) {
+            archivo = a;
+        } else {
+            return error("only one FILE may be given"), 2;
+        }
+    }
+
+    QStringList lineas;
+    {
+        QFile f;
+        if (archivo.isEmpty() || archivo == "-") {
+            if (!f.open(stdin, QIODevice::ReadOnly)) return error("cannot read standard input"), 2;
+        } else {
+            f.setFileName(archivo);
+            if (!f.open(QIODevice::ReadOnly)) return error("cannot read " + archivo), 2;
+        }
+        QTextStream in(&f);
+        in.setEncoding(QStringConverter::Utf8);
+        while (!in.atEnd()) lineas << in.readLine();
+    }
+
+    // The rates come from the options or else from the catalogs of the configured database.
+    DatosSesion s;
+    if (!uit || !tasa110) {
+        LeeConfiguracion(s);
+        if (leeOpcion("DBName").isEmpty()) {
+            error("no --uit/--tasa110 given and no database configured in NEMDAL.INI");
+            return 2;
+        }
+        if (!AbreBaseDatos(s)) return 2;
+        try {
+            if (!uit) uit = leeUit(*s.Base, s.Periodo);
+            if (!tasa110) tasa110 = leeTasa110(*s.Base, s.Periodo);
+        } catch (const ErrorBD& e) {
+            error(QString("reading the catalogs: %1 %2").arg(e.numero()).arg(e.descripcion()));
+            return 2;
+        }
+        if (!uit) return error("no UIT for " + s.Periodo + " in catalog '404'; give --uit"), 2;
+        if (!tasa110) return error("no rate '050802' in catalog '998'; give --tasa110"), 2;
+    }
+
+    ValoresEjecucion valores;
+    Declaracion d(valores, Tasas{*uit, *tasa110, 0});
+    if (s.Base) {
+        try {
+            llenaListas(d, *s.Base);
+        } catch (const ErrorBD& e) {
+            error(QString("reading the lists: %1 %2").arg(e.numero()).arg(e.descripcion()));
+            return 2;
+        }
+    }
+    d.preparaNueva();
+    const ResultadoLote r = ejecutaLote(d, lineas, det);
+    for (const QString& a : r.avisos) std::fprintf(stderr, "%s\n", qPrintable(a));
+    for (const QString& l : r.salida) std::printf("%s\n", l.toUtf8().constData());
+    return r.estado;
+}
+
+}  // namespace
+
+REGISTRA_COMANDO(
+    "calcular", "calcular [--uit U] [--tasa110 T] [--det] [FILE]",
+    "Types a declaration into a new form 0738 as a person at the keyboard does and prints the boxes.\n"
+    "Reads lines NNN=text from FILE or standard input; blank lines and lines starting with # are ignored.\n"
+    "For each line box NNN gets the focus, its text is selected and deleted, each character of text is\n"
+    "typed through the box's key filter, and the focus leaves the box. Boxes 530-540 are typed through\n"
+    "the detail window of box 200 (535-539) or 201 (530-534, 540), accepted with Aceptar.\n"
+    "Other controls: ruc, telefono, profesion, alquiler (1 Si, 2 No), rectifica, devolucion, general,\n"
+    "extranjero, fideicomiso (1 Si, 0 No), tipodoc.NNN (code chosen in list NNN), nacimiento (dd/mm/yyyy),\n"
+    "pago.forma, pago.banco, pago.cheque, pago.monto.\n"
+    "Prints every non-empty box as NNN=text as shown, in box order; with --det the stored value (i_valor)\n"
+    "of each non-empty box of the save order, in that order.\n"
+    "The UIT and the box-110 rate come from --uit/--tasa110 or else from the catalogs '404' and '998' of\n"
+    "the database of NEMDAL.INI (which also fills the document-type and profession lists).\n"
+    "A locked box is reported on standard error and left as it is.\n"
+    "Exit status 2: a malformed line (no '=', unknown key or box), no rates, unreadable input.",
+    calcular);

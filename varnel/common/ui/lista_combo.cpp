@@ -1,0 +1,42 @@
+#include "varnel/common/ui/lista_combo.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QKeyEvent>
+
+namespace qvr {
+
+void ListaCombo::clear() { combo_->clear(); }
+void ListaCombo::add(const QString& texto) { combo_->addItem(texto); }
+int ListaCombo::count() const { return combo_->count(); }
+QString ListaCombo::text(int i) const { return combo_->itemText(i); }
+
+int anchoPromedioCaracter(QWidget* ventana) {
+    static const QString letras = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const QFontMetrics fm(ventana ? ventana->font() : QApplication::font());
+    return fm.horizontalAdvance(letras) / 52;
+}
+
+int AnchoListaFijo(QWidget* ventana, QComboBox* combo, int caracteres) {
+    const int ancho = std::max(0, anchoPromedioCaracter(ventana) * (caracteres - 2));
+    combo->view()->setMinimumWidth(ancho);
+    return ancho;
+}
+
+int AnchoLista(QWidget* ventana, QComboBox* combo) {
+    int mayor = 0;
+    for (int i = 0; i < combo->count(); ++i) mayor = std::max(mayor, int(combo->itemText(i).size()));
+    return AnchoListaFijo(ventana, combo, mayor);
+}
+
+void PasaSiguiente(const QString& texto, QWidget* desde) {
+    if (texto != "TAB") return;
+    QWidget* w = desde ? desde : QApplication::focusWidget();
+    if (!w) return;
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(w, &tab);
+}
+
+}  // namespace qvr

@@ -1,0 +1,199 @@
+#include "varnel/declaration/carga.h"
+
+#include <QDate>
+
+#include "common/conexion.h"
+#include "common/formato.h"
+#include "platform/database.h"
+#include "varnel/declaration/anexos_copia.h"
+#include "varnel/declaration/orden.h"
+
+namespace qvr {
+
+namespace {
+
+// Boxes of the TxtValor array that a stored row may fill.
+bool esCasillaVentana(int n) {
+    for (int c : ordenCasillas())
+        if (c == n) return true;
+    return (n >= 811 && n <= 825 && n != 816) || n == 890;
+}
+
+bool textoSinCambio(int n) {
+    static const int cajas[] = {208, 209, 211, 215, 217, 218, 219, 229, 230, 236, 302, 890};
+    for (int c : cajas)
+        if (c == n) return true;
+    return (n >= 801 && n <= 803) || (n >= 811 && n <= 825);
+}
+
+bool esLista(int n) {
+    for (int c : listasTipoDocumento())
+        if (c == n) return true;
+    return false;
+}
+
+QString fechaDeTexto(const QString& valor) {
+    const QString t = valor.trimmed();
+    for (const char* f : {"dd/MM/yyyy", "d/M/yyyy", "yyyy-MM-dd"}) {
+        const QDate d = QDate::fromString(t, f);
+        if (d.isValid()) return d.toString("dd/MM/yyyy");
+    }
+    return QStringLiteral("__/__/____");  // not a date: the empty mask
+}
+
+// Catalog '044' entry of document type 6, or its built-in text.
+QString funcionRuc(BaseDatos& base) {
+    const QVariant v = base.escalar("SELECT Funcion FROM PARAM WHERE Numero='044' AND Argumento='6'");
+    if (!v.isNull()) return v.toString();
+    return "REG. UNICO DE CONTRIBUYENTES   RUC           11 000110 01 000001000001100111011111"
+           "                                           0 5 0";
+}
+
+QString dosCifras(int n) { return QString::number(n).rightJustified(2, '0'); }
+
+}  // namespace
+
+void ActivaBotonesForm(Instantanea& d, int casilla, const QString& valor) {
+    const QString v = valor.trimmed();
+    const auto siNo = [](bool si) { return si ? Opcion::Si : Opcion::No; };
+    switch (casilla) {
+        case 871: d.rectifica = siNo(v != "0"); break;
+        case 873: d.general = siNo(v != "0"); break;
+        case 874: d.extranjero = siNo(v != "0"); break;
+        case 875: d.fideicomiso = siNo(v != "0"); break;
+        case 260: d.devolucion = siNo(v != "0"); break;
+        case 27: d.inmueble = siNo(v == "1"); break;
+        default: break;
+    }
+}
+
+void aplicaCasilla(Instantanea& d, const QString& casilla, const QString& valor) {
+    bool ok = false;
+    const int n = casilla.trimmed().toInt(&ok);
+    if (!ok) return;
+    switch (n) {
+        case 2: d.ruc = valor; return;
+        case 5: case 7: case 12: case 15: case 598: case 721: case 722: return;
+        case 25: d.profesion = formatoTexto(valor, patron::DosCifras); return;
+        case 28: d.telefono = valor; return;
+        case 234: d.fechaNacimiento = fechaDeTexto(valor); return;
+        case 599: d.pago.codigo = valor; return;
+        case 27: case 260: case 871: case 873: case 874: case 875: ActivaBotonesForm(d, n, valor); return;
+        default: break;
+    }
+    if (esLista(n)) {
+        d.listas[n] = formatoTexto(valor, patron::Codigo);
+    } else if (n >= 827 && n <= 835) {
+        d.casillas[n - 10] = d.casilla(n - 10) + valor;
+    } else if (textoSinCambio(n)) {
+        d.casillas[n] = valor;
+    } else if (esCasillaVentana(n)) {
+        d.casillas[n] = formatoMonto(valor.trimmed());
+    }
+    // A row for a box that the window holds no control for is skipped.
+}
+
+QString ConsultaContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario,
+                               QVariantList* parametros) {
+    const QString f = funcionRuc(base);
+    QString sql = " SELECT * FROM CONT  WHERE Tip_doc_d=6 ";
+    if (f.mid(45, 2).trimmed() == "11" && f.mid(129, 1) == "1") sql += " AND length(trim(Doc_id_d))=11 ";
+    if (formulario == "0738") sql += " AND Tipo_Ingreso=2 ";
+    if (TipoUsuario(base, usuario) == "0") {
+        sql += " ORDER BY Tip_doc_d, doc_id_d ";
+    } else {
+        sql += " AND Usuario =? Order by Tip_doc_d, doc_id_d ";
+        if (parametros) *parametros << usuario;
+    }
+    return sql;
+}
+
+QStringList LlenaContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario) {
+    QVariantList p;
+    const QString sql = ConsultaContribuyentes(base, formulario, usuario, &p);
+    const Registros r = base.consulta(sql, p);
+    QStringList lista;
+    for (int f = 0; f < r.filas(); ++f) {
+        // The host's column order: document number second, name parts fifth to seventh.
+        const QString doc = r.texto(f, 1);
+        const QString a = r.texto(f, 4).trimmed(), b = r.texto(f, 5).trimmed(), c = r.texto(f, 6).trimmed();
+        const QString nombre = a + " " + b + " " + c;
+        const QString largos = dosCifras(int(a.size())) + dosCifras(int(b.size())) + dosCifras(int(c.size()));
+        // A short number is padded so that the name always starts at character 14.
+        const QString inicio = doc.trimmed().size() == 8 ? doc.trimmed().left(8) + "     "
+                                                         : doc.left(11).leftJustified(11, ' ') + "  ";
+        lista << inicio + nombre + QString(10, ' ') + largos;
+    }
+    return lista;
+}
+
+Declarante DeclaranteDeEntrada(const QString& entrada) {
+    Declarante d;
+    if (entrada.trimmed().isEmpty()) return d;
+    const int L = int(entrada.size());
+    const int a = qMax(0, entrada.mid(L - 6, 2).toInt());
+    const int b = qMax(0, entrada.mid(L - 4, 2).toInt());
+    const int c = qMax(0, entrada.mid(L - 2, 2).toInt());
+    d.apellidoPaterno = entrada.mid(13, a).trimmed();
+    d.apellidoMaterno = entrada.mid(a + 14, b);
+    d.nombres = entrada.mid(a + b + 15, c);
+    d.nombre = d.apellidoPaterno + " " + d.apellidoMaterno + ", " + d.nombres;
+    d.ruc = entrada.left(11).trimmed();
+    return d;
+}
+
+Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const QString& formulario,
+                       const QString& usuario) {
+    Carga c;
+    Instantanea& d = c.datos;
+    if (valores.ModoDeclaracion == 1) {
+        VaciaTemporales(base);
+        c.contribuyentes = LlenaContribuyentes(base, formulario, usuario);
+        return c;
+    }
+    const bool enviada = valores.DeclaracionEnviada;
+    ClaveDeclaracion clave;
+    clave.ruc = valores.RucDeclarante;
+    clave.formulario = formulario;
+    if (enviada) clave.correl = valores.CorrelEnviada;
+    d.ruc = clave.ruc;
+
+    const QString det = enviada ? "hDET" : "DET";
+    QString condicion = "DOC_ID_D=? AND PERIODO=? AND SEMANA=? AND FORMULARIO=?";
+    QVariantList p = {clave.ruc, clave.periodo, clave.semana, clave.formulario};
+    if (enviada) {
+        condicion += " AND Correl=?";
+        p << clave.correl;
+    }
+
+    // The header: amount paid (box 598), order number, cheque.
+    const QVariant monto = base.escalar(QString("SELECT I_VALOR FROM %1 WHERE %2 AND CASILLA='598'").arg(det, condicion), p);
+    d.pago.monto = monto.isNull() ? QString() : monto.toString();
+    const Registros cab =
+        base.consulta(QString("SELECT * FROM %1 WHERE %2 AND TIP_DOC_D=6").arg(enviada ? "HCAB" : "CAB", condicion), p);
+    if (enviada) d.orden = cab.vacio() || cab.valor(0, "norden").isNull() ? QString("0") : cab.texto(0, "norden");
+    if (!cab.vacio()) {
+        c.cabecera = true;
+        if (!cab.texto(0, "cheque").trimmed().isEmpty() || !d.pago.cheque.isEmpty()) d.pago.codigo = "C";
+        d.pago.banco = cab.texto(0, "bcolibrad").trimmed();
+        d.pago.cheque = cab.texto(0, "nrocheque").trimmed();
+    }
+
+    LlenaTemporales(base, clave, enviada);
+
+    const Registros filas = base.consulta(QString("SELECT CASILLA, I_VALOR FROM %1 WHERE %2").arg(det, condicion), p);
+    for (int f = 0; f < filas.filas(); ++f) aplicaCasilla(d, filas.texto(f, 0), filas.texto(f, 1));
+
+    if (enviada && valores.NumeroOrden.trimmed().size() == 8)
+        d.verifica = DigitoVerificador(valores.NumeroControl, valores.NumeroOrden);
+
+    const Registros cont = base.consulta("SELECT * FROM CONT WHERE Doc_id_d=? AND tip_doc_d=6", {clave.ruc});
+    if (!cont.vacio()) {
+        d.casillas[801] = cont.texto(0, "Apellido_p");
+        d.casillas[802] = cont.texto(0, "Apellido_m");
+        d.casillas[803] = cont.texto(0, "Nombre_1") + " " + cont.texto(0, "nombre_2");
+    }
+    return c;
+}
+
+}  // namespace qvr

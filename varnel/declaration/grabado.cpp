@@ -1,0 +1,241 @@
+#include "varnel/declaration/grabado.h"
+
+#include <QThread>
+#include <cstdio>
+#include <set>
+
+#include "common/cnumero.h"
+#include "common/conexion.h"
+#include "common/formato.h"
+#include "platform/database.h"
+#include "platform/dialogs.h"
+#include "varnel/declaration/anexos_copia.h"
+
+namespace qvr {
+
+namespace {
+
+// Boxes whose text is stored as typed: codes kept with their leading zero, document numbers, RUCs,
+// the date, the version and the split names.
+bool guardaTexto(int n) {
+    static const std::set<int> textos = {5,   12,  15,  25,  208, 209, 211, 215, 217, 218, 219,
+                                         229, 230, 234, 236, 302, 721, 871};
+    return textos.count(n) > 0 || (n >= 815 && n <= 835);
+}
+
+QString tres(int n) { return QString::number(n).rightJustified(3, '0'); }
+
+QString opcion(Opcion o, const char* si, const char* no) {
+    if (o == Opcion::Si) return si;
+    if (o == Opcion::No) return no;
+    return QString();
+}
+
+const char* kCondicionCab = "TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=?";
+
+QVariantList clave4(const ClaveDeclaracion& c) { return {c.ruc, c.periodo, c.formulario, c.semana}; }
+
+// Test hook: stop the save for good after this many detail rows, so that a test can kill the
+// process half-way through a save.
+int pausaPrueba() {
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("QVR_PRUEBA_PAUSA_GRABADO", &ok);
+    return ok ? n : -1;
+}
+
+void escribeCabecera(BaseDatos& base, const ClaveDeclaracion& clave, const Instantanea& d, const QDate& hoy) {
+    QString banco = " ", cheque = " ", montoCheque = " ", efectivo = " ";
+    const QString monto = formatoTexto(d.pago.monto.trimmed(), patron::Entero);
+    if (d.pago.codigo == "C") {
+        banco = d.pago.banco;
+        cheque = d.pago.cheque;
+        montoCheque = monto;
+        efectivo = QString("");
+    } else if (d.pago.codigo == "E") {
+        efectivo = monto;
+    }
+    // Header and boxes give the same answer: only an explicit Si is a rectification.
+    const QString rectifica = d.rectifica == Opcion::Si ? "1" : "0";
+    const QString fecha = hoy.toString("dd/MM/yyyy");
+    QVariantList valores = {fecha, banco, cheque, montoCheque, efectivo, rectifica};
+    const int n = base.ejecuta(QString("UPDATE CAB SET fec_pro=?, bcolibrad=?, nrocheque=?, cheque=?, efectivo=?, "
+                                       "rectifica=? WHERE %1")
+                                   .arg(kCondicionCab),
+                               valores + clave4(clave));
+    if (n > 0) return;
+    base.ejecuta("INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, fec_pro, bcolibrad, nrocheque, "
+                 "cheque, efectivo, rectifica) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                 QVariantList{kTipDocDeclarante, clave.ruc, clave.periodo, clave.formulario, clave.semana} + valores);
+}
+
+// The DET row of one box in the table's own column order (cNumero last).
+class FilaDetalle {
+public:
+    explicit FilaDetalle(BaseDatos& base) : columnas_(base.columnas("DET")) {
+        QStringList nombres, marcas;
+        for (const Columna& c : columnas_) {
+            nombres << c.nombre;
+            marcas << "?";
+        }
+        sql_ = QString("INSERT INTO DET (%1) VALUES (%2)").arg(nombres.join(", "), marcas.join(", "));
+    }
+    const QString& sql() const { return sql_; }
+
+    QVariantList valores(const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) const {
+        QVariantList v;
+        v.reserve(int(columnas_.size()));
+        for (const Columna& c : columnas_) {
+            const QString n = c.nombre.toLower();
+            if (n == "tip_doc_d") v << kTipDocDeclarante;
+            else if (n == "doc_id_d") v << clave.ruc;
+            else if (n == "periodo") v << clave.periodo;
+            else if (n == "formulario") v << clave.formulario;
+            else if (n == "semana") v << clave.semana;
+            else if (n == "casilla") v << casilla;
+            else if (n == "i_valor") v << valor;
+            else if (n == "idcasilla") v << idCasilla(casilla);
+            else if (n == "estado") v << 0;
+            else v << QVariant();
+        }
+        v.back() = cNumero(v, columnas_, 6);
+        return v;
+    }
+
+private:
+    std::vector<Columna> columnas_;
+    QString sql_;
+};
+
+}  // namespace
+
+std::optional<QString> codificaValor(const QString& casilla, const QString& valor) {
+    const QString t = valor.trimmed();
+    if (t.isEmpty() || t == "________" || t == "__/__/____") return std::nullopt;
+    if (guardaTexto(casilla.toInt())) return valor;
+    return formatoTexto(valor, patron::Entero);
+}
+
+QString idCasilla(const QString& casilla) { return casilla.toInt() == 180 ? "05" : "01"; }
+
+std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, const QString& ruc, const QString& periodo) {
+    std::vector<std::pair<QString, QString>> crudas;
+    auto pon = [&](const QString& casilla, const QString& valor) { crudas.emplace_back(casilla, valor); };
+    for (int n : ordenCasillas()) pon(tres(n), d.casilla(n).trimmed());
+    if (d.pago.codigo == "C") {
+        pon("015", d.pago.banco.right(2));
+        pon("012", d.pago.cheque);
+    }
+    pon("599", d.pago.codigo);
+    pon("002", ruc);
+    pon("007", periodo);
+    pon("721", "1.0");
+    pon("028", d.telefono);
+    for (int n : {811, 812, 813, 814, 815, 890}) pon(tres(n), d.casilla(n));
+    for (int n = 817; n <= 825; ++n) {
+        const QString nombre = d.casilla(n);
+        pon(tres(n), nombre.left(15));
+        pon(tres(n + 10), nombre.mid(15, 15));
+    }
+    for (int n : listasTipoDocumento()) {
+        auto it = d.listas.find(n);
+        pon(tres(n), it == d.listas.end() ? QString() : it->second.left(2));
+    }
+    pon("025", d.profesion.left(2));
+    pon("234", d.fechaNacimiento);
+    pon("598", d.pago.monto);
+    pon("871", d.rectifica == Opcion::Si ? "1" : "0");
+    pon("005", d.rectifica == Opcion::Si ? "1" : "0");
+    pon("873", d.general == Opcion::Si ? "1" : "0");
+    pon("874", d.extranjero == Opcion::Si ? "1" : "0");
+    pon("875", d.fideicomiso == Opcion::Si ? "1" : "0");
+    pon("260", opcion(d.devolucion, "1", "0"));
+    pon("027", opcion(d.inmueble, "1", "2"));
+
+    // One row per box; a box given twice keeps its first place and its last value.
+    std::vector<std::pair<QString, QString>> filas;
+    std::map<QString, size_t> donde;
+    for (const auto& [casilla, valor] : crudas) {
+        const std::optional<QString> v = codificaValor(casilla, valor);
+        if (!v) continue;
+        if (auto it = donde.find(casilla); it != donde.end()) {
+            filas[it->second].second = *v;
+        } else {
+            donde[casilla] = filas.size();
+            filas.emplace_back(casilla, *v);
+        }
+    }
+    return filas;
+}
+
+bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) {
+    const std::optional<QString> v = codificaValor(casilla, valor);
+    if (!v) return false;
+    TransaccionEscritura t(base);
+    base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave) << casilla);
+    FilaDetalle fila(base);
+    base.ejecuta(fila.sql(), fila.valores(clave, casilla, *v));
+    t.confirma();
+    return true;
+}
+
+void actualizaCNumeroCab(BaseDatos& base, const ClaveDeclaracion& clave) {
+    const Registros r = base.consulta(QString("SELECT * FROM CAB WHERE %1").arg(kCondicionCab), clave4(clave));
+    if (r.vacio()) return;
+    const QString c = cNumero(r.fila(0), r.definicion(), 5);
+    base.ejecuta(QString("UPDATE CAB SET cNumero=? WHERE %1").arg(kCondicionCab), QVariantList{c} + clave4(clave));
+}
+
+ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDeclaracion& claveDada,
+                            const OpcionesGrabado& opciones) {
+    ResultadoGrabado r;
+    if (opciones.validaIdentificacion && !opciones.validaIdentificacion()) {
+        r.detenido = true;
+        return r;
+    }
+    ClaveDeclaracion clave = claveDada;
+    clave.ruc = d.ruc.left(11).trimmed();
+    clave.periodo = clave.periodo.trimmed();
+    r.ruc = clave.ruc;
+    if (clave.ruc.isEmpty()) {
+        dialogos().muestra("Debe seleccionar un declarante", opciones.titulo, Icono::Error, Botones::Ok);
+        r.detenido = true;
+        return r;
+    }
+    const QDate hoy = opciones.hoy.isValid() ? opciones.hoy : QDate::currentDate();
+    try {
+        TransaccionEscritura t(base);
+        escribeCabecera(base, clave, d, hoy);
+        base.ejecuta(QString("DELETE FROM DET WHERE %1").arg(kCondicionCab), clave4(clave));
+        const FilaDetalle fila(base);
+        Sentencia inserta(base, fila.sql());
+        const int pausa = pausaPrueba();
+        int escritas = 0;
+        for (const auto& [casilla, valor] : filasDetalle(d, clave.ruc, clave.periodo)) {
+            inserta.ejecuta(fila.valores(clave, casilla, valor));
+            if (++escritas == pausa) {
+                std::fputs("PAUSA\n", stderr);
+                std::fflush(stderr);
+                QThread::sleep(600);
+            }
+        }
+        GrabaAnexos(base, clave);
+        r.consistente = !opciones.validaSilenciosa || opciones.validaSilenciosa();
+        base.ejecuta(QString("UPDATE CAB SET estado=? WHERE %1").arg(kCondicionCab),
+                     QVariantList{r.consistente ? 0 : 9} + clave4(clave));
+        actualizaCNumeroCab(base, clave);
+        t.confirma();
+    } catch (const ErrorBD& e) {
+        // Nothing of this save stays written; the caller keeps what was typed and may retry.
+        r.errorBD = e.numero() > 0 ? e.numero() : jet::Reservado;
+        ErrorRegistro(ErrorBD(r.errorBD, e.descripcion()));
+        return r;
+    }
+    r.grabado = true;
+    dialogos().muestra(r.consistente ? QString("Toda la información del formulario fue grabada satisfactoriamente.")
+                                     : QString("La información del formulario fue grabada con inconsistencias.\n"
+                                               "En estas condiciones no podrá ser enviado a ZORVA."),
+                       opciones.titulo, Icono::Exclamacion, Botones::Ok);
+    return r;
+}
+
+}  // namespace qvr

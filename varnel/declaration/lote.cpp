@@ -1,0 +1,205 @@
+#include "varnel/declaration/lote.h"
+
+#include <optional>
+
+#include "common/formato.h"
+#include "platform/database.h"
+#include "varnel/declaration/codificacion.h"
+#include "varnel/declaration/detalle.h"
+
+namespace qvr {
+
+namespace {
+
+bool esOculta(int n) { return n >= 530 && n <= 540; }
+
+struct Linea {
+    int numero;
+    QString clave;
+    QString valor;
+};
+
+const QStringList kPreguntas = {"alquiler", "rectifica", "devolucion", "general", "extranjero", "fideicomiso"};
+
+std::optional<Pregunta> preguntaDe(const QString& clave) {
+    static const Pregunta p[] = {Pregunta::Inmueble, Pregunta::Rectifica, Pregunta::Devolucion,
+                                 Pregunta::General, Pregunta::Extranjero, Pregunta::Fideicomiso};
+    const int i = kPreguntas.indexOf(clave);
+    return i < 0 ? std::nullopt : std::optional<Pregunta>(p[i]);
+}
+
+std::optional<Opcion> opcionDe(Pregunta p, const QString& valor) {
+    const ParOpciones& par = parOpciones(p);
+    if (valor == QString::number(par.indiceSi)) return Opcion::Si;
+    if (valor == QString::number(par.indiceNo)) return Opcion::No;
+    return std::nullopt;
+}
+
+int numeroCasilla(const QString& clave) {
+    if (clave.isEmpty() || clave.size() > 3) return -1;
+    for (QChar c : clave)
+        if (!c.isDigit()) return -1;
+    return clave.toInt();
+}
+
+// The reason a line cannot be applied, or empty text.
+QString revisa(const Linea& l) {
+    if (l.clave.isEmpty()) return "no '=' or no key";
+    const int n = numeroCasilla(l.clave);
+    if (n >= 0) return existeCasilla(n) ? QString() : QString("box %1 is not a box of the form").arg(l.clave);
+    if (l.clave == "ruc" || l.clave == "telefono" || l.clave == "profesion" || l.clave == "nacimiento" ||
+        l.clave == "pago.forma" || l.clave == "pago.banco" || l.clave == "pago.cheque" || l.clave == "pago.monto")
+        return QString();
+    if (const auto p = preguntaDe(l.clave)) {
+        const ParOpciones& par = parOpciones(*p);
+        return opcionDe(*p, l.valor) ? QString()
+                                     : QString("%1 takes %2 (Si) or %3 (No)").arg(l.clave).arg(par.indiceSi).arg(par.indiceNo);
+    }
+    if (l.clave.startsWith("tipodoc.")) {
+        const int lista = numeroCasilla(l.clave.mid(8));
+        return companeraDeLista(lista) ? QString() : QString("%1 is not a document-type list").arg(l.clave.mid(8));
+    }
+    return QString("unknown key '%1'").arg(l.clave);
+}
+
+// A list entry for a code the lists do not offer (no catalog at hand): letters and digits, up to 12.
+QString entradaSinCatalogo(const QString& codigo, bool documento) {
+    const QString c = formatoTexto(codigo.trimmed(), documento ? patron::Codigo : patron::DosCifras);
+    if (!documento) return c.leftJustified(7, ' ');
+    return (c + "  -  ").leftJustified(67, ' ') + "12 0 0";
+}
+
+void aplica(Declaracion& d, const Linea& l, ResultadoLote& r) {
+    const int n = numeroCasilla(l.clave);
+    if (n >= 0) {
+        const bool ok = esOculta(n) ? tecleaDetalle(d, n, l.valor) : tecleaCasilla(d, n, l.valor);
+        if (!ok)
+            r.avisos << QString("line %1: box %2 is locked; nothing was typed").arg(l.numero).arg(l.clave);
+        return;
+    }
+    FormaPago pago = d.controles.pago;
+    if (l.clave == "ruc") {
+        d.valores.RucDeclarante = l.valor.trimmed();
+    } else if (l.clave == "telefono") {
+        QString t;
+        for (QChar c : l.valor) {
+            const int k = d.teclaTelefono(c.unicode()).tecla;
+            if (k == kTeclaRetroceso)
+                t.chop(1);
+            else if (k != 0 && t.size() < 8)
+                t += QChar(k);
+        }
+        d.fijaTelefono(t);
+    } else if (l.clave == "profesion") {
+        d.eligeCodigoProfesion(l.valor);
+        if (d.controles.profesion.elegida < 0 && !l.valor.trimmed().isEmpty()) {
+            d.controles.profesion.entradas << entradaSinCatalogo(l.valor, false);
+            d.eligeProfesion(int(d.controles.profesion.entradas.size()) - 1);
+        }
+    } else if (l.clave == "nacimiento") {
+        d.fijaFechaNacimiento(l.valor.trimmed());
+        d.saleFechaNacimiento();
+    } else if (l.clave.startsWith("pago.")) {
+        if (l.clave == "pago.forma") pago.codigo = l.valor.trimmed();
+        if (l.clave == "pago.banco") pago.banco = l.valor.trimmed();
+        if (l.clave == "pago.cheque") pago.cheque = l.valor.trimmed();
+        if (l.clave == "pago.monto") pago.monto = l.valor.trimmed();
+        d.fijaPago(pago);
+    } else if (const auto p = preguntaDe(l.clave)) {
+        d.eligeOpcion(*p, *opcionDe(*p, l.valor));
+    } else if (l.clave.startsWith("tipodoc.")) {
+        const int lista = numeroCasilla(l.clave.mid(8));
+        d.eligeCodigoDocumento(lista, l.valor);
+        Lista& lst = d.controles.listasDocumento[lista];
+        if (lst.elegida < 0 && !l.valor.trimmed().isEmpty()) {
+            lst.entradas << entradaSinCatalogo(l.valor, true);
+            d.eligeTipoDocumento(lista, int(lst.entradas.size()) - 1);
+        }
+    }
+}
+
+}  // namespace
+
+bool tecleaCasilla(Declaracion& d, int n, const QString& texto) {
+    if (d.entraFoco(n) == AccionVista::FocoPestanas) return false;
+    d.borra(n);
+    for (QChar c : texto) d.escribe(n, c.unicode());
+    d.saleFoco(n);
+    return true;
+}
+
+bool tecleaDetalle(Declaracion& d, int oculta, const QString& texto) {
+    const bool exoneradas = oculta >= 535 && oculta <= 539;
+    const int total = exoneradas ? 200 : 201;
+    if (d.entraFoco(total) == AccionVista::FocoPestanas) return false;
+    const AccionVista a = d.tecla(total, kTeclaEnter).accion;
+    if (a != AccionVista::AbreExoneradas && a != AccionVista::AbreInafectas) return false;
+    DetalleRentas w(d, exoneradas ? DetalleRentas::Tipo::Exoneradas : DetalleRentas::Tipo::Inafectas);
+    const auto& lineas = DetalleRentas::diseno(w.tipo()).lineas;
+    for (int i = 0; i < int(lineas.size()); ++i) {
+        if (lineas[size_t(i)].casilla != oculta) continue;
+        w.entraCampo(i);
+        w.fijaTexto(i, QString());
+        for (QChar c : texto) w.escribe(i, c.unicode());
+        w.saleCampo(i);
+    }
+    w.Aceptar();
+    d.saleFoco(total);
+    return true;
+}
+
+void llenaListas(Declaracion& d, BaseDatos& base) {
+    const Registros tipos = base.consulta(
+        "SELECT trim(argumento) AS Codigo, substr(funcion,1,30) AS TipoDoc, substr(funcion,46,2) AS LenDoc, "
+        "substr(funcion,128,1) AS TipoDato, substr(funcion,130,1) AS TipoLongitud FROM PARAM "
+        "WHERE numero='044' AND substr(funcion,81,1)='1' ORDER BY substr(funcion,56,2)");
+    QStringList entradas;
+    for (int f = 0; f < tipos.filas(); ++f)
+        entradas << formatoTexto(tipos.texto(f, 0), patron::DosCifras) + "  -  " +
+                        tipos.texto(f, 1).leftJustified(60, ' ', true) + tipos.texto(f, 2).trimmed() + " " +
+                        tipos.texto(f, 3) + " " + tipos.texto(f, 4);
+    for (auto& [l, lista] : d.controles.listasDocumento) lista.entradas = QStringList{QString(75, ' ')} + entradas;
+
+    const Registros prof =
+        base.consulta("SELECT argumento, substr(funcion,1,60) AS Func FROM PARAM WHERE numero='979' ORDER BY 2");
+    QStringList p{QString()};
+    for (int f = 0; f < prof.filas(); ++f) {
+        const QString func = prof.texto(f, 1);
+        p << prof.texto(f, 0).leftJustified(2, ' ', true) + "     " + (func.left(15).trimmed().isEmpty() ? QString() : func);
+    }
+    d.controles.profesion.entradas = p;
+}
+
+ResultadoLote ejecutaLote(Declaracion& d, const QStringList& lineas, bool det) {
+    ResultadoLote r;
+    std::vector<Linea> aplicables;
+    for (int i = 0; i < lineas.size(); ++i) {
+        QString t = lineas[i];
+        if (t.endsWith('\r')) t.chop(1);
+        if (t.trimmed().isEmpty() || t.trimmed().startsWith('#')) continue;
+        const int igual = t.indexOf('=');
+        Linea l{i + 1, igual < 0 ? QString() : t.left(igual).trimmed().toLower(), igual < 0 ? QString() : t.mid(igual + 1)};
+        const QString problema = revisa(l);
+        if (!problema.isEmpty()) {
+            r.avisos << QString("line %1: %2: %3").arg(l.numero).arg(problema, t);
+            r.estado = 2;
+        }
+        aplicables.push_back(l);
+    }
+    if (r.estado != 0) return r;
+    for (const Linea& l : aplicables) aplica(d, l, r);
+
+    if (det) {
+        for (int n : OrdenCasillas()) {
+            const QString casilla = QString::number(n).rightJustified(3, '0');
+            if (const auto v = valorAlmacenado(casilla, d.texto(n).trimmed())) r.salida << casilla + "=" + *v;
+        }
+    } else {
+        for (int n = 0; n < 1000; ++n)
+            if (d.existe(n) && !d.texto(n).isEmpty())
+                r.salida << QString::number(n).rightJustified(3, '0') + "=" + d.texto(n);
+    }
+    return r;
+}
+
+}  // namespace qvr

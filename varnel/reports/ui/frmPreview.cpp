@@ -1,0 +1,196 @@
+#include "varnel/reports/ui/frmPreview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGridLayout>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "platform/dialogs.h"
+#include "varnel/reports/dibujo_reporte.h"
+
+namespace qvr::reporte {
+
+// picFondo: the white panel; it paints the shown page picture at its current offset.
+class PanelPagina : public QWidget {
+public:
+    explicit PanelPagina(frmPreview* f) : QWidget(f), f_(f) {
+        setAutoFillBackground(true);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        setPalette(pal);
+        setMinimumSize(200, 200);
+    }
+    QPoint origen;
+    // The picture's size in pixels at the screen's resolution.
+    QSize tamanoPagina() const {
+        return (tamanoHojaTwips() * (logicalDpiY() / kTwipsPorPulgada)).toSize();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const qreal dpr = devicePixelRatioF();
+        QImage img = f_->visor().imagen(f_->visor().iNroHoja(), logicalDpiY() * dpr);
+        img.setDevicePixelRatio(dpr);
+        p.drawImage(origen, img);
+    }
+
+private:
+    frmPreview* f_;
+};
+
+frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
+    : QDialog(padre), visor_(std::move(rutaReportes), rango) {
+    setWindowTitle(QStringLiteral("Presentación Preliminar"));
+    setModal(true);
+    resize(900, 700);
+
+    tlbPrevia_ = new QToolBar(this);
+    const struct {
+        QStyle::StandardPixmap icono;
+        const char* tip;
+    } b[4] = {{QStyle::SP_ArrowBack, "Pag Anterior"},
+              {QStyle::SP_ArrowForward, "Pag Sgt"},
+              {QStyle::SP_FileDialogDetailedView, "Imprimir"},
+              {QStyle::SP_DialogCloseButton, "Salir"}};
+    for (int i = 0; i < 4; ++i) {
+        QIcon icono = i == 2 ? QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(b[i].icono))
+                             : style()->standardIcon(b[i].icono);
+        botones_[i] = tlbPrevia_->addAction(icono, QString::fromUtf8(b[i].tip));
+        botones_[i]->setToolTip(QString::fromUtf8(b[i].tip));
+        const int indice = i + 2;
+        connect(botones_[i], &QAction::triggered, this, [this, indice] { pulsaBoton(indice); });
+    }
+
+    picFondo_ = new PanelPagina(this);
+    for (auto*& v : vsb_) {
+        v = new QScrollBar(Qt::Vertical, this);
+        v->setSingleStep(20);
+    }
+    hsb_ = new QScrollBar(Qt::Horizontal, this);
+    hsb_->setSingleStep(20);
+    connect(vsb_[0], &QScrollBar::valueChanged, this, [this] { vsbPic_Change(0); });
+    connect(vsb_[1], &QScrollBar::valueChanged, this, [this] { vsbPic_Change(1); });
+    connect(hsb_, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+
+    auto* rejilla = new QGridLayout;
+    rejilla->setSpacing(0);
+    rejilla->addWidget(vsb_[0], 0, 0);
+    rejilla->addWidget(picFondo_, 0, 1);
+    rejilla->addWidget(vsb_[1], 0, 2);
+    rejilla->addWidget(hsb_, 1, 1);
+    auto* todo = new QVBoxLayout(this);
+    todo->setContentsMargins(0, 0, 0, 0);
+    todo->setSpacing(0);
+    todo->addWidget(tlbPrevia_);
+    todo->addLayout(rejilla, 1);
+
+    // The rest of the file is read in small steps while the first page is already shown.
+    indexa_.setInterval(0);
+    connect(&indexa_, &QTimer::timeout, this, &frmPreview::continuaIndice);
+}
+
+frmPreview::~frmPreview() = default;
+
+QAction* frmPreview::accion(int indice) const { return indice >= 2 && indice <= 5 ? botones_[indice - 2] : nullptr; }
+
+QPoint frmPreview::posicionPagina() const { return picFondo_->origen; }
+
+bool frmPreview::carga() {
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool sigue = visor_.pDesencripta(visor_.sRut(), kModoPrevia);
+        QApplication::restoreOverrideCursor();
+        if (!sigue) return false;
+        pMostrar(0);
+        if (!visor_.indiceCompleto()) indexa_.start();
+        return true;
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        dialogos().muestra(QStringLiteral("Error tecnico: 0\n%1\nIntente nuevamente por favor.").arg(QString::fromLocal8Bit(e.what())),
+                           QStringLiteral("Error"), Icono::Error);
+        return false;
+    }
+}
+
+void frmPreview::continuaIndice() {
+    if (!visor_.continuaIndice()) {
+        indexa_.stop();
+        reject();
+        return;
+    }
+    if (visor_.indiceCompleto()) indexa_.stop();
+}
+
+void frmPreview::pulsaBoton(int indice) {
+    const int antes = visor_.iNroHoja();
+    if (!visor_.boton(indice)) {
+        indexa_.stop();
+        reject();
+        return;
+    }
+    if (indice == 2 || indice == 3) {
+        if (visor_.iNroHoja() != antes) picFondo_->origen = QPoint(picFondo_->origen.x(), 0);
+        // Both vertical bars return to 0 in every case.
+        pMostrar(indice == 2 ? -2 : -1);
+    }
+}
+
+void frmPreview::pMostrar(int n) {
+    if (n == 0) visor_.pMostrar(0);
+    picFondo_->origen.setY(0);
+    ajustaBarras();
+    for (auto* v : vsb_) v->setValue(0);
+    picFondo_->update();
+}
+
+void frmPreview::ajustaBarras() {
+    const QSize pagina = picFondo_->tamanoPagina();
+    const int alto = std::max(0, pagina.height() - picFondo_->height());
+    const int ancho = std::max(0, pagina.width() - picFondo_->width());
+    for (auto* v : vsb_) {
+        v->setRange(0, alto);
+        v->setPageStep(std::max(1, picFondo_->height()));
+    }
+    hsb_->setRange(0, ancho);
+    hsb_->setPageStep(std::max(1, picFondo_->width()));
+}
+
+void frmPreview::vsbPic_Change(int i) {
+    if (moviendo_) return;
+    moviendo_ = true;
+    picFondo_->origen.setY(-vsb_[0]->value());
+    if (i == 1) picFondo_->origen.setY(-vsb_[1]->value());
+    for (auto* v : vsb_) v->setValue(vsb_[i]->value());
+    moviendo_ = false;
+    picFondo_->update();
+}
+
+void frmPreview::HScroll1_Change() {
+    picFondo_->origen.setX(-hsb_->value());
+    picFondo_->update();
+}
+
+void frmPreview::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    ajustaBarras();
+}
+
+void VerReporte(const QString& archivo, const QString& modo, const QString& rutaReportes, RangoHojas rango,
+                QWidget* padre) {
+    if (modo == kVerPrevia) {
+        frmPreview f(rutaReportes, rango, padre);
+        f.visor().fijaRut(archivo);
+        if (f.carga()) f.exec();
+        return;
+    }
+    VisorReporte v(rutaReportes, rango);
+    v.fijaRut(archivo);
+    v.pDesencripta(archivo, modo);
+}
+
+}  // namespace qvr::reporte

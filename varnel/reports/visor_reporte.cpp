@@ -1,0 +1,158 @@
+#include "varnel/reports/visor_reporte.h"
+
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "platform/printer.h"
+#include "varnel/reports/dibujo_reporte.h"
+
+namespace qvr::reporte {
+
+VisorReporte::VisorReporte(QString rutaReportes, RangoHojas rango)
+    : rutaReportes_(std::move(rutaReportes)), rango_(rango) {}
+
+bool VisorReporte::archivoPresente(const QString& archivo) {
+    existe_ = existeRuta(rutaReportes_ + QStringLiteral("\\") + archivo);
+    if (!existe_)
+        dialogos().muestra(QStringLiteral("Archivo Físico del Reporte no Existe"), QStringLiteral("Error al Imprimir"),
+                           Icono::Error);
+    return existe_;
+}
+
+bool VisorReporte::pDesencripta(const QString& archivo, const QString& tipo) {
+    if (tipo != kModoPrevia) sObject_ = kModoImprimir;
+    else sObject_ = kModoPrevia;
+    // A missing file draws nothing; the viewer stays as it is.
+    if (!archivoPresente(archivo)) return true;
+    const QString ruta = rutaFs(rutaReportes_ + QStringLiteral("\\") + archivo);
+    return sObject_ == kModoPrevia ? previa(ruta) : imprime(ruta);
+}
+
+bool VisorReporte::errorLectura(const ErrorLinea& e, qint64 linea) {
+    if (e.numero == error::MemoriaInsuficiente) {
+        dialogos().muestra(e.descripcion + QStringLiteral("\nIngrese un rango de hojas menos \nvoluminoso"),
+                           QStringLiteral(" Aviso:") + QString::number(e.numero), Icono::Error);
+    } else {
+        // A damaged line closes the viewer; the user is told why instead of seeing it vanish.
+        dialogos().muestra(QStringLiteral("Error tecnico: %1\n%2 (línea %3)\nIntente nuevamente por favor.")
+                               .arg(e.numero)
+                               .arg(e.descripcion)
+                               .arg(linea),
+                           QStringLiteral("Error"), Icono::Error);
+    }
+    indice_.cierra();
+    cache_.clear();
+    return false;
+}
+
+void VisorReporte::actualizaPaginas() {
+    // While the file is still being read the announced count is shown, never fewer than the
+    // pictures already found; at the end the pictures found are the count.
+    paginas_ = indice_.completo() ? indice_.paginas()
+                                  : std::max(indice_.paginas(), int(indice_.hojasAnunciadas()));
+    paginas_ = std::max(paginas_, 1);
+}
+
+bool VisorReporte::previa(const QString& ruta) {
+    cache_.clear();
+    if (!indice_.abre(ruta, rango_)) {
+        return errorLectura({53, QStringLiteral("No se encontró el archivo")}, 0);
+    }
+    iNroHoja_ = 0;
+    if (!indice_.avanzaHasta(1)) return errorLectura(*indice_.error(), indice_.lineaError());
+    actualizaPaginas();
+    return true;
+}
+
+bool VisorReporte::continuaIndice(int paginasMas) {
+    if (indice_.completo()) return !indice_.error();
+    if (!indice_.avanzaHasta(indice_.paginas() + paginasMas)) return errorLectura(*indice_.error(), indice_.lineaError());
+    actualizaPaginas();
+    return true;
+}
+
+bool VisorReporte::imprime(const QString& ruta) {
+    // Its own index: printing leaves the preview's pages and position as they are.
+    IndiceReporte indice;
+    if (!indice.abre(ruta, rango_)) return errorLectura({53, QStringLiteral("No se encontró el archivo")}, 0);
+    // The whole file is read before the job starts, so a damaged file prints nothing.
+    if (!indice.avanzaTodo()) return errorLectura(*indice.error(), indice.lineaError());
+
+    auto impresora = abreImpresora();
+    if (!impresora) return true;  // the user cancelled the choice of printer
+    auto falla = [&] {
+        const QString texto = impresora->error();
+        impresora->aborta();
+        dialogos().muestra(QStringLiteral("Error tecnico: 482\n%1\nIntente nuevamente por favor.").arg(texto),
+                           QStringLiteral("Error"), Icono::Error);
+        return false;
+    };
+    if (!impresora->comienza(indice.pagina(0).orientacion)) return falla();
+    for (int n = 0; n < indice.paginas(); ++n) {
+        // A page break only between pages that are printed: none before the first, none after the last.
+        if (n > 0 && !impresora->nuevaPagina(indice.pagina(n).orientacion)) return falla();
+        QPainter& p = impresora->pintor();
+        p.save();
+        usaTwips(p, impresora->resolucion());
+        dibujaPagina(p, indice, n);
+        p.restore();
+    }
+    if (!impresora->termina()) return falla();
+    return true;
+}
+
+void VisorReporte::pMostrar(int n) {
+    if (n == 0) {
+        iNroHoja_ = 0;
+    } else if (n == -2 && iNroHoja_ > 0) {
+        --iNroHoja_;
+    } else if (n == -1) {
+        // The next picture may not have been read yet.
+        if (!indice_.completo() && indice_.avanzaHasta(iNroHoja_ + 1)) actualizaPaginas();
+        if (iNroHoja_ < indice_.paginas() - 1) ++iNroHoja_;
+    }
+}
+
+bool VisorReporte::boton(int indice) {
+    switch (indice) {
+    case 2:
+        pMostrar(-2);
+        return true;
+    case 3:
+        pMostrar(-1);
+        return !indice_.error();
+    case 4:
+        sObject_ = kModoImprimir;
+        return pDesencripta(sRut_, sObject_);
+    case 5:
+        return false;
+    default:
+        return true;
+    }
+}
+
+QColor VisorReporte::colorFondo(int n) const {
+    if (indice_.paginas() == 0) return colorDe(kColorFondoDeclaracion);
+    return colorDe(n == 0 || n >= indice_.paginas() ? indice_.colorFondo() : indice_.pagina(n).color);
+}
+
+QImage VisorReporte::imagen(int n, double ppp) {
+    if (n < 0 || n >= indice_.paginas()) {
+        const QSizeF t = tamanoHojaTwips() * (ppp / kTwipsPorPulgada);
+        QImage vacia(t.toSize(), QImage::Format_RGB32);
+        vacia.fill(colorDe(kColorFondoDeclaracion));
+        return vacia;
+    }
+    indice_.avanzaHasta(n);
+    const qint64 fin = indice_.pagina(n).fin;
+    for (auto it = cache_.begin(); it != cache_.end(); ++it) {
+        if (it->n == n && it->fin == fin && it->ppp == ppp) {
+            cache_.splice(cache_.begin(), cache_, it);
+            return cache_.front().img;
+        }
+    }
+    cache_.push_front({n, fin, ppp, imagenPagina(indice_, n, ppp)});
+    if (cache_.size() > kCache) cache_.pop_back();
+    return cache_.front().img;
+}
+
+}  // namespace qvr::reporte
