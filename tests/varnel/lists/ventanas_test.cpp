@@ -9,6 +9,7 @@
 #include "common/schema.h"
 #include "platform/dialogs.h"
 #include "support/entorno.h"
+#include "support/lists_barra.h"
 #include "support/lists_fixture.h"
 #include "varnel/lists/ui/frmabrirenv.h"
 #include "varnel/lists/ui/frmbancos.h"
