@@ -543,6 +543,20 @@ TEST_F(Ventanas, RegistroDeLaVentanaPrincipal) {
     app.valores.TipoConsulta = 3;
     std::unique_ptr<QDialog> uit(r.crea(Ventana::frmBancos, app, nullptr));
     EXPECT_EQ(uit->windowTitle(), "Consulta de UIT");
+
+    // A declaration window that cannot open is reported; the list stays usable.
+    r.registra(Ventana::Frm0738,
+               [](Aplicacion&, QWidget*) -> QDialog* { throw ErrorBD(3078, "no such table: DET"); });
+    std::unique_ptr<QDialog> registro(r.crea(Ventana::frmAbrirEnv, app, nullptr));
+    auto* env = qobject_cast<FrmAbrirEnv*>(registro.get());
+    muestra(*env);
+    dlg->mostrados.clear();
+    QTest::mouseClick(env->botonAccion(), Qt::LeftButton);
+    ASSERT_EQ(dlg->mostrados.size(), 1u);
+    EXPECT_EQ(dlg->mostrados[0].first.texto, "no such table: DET\n 3078");
+    EXPECT_EQ(dlg->mostrados[0].first.titulo, "Error");
+    EXPECT_TRUE(env->isEnabled());
+    EXPECT_TRUE(env->grid()->isEnabled());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "varnel/lists/ui/frmabrirenv.h"
 
-#include <QApplication>
 
 #include "common/sesion.h"
 #include "varnel/lists/ui/twips.h"
@@ -84,10 +83,7 @@ void FrmAbrirEnv::registra() {
     v_.NumeroControl = modelo_->valor(fila, colEnv::Control).toString();
     v_.NumeroOrden = modelo_->valor(fila, colEnv::NOrden).toString();
     v_.DeclaracionEnviada = true;
-    setEnabled(false);
-    abreDeclaracion_();
-    setEnabled(true);
-    QApplication::processEvents();
+    abreDeclaracionSobreLista(abreDeclaracion_);
     releeLista(fila);
 }
 

@@ -1,6 +1,5 @@
 #include "varnel/lists/ui/frmmodfor.h"
 
-#include <QApplication>
 
 #include "common/conexion.h"
 #include "common/sesion.h"
@@ -156,10 +155,7 @@ void FrmModFor::accion() {
 void FrmModFor::modifica(int fila) {
     if (!abreDeclaracion_) return;
     v_.ModoDeclaracion = kModificar;
-    setEnabled(false);
-    abreDeclaracion_();
-    setEnabled(true);
-    QApplication::processEvents();
+    abreDeclaracionSobreLista(abreDeclaracion_);
     releeLista(fila);
     if (grid_->isEnabled()) grid_->setFocus();
 }
