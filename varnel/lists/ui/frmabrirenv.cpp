@@ -1,6 +1,5 @@
 #include "varnel/lists/ui/frmabrirenv.h"
 
-#include <QApplication>
 
 #include "common/sesion.h"
 #include "varnel/lists/ui/twips.h"
@@ -66,7 +65,10 @@ void FrmAbrirEnv::alActivar() {
 
 void FrmAbrirEnv::filaCambiada(int fila) {
     if (!isEnabled() || listaVacia() || fila < 0) return;
-    barra_.fija(modelo_->texto(fila, colEnv::Ruc), modelo_->texto(fila, colEnv::Nombre), s_.Formulario, s_.Periodo);
+    barra_.setNumeroDocumento(modelo_->texto(fila, colEnv::Ruc));
+    barra_.setNombre(modelo_->texto(fila, colEnv::Nombre));
+    barra_.setFormulario(s_.Formulario);
+    barra_.setPeriodo(s_.Periodo);
 }
 
 void FrmAbrirEnv::registra() {
@@ -81,10 +83,7 @@ void FrmAbrirEnv::registra() {
     v_.NumeroControl = modelo_->valor(fila, colEnv::Control).toString();
     v_.NumeroOrden = modelo_->valor(fila, colEnv::NOrden).toString();
     v_.DeclaracionEnviada = true;
-    setEnabled(false);
-    abreDeclaracion_();
-    setEnabled(true);
-    QApplication::processEvents();
+    abreDeclaracionSobreLista(abreDeclaracion_);
     releeLista(fila);
 }
 

@@ -58,6 +58,19 @@ void VentanaLista::releeLista(int fila) {
     if (modelo_->vacia()) grid_->setEnabled(false);
 }
 
+void VentanaLista::abreDeclaracionSobreLista(const std::function<bool()>& abre) {
+    setEnabled(false);
+    try {
+        abre();
+    } catch (const ErrorBD& e) {
+        MuestraErrorLista(e.numero(), e.descripcion());
+    } catch (const std::exception& e) {
+        MuestraErrorLista(jet::Reservado, QString::fromUtf8(e.what()));
+    }
+    setEnabled(true);
+    QApplication::processEvents();
+}
+
 bool VentanaLista::releerAlActivar() {
     const bool releer = !recienCargada_;
     recienCargada_ = false;

@@ -2,6 +2,7 @@
 // What the three list windows share: a grid over a list read in pages, its loading with the
 // hourglass, reading it again on activation and after an action, and the "Error" message.
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 #include "varnel/lists/modelolista.h"
@@ -30,6 +31,9 @@ protected:
     // An error is shown and leaves the grid disabled.
     void releeLista(int fila);
     bool listaVacia() const { return !modelo_ || modelo_->vacia(); }
+    // Opens the declaration window with this window disabled meanwhile; an error of its opening
+    // is shown ("Error") instead of leaving the event loop.
+    void abreDeclaracionSobreLista(const std::function<bool()>& abre);
 
     // Each time the window becomes active.
     virtual void alActivar() {}
