@@ -14,16 +14,19 @@ namespace {
 // hCAB rows that the host has sent and accepted.
 constexpr int kEstadoEnviada = 1;
 
+// Wide enough for an 11-digit taxpayer number.
+constexpr int kAnchoRuc = 1500;
+
 // The period shown as month and year: "2003" has no month and stays "2003".
 const char* const kPeriodoMesAnio = "substr(A.PERIODO,5,2) || substr(A.PERIODO,1,4)";
 
 std::vector<ColumnaLista> columnasDeclaraciones(bool enviadas) {
     std::vector<ColumnaLista> c = {
-        {"Ruc", "doc_id_d"},
+        {"Ruc", "doc_id_d", FormatoColumna::Texto, kAnchoRuc},
         {"Razón social", "Nombre", FormatoColumna::Texto, 3300},
-        {"Ejercicio", "periodo"},
-        {"Formulario", "formulario"},
-        {"Estado", "Estado", FormatoColumna::Estado},
+        {"Ejercicio", "periodo", FormatoColumna::Texto, 900},
+        {"Formulario", "formulario", FormatoColumna::Texto, 1000},
+        {"Estado", "Estado", FormatoColumna::Estado, 1300},
         {"Nro. Orden", "nOrden"},
         {"Fec. de Envio", "fec_env", FormatoColumna::Fecha},
         {"Nro. Control", "Control"},
@@ -79,10 +82,10 @@ DefinicionLista listaDeclaraciones(const DatosSesion& s, bool enviadas, bool res
 DefinicionLista listaRegistroOrden(const DatosSesion& s, bool restringida) {
     DefinicionLista d;
     d.columnas = {
-        {"RUC", "doc_id_d"},
+        {"RUC", "doc_id_d", FormatoColumna::Texto, kAnchoRuc},
         {"Razón Social", "Nombre", FormatoColumna::Texto, 3000},
-        {"Ejercicio", "Periodof"},
-        {"Formulario", "formulario"},
+        {"Ejercicio", "Periodof", FormatoColumna::Texto, 900},
+        {"Formulario", "formulario", FormatoColumna::Texto, 1000},
         {"N. Orden", "norden"},
         {"Fecha Env.", "fec_env", FormatoColumna::Fecha},
         {"Control", "control"},

@@ -5,14 +5,17 @@
 
 #include <QHeaderView>
 #include <QTest>
+#include <QTimer>
 
 #include "common/schema.h"
 #include "platform/dialogs.h"
 #include "support/entorno.h"
+#include "support/lists_barra.h"
 #include "support/lists_fixture.h"
 #include "varnel/lists/ui/frmabrirenv.h"
 #include "varnel/lists/ui/frmbancos.h"
 #include "varnel/lists/ui/frmmodfor.h"
+#include "varnel/lists/ui/registro_listas.h"
 #include "varnel/lists/ui/twips.h"
 
 using namespace qvr;
@@ -494,6 +497,52 @@ TEST_F(Ventanas, ConsultasDeCatalogo) {
     EXPECT_TRUE(dlg->mostrados.empty());
     QTest::mouseClick(ninguna.botonSalir(), Qt::LeftButton);
     EXPECT_EQ(ninguna.result(), QDialog::Accepted);
+}
+
+}  // namespace
+
+namespace {
+
+// The main window's registry creates the lists; they open the declaration window through it once
+// it is registered, over the list, with the chosen declaration's values set.
+TEST_F(Ventanas, RegistroDeLaVentanaPrincipal) {
+    agregaContribuyentes(2, true, true);
+    Aplicacion app;
+    app.sesion.Usuario = "JEFE";
+    app.sesion.Base = BaseDatos::abre(e.rutaBase());
+    app.barra = &barra;
+    RegistroVentanas r;
+    registraVentanasListas(r);
+    for (Ventana v : {Ventana::frmModFor, Ventana::frmAbrirEnv, Ventana::frmBancos}) EXPECT_TRUE(r.existe(v));
+
+    app.valores.ModoDeclaracion = 2;
+    std::unique_ptr<QDialog> sinDeclaracion(r.crea(Ventana::frmModFor, app, nullptr));
+    auto* m = qobject_cast<FrmModFor*>(sinDeclaracion.get());
+    ASSERT_NE(m, nullptr);
+    EXPECT_FALSE(m->botonAccion()->isEnabled());
+
+    QWidget* padre = nullptr;
+    QString elegido;
+    r.registra(Ventana::Frm0738, [&](Aplicacion& a, QWidget* p) -> QDialog* {
+        padre = p;
+        elegido = a.valores.RucDeclarante;
+        auto* d = new QDialog(p);
+        QTimer::singleShot(0, d, &QDialog::accept);
+        return d;
+    });
+    std::unique_ptr<QDialog> lista(r.crea(Ventana::frmModFor, app, nullptr));
+    m = qobject_cast<FrmModFor*>(lista.get());
+    ASSERT_TRUE(m->botonAccion()->isEnabled());
+    muestra(*m);
+    m->grid()->vaAFila(1);
+    QTest::mouseClick(m->botonAccion(), Qt::LeftButton);
+    EXPECT_EQ(padre, m);
+    EXPECT_EQ(elegido, ruc(1));
+    EXPECT_EQ(barra.ruc, ruc(1));
+
+    app.valores.TipoConsulta = 3;
+    std::unique_ptr<QDialog> uit(r.crea(Ventana::frmBancos, app, nullptr));
+    EXPECT_EQ(uit->windowTitle(), "Consulta de UIT");
 }
 
 }  // namespace

@@ -66,7 +66,10 @@ void FrmAbrirEnv::alActivar() {
 
 void FrmAbrirEnv::filaCambiada(int fila) {
     if (!isEnabled() || listaVacia() || fila < 0) return;
-    barra_.fija(modelo_->texto(fila, colEnv::Ruc), modelo_->texto(fila, colEnv::Nombre), s_.Formulario, s_.Periodo);
+    barra_.setNumeroDocumento(modelo_->texto(fila, colEnv::Ruc));
+    barra_.setNombre(modelo_->texto(fila, colEnv::Nombre));
+    barra_.setFormulario(s_.Formulario);
+    barra_.setPeriodo(s_.Periodo);
 }
 
 void FrmAbrirEnv::registra() {

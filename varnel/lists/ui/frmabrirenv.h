@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "varnel/app/valores.h"
-#include "varnel/lists/barraestado.h"
+#include "varnel/app/aplicacion.h"
 #include "varnel/lists/ui/ventanalista.h"
 
 namespace qvr::ui {

@@ -5,7 +5,7 @@
 #include "common/conexion.h"
 #include "common/sesion.h"
 #include "platform/dialogs.h"
-#include "varnel/lists/formato.h"
+#include "common/formato.h"
 #include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
@@ -117,8 +117,10 @@ FrmModFor::FrmModFor(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra, st
 
 void FrmModFor::muestraEnBarra(int fila) {
     if (fila < 0 || listaVacia()) return;
-    barra_.fija(modelo_->texto(fila, col::Ruc), modelo_->texto(fila, col::Nombre), modelo_->texto(fila, col::Formulario),
-                s_.Periodo);
+    barra_.setNumeroDocumento(modelo_->texto(fila, col::Ruc));
+    barra_.setNombre(modelo_->texto(fila, col::Nombre));
+    barra_.setPeriodo(s_.Periodo);
+    barra_.setFormulario(modelo_->texto(fila, col::Formulario));
 }
 
 void FrmModFor::alActivar() {
@@ -144,7 +146,7 @@ void FrmModFor::accion() {
     s_.Periodo = kPeriodo;
     v_.NombreDeclarante = modelo_->texto(fila, col::Nombre);
     v_.CorrelEnviada = modelo_->texto(fila, col::Correlativo);
-    s_.Semana = int(valorNumerico(modelo_->texto(fila, col::Semana)));
+    s_.Semana = int(numeroInicial(modelo_->texto(fila, col::Semana)));
     if (eliminar_)
         eliminaFila(fila);
     else

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "varnel/app/valores.h"
-#include "varnel/lists/barraestado.h"
+#include "varnel/app/aplicacion.h"
 #include "varnel/lists/eliminacion.h"
 #include "varnel/lists/ui/ventanalista.h"
 

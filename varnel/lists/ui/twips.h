@@ -3,13 +3,14 @@
 // the screen's logical resolution, 15 twips per pixel at 96 dpi.
 #include <QRect>
 #include <QWidget>
-#include <cmath>
+
+#include "varnel/app/aplicacion.h"
 
 namespace qvr::ui {
 
 inline int px(const QWidget* w, int twips) {
     const int dpi = w ? w->logicalDpiX() : 96;
-    return int(std::lround(double(twips) * (dpi > 0 ? dpi : 96) / 1440.0));
+    return twipsAPixeles(twips, dpi > 0 ? dpi : 96);
 }
 
 inline QRect rectTwips(const QWidget* w, int x, int y, int ancho, int alto) {
