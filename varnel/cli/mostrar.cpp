@@ -1,0 +1,55 @@
+// varnel-cli mostrar: a stored or sent declaration opened as the declaration window opens it.
+#include <cstdio>
+
+#include "common/conexion.h"
+#include "common/sesion.h"
+#include "platform/database.h"
+#include "varnel/cli/comando.h"
+#include "varnel/declaration/frm0738_lote.h"
+
+namespace {
+
+using namespace qvr;
+
+void error(const QString& texto) { std::fprintf(stderr, "varnel-cli mostrar: %s\n", qPrintable(texto)); }
+
+int mostrar(const QStringList& args) {
+    QString ruc, correl;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == "--correl") {
+            if (i + 1 >= args.size()) return error("--correl needs a value"), 2;
+            correl = args[++i];
+        } else if (args[i].startsWith("--")) {
+            return error("unknown option " + args[i]), 2;
+        } else if (ruc.isEmpty()) {
+            ruc = args[i].trimmed();
+        } else {
+            return error("only one RUC may be given"), 2;
+        }
+    }
+    if (ruc.isEmpty()) return error("a RUC must be given"), 2;
+    DatosSesion s;
+    LeeConfiguracion(s);
+    if (leeOpcion("DBName").isEmpty()) return error("no database configured in NEMDAL.INI"), 2;
+    if (!AbreBaseDatos(s)) return 2;
+    try {
+        const ResultadoGrabarLote r = muestraDeclaracion(*s.Base, s.Formulario, s.Usuario, ruc, correl);
+        for (const QString& a : r.avisos) error(a);
+        for (const QString& l : r.lineas) std::printf("%s\n", l.toUtf8().constData());
+        return r.salida;
+    } catch (const ErrorBD& e) {
+        error(QString("%1 %2").arg(e.numero()).arg(e.descripcion()));
+        return 1;
+    }
+}
+
+}  // namespace
+
+REGISTRA_COMANDO(
+    "mostrar", "mostrar RUC [--correl C]",
+    "Opens the stored declaration of RUC (or, with --correl, the sent one of that correl) through the\n"
+    "loading steps of the declaration window and prints every non-empty box as NNN=text, as shown,\n"
+    "then the other controls as key=value with the keys `calcular` reads (and orden, verifica for a\n"
+    "sent one). Like the window, the opening refills the working annex tables.\n"
+    "Exit status 1: no such declaration or a database error; 2: bad arguments or no database.",
+    mostrar);
