@@ -67,7 +67,7 @@ int anchoCaja(int n) {
     const InfoCasilla* i = infoCasilla(n);
     if (!i) return 110;
     switch (i->tipo) {
-        case TipoCasilla::Nombre: return i->longitud > 15 ? 200 : 130;
+        case TipoCasilla::Nombre: return i->longitud > 15 ? 225 : 120;
         case TipoCasilla::Indicador: return 30;
         case TipoCasilla::Ruc:
         case TipoCasilla::Documento: return 95;
@@ -98,7 +98,8 @@ void pintaFondo(QWidget* w, Fondo f) {
 
 QLabel* etiqueta(const QString& texto, QWidget* padre) {
     auto* l = new QLabel(texto, padre);
-    l->setWordWrap(true);
+    // Short labels stay on one line; long ones wrap beside their box.
+    l->setWordWrap(texto.size() > 20);
     return l;
 }
 
@@ -177,6 +178,10 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     tabPrincipal_->addTab(SSTab5_, pp[4].caption);
     // Long captions: the strips show every tab, eliding rather than scrolling.
     for (QTabWidget* t : {tabPrincipal_, SSTab2_, SSTab3_, SSTab5_}) {
+        QFont f = t->tabBar()->font();
+        f.setPointSizeF(f.pointSizeF() * 0.85);
+        t->tabBar()->setFont(f);
+        for (int i = 0; i < t->count(); ++i) t->setTabToolTip(i, QString(t->tabText(i)).remove('&').trimmed());
         t->tabBar()->setExpanding(false);
         t->setUsesScrollButtons(false);
         t->setElideMode(Qt::ElideRight);
@@ -291,6 +296,8 @@ QWidget* Frm0738::creaMarco(const QString& pagina, const QString& marco, QWidget
     auto* grid = new QGridLayout(g);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
+    // The debt page's frames sit at fixed places: their margins are kept small.
+    if (pagina == "2") grid->setContentsMargins(6, 4, 6, 4);
     const auto casillas = casillasDe(pagina, marco);
     if (const ui::MarcoGrilla* mg = ui::marcoGrilla(marco)) {
         // Rows of name, [document type,] document or RUC, amount: the tab order of the screen.
