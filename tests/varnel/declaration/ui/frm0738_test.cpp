@@ -21,6 +21,7 @@
 #include "support/entorno.h"
 #include "support/persist_datos.h"
 #include "varnel/app/ui/forma_pago.h"
+#include "varnel/app/ui/ventanas.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/declaration/ui/frm0738.h"
 
@@ -423,6 +424,19 @@ TEST_F(VentanaTest, LasPreguntasAlSalirDeUnaEnviada) {
         EXPECT_EQ(!w->isVisible(), c.cierra);
         EXPECT_EQ(env.base().escalar("SELECT norden FROM hCAB WHERE correl='001'").toString(), c.norden);
     }
+}
+
+TEST_F(VentanaTest, NuevaYLasListasAbrenLaVentanaDelRegistro) {
+    RegistroVentanas r;
+    registraVentanasVarnel(r);
+    for (Ventana v : {Ventana::Frm0738, Ventana::frmModFor, Ventana::frmAbrirEnv}) EXPECT_TRUE(r.existe(v));
+    app.valores = ValoresEjecucion{};
+    std::unique_ptr<QDialog> d(r.crea(Ventana::Frm0738, app, nullptr));
+    auto* w = qobject_cast<Frm0738*>(d.get());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), "Formulario 0738 - Renta Anual 2003");
+    EXPECT_EQ(w->size(), QSize(9615 / 15, 6825 / 15));
+    EXPECT_GT(w->CmbRuc()->count(), 0);
 }
 
 TEST_F(VentanaTest, ElDebeSeMuestraPorPartes) {
