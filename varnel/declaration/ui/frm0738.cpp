@@ -1,0 +1,994 @@
+#include "varnel/declaration/ui/frm0738.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "common/combos.h"
+#include "platform/database.h"
+#include "platform/dialogs.h"
+#include "platform/utilitario.h"
+#include "varnel/app/ui/forma_pago.h"
+#include "varnel/common/ui/lista_combo.h"
+#include "varnel/declaration/carga.h"
+#include "varnel/declaration/frm0738_tasas.h"
+#include "varnel/declaration/instantanea_nucleo.h"
+#include "varnel/declaration/orden.h"
+#include "varnel/declaration/ui/frm0738_diseno.h"
+#include "varnel/declaration/ui/frm_detalle_rentas.h"
+
+namespace qvr {
+
+namespace {
+
+// Twips at 15 per logical pixel; Qt scales logical pixels on high-DPI screens.
+int px(int twips) { return twips / 15; }
+
+class PortapapelesQt : public Portapapeles {
+public:
+    void vacia() override { QGuiApplication::clipboard()->setText(QString()); }
+};
+
+// The host utility component's filters and date check.
+class FiltrosUtilitario : public FiltrosTeclado {
+public:
+    int FiltraNumero(int t) const override { return Utilitario::FiltraNumero(t) ? t : 0; }
+    int FiltraAlfanumerico(int t) const override { return Utilitario::FiltraAlfanumerico(t) ? t : 0; }
+    int FiltraLetra(int t) const override { return Utilitario::FiltraLetra(t); }
+    bool ValidaFecha(const QString& f, const QString& a, const QString& b) const override {
+        return Utilitario::ValidaFecha(f, a, b);
+    }
+};
+
+bool esMonto(int n) {
+    const InfoCasilla* i = infoCasilla(n);
+    return i && (i->tipo == TipoCasilla::MontoSimple || i->tipo == TipoCasilla::Deduccion ||
+                 i->tipo == TipoCasilla::OtroMonto);
+}
+
+int anchoCaja(int n) {
+    const InfoCasilla* i = infoCasilla(n);
+    if (!i) return 110;
+    switch (i->tipo) {
+        case TipoCasilla::Nombre: return i->longitud > 15 ? 225 : 120;
+        case TipoCasilla::Indicador: return 30;
+        case TipoCasilla::Ruc:
+        case TipoCasilla::Documento: return 95;
+        default: return 105;
+    }
+}
+
+QColor colorFondo(Fondo f) {
+    const QPalette p = QApplication::palette();
+    switch (f) {
+        case Fondo::Blanco: return Qt::white;
+        case Fondo::BotonCara: return p.color(QPalette::Active, QPalette::Button);
+        case Fondo::GrisClaro: return QColor(192, 192, 192);
+        case Fondo::Ventana: return p.color(QPalette::Active, QPalette::Base);
+        case Fondo::Cian: return Qt::cyan;
+    }
+    return Qt::white;
+}
+
+// Background in every state, and text that stays readable in a disabled box.
+void pintaFondo(QWidget* w, Fondo f) {
+    QPalette p = w->palette();
+    const QColor c = colorFondo(f);
+    for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(g, QPalette::Base, c);
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
+    w->setPalette(p);
+}
+
+QLabel* etiqueta(const QString& texto, QWidget* padre) {
+    auto* l = new QLabel(texto, padre);
+    // Short labels stay on one line; long ones wrap beside their box.
+    l->setWordWrap(texto.size() > 20);
+    return l;
+}
+
+QLabel* numeroCasilla(int n, QWidget* padre) {
+    auto* l = new QLabel(QString::number(n).rightJustified(3, '0'), padre);
+    l->setStyleSheet("color: #555;");
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+// A page whose content scrolls when the screen's fonts make it taller than the window.
+QWidget* desplazable(QWidget* contenido) {
+    auto* s = new QScrollArea;
+    s->setWidget(contenido);
+    s->setWidgetResizable(true);
+    s->setFrameShape(QFrame::NoFrame);
+    s->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return s;
+}
+
+std::vector<const InfoCasilla*> casillasDe(const QString& pagina, const QString& marco) {
+    std::vector<const InfoCasilla*> v;
+    for (const InfoCasilla& i : inventario())
+        if (i.visible && pagina == i.pagina && marco == QString::fromUtf8(i.marco)) v.push_back(&i);
+    return v;
+}
+
+QStringList marcosDe(const QString& pagina) {
+    QStringList m;
+    for (const InfoCasilla& i : inventario()) {
+        const QString marco = QString::fromUtf8(i.marco);
+        if (i.visible && pagina == i.pagina && !m.contains(marco)) m << marco;
+    }
+    return m;
+}
+
+}  // namespace
+
+Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
+    : QDialog(padre),
+      app_(app),
+      base_(*app.sesion.Base),
+      d_(std::make_unique<Declaracion>(app.valores)),
+      portapapeles_(std::make_unique<PortapapelesQt>()),
+      filtros_(std::make_unique<FiltrosUtilitario>()) {
+    setObjectName("Frm0738");
+    setWindowTitle(d_->Titulo);
+    d_->portapapeles = portapapeles_.get();
+    d_->filtros = filtros_.get();
+
+    auto* raiz = new QVBoxLayout(this);
+    raiz->setContentsMargins(6, 6, 6, 6);
+    raiz->setSpacing(4);
+    tabPrincipal_ = new QTabWidget(this);
+    tabPrincipal_->setObjectName("tabPrincipal");
+    const auto& pp = ui::pestanasPrincipal();
+    tabPrincipal_->addTab(creaPaginaIdentificacion(), pp[0].caption);
+
+    SSTab2_ = new QTabWidget;
+    SSTab2_->setObjectName("SSTab2");
+    for (int i = 0; i < 4; ++i)
+        SSTab2_->addTab(desplazable(creaPaginaCasillas(QString("1.%1").arg(i))), ui::pestanasSSTab2()[size_t(i)].caption);
+    tabPrincipal_->addTab(SSTab2_, pp[1].caption);
+    tabPrincipal_->addTab(creaPaginaDeuda(), pp[2].caption);
+
+    SSTab3_ = new QTabWidget;
+    SSTab3_->setObjectName("SSTab3");
+    for (int i = 0; i < 4; ++i)
+        SSTab3_->addTab(desplazable(creaPaginaComplementaria(i)), ui::pestanasSSTab3()[size_t(i)].caption);
+    tabPrincipal_->addTab(SSTab3_, pp[3].caption);
+
+    SSTab5_ = new QTabWidget;
+    SSTab5_->setObjectName("SSTab5");
+    for (int i = 0; i < 3; ++i)
+        SSTab5_->addTab(desplazable(creaPaginaAdicional(i)), ui::pestanasSSTab5()[size_t(i)].caption);
+    tabPrincipal_->addTab(SSTab5_, pp[4].caption);
+    // Long captions: the strips show every tab, eliding rather than scrolling.
+    for (QTabWidget* t : {tabPrincipal_, SSTab2_, SSTab3_, SSTab5_}) {
+        QFont f = t->tabBar()->font();
+        f.setPointSizeF(f.pointSizeF() * 0.85);
+        t->tabBar()->setFont(f);
+        for (int i = 0; i < t->count(); ++i) t->setTabToolTip(i, QString(t->tabText(i)).remove('&').trimmed());
+        t->tabBar()->setExpanding(false);
+        t->setUsesScrollButtons(false);
+        t->setElideMode(Qt::ElideRight);
+    }
+    raiz->addWidget(tabPrincipal_, 1);
+
+    auto* botones = new QHBoxLayout;
+    botones->addStretch(1);
+    const char* textos[] = {"V&alidar", "&Grabar", "&Salir"};
+    for (int i = 0; i < 3; ++i) {
+        Cmdgeneral_[size_t(i)] = new QPushButton(QString::fromUtf8(textos[i]), this);
+        Cmdgeneral_[size_t(i)]->setObjectName(QString("Cmdgeneral_%1").arg(i));
+        Cmdgeneral_[size_t(i)]->setAutoDefault(false);
+        Cmdgeneral_[size_t(i)]->setMinimumWidth(90);
+        botones->addWidget(Cmdgeneral_[size_t(i)]);
+    }
+    raiz->addLayout(botones);
+    connect(Cmdgeneral_[0], &QPushButton::clicked, this, &Frm0738::Validar);
+    connect(Cmdgeneral_[1], &QPushButton::clicked, this, &Frm0738::GrabarForm);
+    connect(Cmdgeneral_[2], &QPushButton::clicked, this, &Frm0738::Salir);
+
+    connect(tabPrincipal_, &QTabWidget::currentChanged, this, &Frm0738::paginaCambiada);
+    const auto ayudaDe = [this](QTabWidget* t, const std::vector<ui::Pestana>& p) {
+        connect(t, &QTabWidget::currentChanged, this, [this, p](int i) {
+            if (i >= 0 && i < int(p.size())) contextoAyuda_ = p[size_t(i)].ayuda;
+        });
+    };
+    ayudaDe(SSTab2_, ui::pestanasSSTab2());
+    ayudaDe(SSTab3_, ui::pestanasSSTab3());
+    ayudaDe(SSTab5_, ui::pestanasSSTab5());
+
+    d_->alCambiarCasilla = [this](int n) { espejaCasilla(n); };
+    d_->alCambiarControl = [this](Control, int) { espejaControles(); };
+
+    carga();
+}
+
+Frm0738::~Frm0738() {
+    // The core outlives no widget: stop its notifications first.
+    d_->alCambiarCasilla = nullptr;
+    d_->alCambiarControl = nullptr;
+}
+
+QLineEdit* Frm0738::TxtValor(int n) const {
+    auto it = TxtValor_.find(n);
+    return it == TxtValor_.end() ? nullptr : it->second;
+}
+
+QComboBox* Frm0738::cmbtipdoc(int n) const {
+    auto it = cmbtipdoc_.find(n);
+    return it == cmbtipdoc_.end() ? nullptr : it->second;
+}
+
+QRadioButton* Frm0738::opcion(Pregunta p, Opcion o) const {
+    if (o == Opcion::Ninguna) return nullptr;
+    return opciones_[size_t(p)][o == Opcion::Si ? 0 : 1];
+}
+
+QString Frm0738::periodo() const { return QStringLiteral("2003"); }
+
+// ---- Building the pages ----
+
+QLineEdit* Frm0738::creaCaja(int n, QWidget* padre) {
+    auto* e = new QLineEdit(padre);
+    e->setObjectName(QString("TxtValor_%1").arg(n));
+    e->setProperty("casilla", n);
+    e->setFixedWidth(anchoCaja(n));
+    e->setAlignment(esMonto(n) ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    e->installEventFilter(this);
+    connect(e, &QLineEdit::textChanged, this, [this, n](const QString& t) {
+        if (!espejando_) d_->fijaTexto(n, t);
+    });
+    TxtValor_[n] = e;
+    return e;
+}
+
+QComboBox* Frm0738::creaListaDocumento(int n, QWidget* padre) {
+    auto* c = new QComboBox(padre);
+    c->setObjectName(QString("cmbtipdoc_%1").arg(n));
+    c->setFixedWidth(110);
+    connect(c, &QComboBox::currentIndexChanged, this, [this, n](int i) {
+        if (!espejando_) d_->eligeTipoDocumento(n, i);
+    });
+    cmbtipdoc_[n] = c;
+    return c;
+}
+
+QWidget* Frm0738::creaPregunta(Pregunta p, const QString& texto, QWidget* padre) {
+    auto* w = new QWidget(padre);
+    auto* l = new QHBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->addWidget(etiqueta(texto, w), 1);
+    const ParOpciones& par = parOpciones(p);
+    auto* grupo = new QButtonGroup(w);
+    for (int k = 0; k < 2; ++k) {
+        const Opcion o = k == 0 ? Opcion::Si : Opcion::No;
+        auto* b = new QRadioButton(k == 0 ? "Si" : "No", w);
+        b->setObjectName(QString("%1_%2").arg(par.control).arg(k == 0 ? par.indiceSi : par.indiceNo));
+        grupo->addButton(b);
+        l->addWidget(b);
+        opciones_[size_t(p)][size_t(k)] = b;
+        connect(b, &QRadioButton::toggled, this, [this, p, o](bool marcado) {
+            if (marcado && !espejando_) d_->eligeOpcion(p, o);
+        });
+    }
+    return w;
+}
+
+QWidget* Frm0738::creaMarco(const QString& pagina, const QString& marco, QWidget* padre) {
+    auto* g = new QGroupBox(ui::tituloMarco(marco), padre);
+    g->setObjectName(marco);
+    auto* grid = new QGridLayout(g);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    // The debt page's frames sit at fixed places: their margins are kept small.
+    if (pagina == "2") grid->setContentsMargins(6, 4, 6, 4);
+    const auto casillas = casillasDe(pagina, marco);
+    if (const ui::MarcoGrilla* mg = ui::marcoGrilla(marco)) {
+        // Rows of name, [document type,] document or RUC, amount: the tab order of the screen.
+        for (int c = 0; c < mg->columnas.size(); ++c) {
+            auto* h = new QLabel(mg->columnas[c], g);
+            h->setAlignment(Qt::AlignCenter);
+            grid->addWidget(h, 0, c + 1);
+        }
+        int fila = 0, col = 1;
+        for (const InfoCasilla* i : casillas) {
+            if (i->tipo == TipoCasilla::Nombre) {
+                ++fila;
+                col = 1;
+                grid->addWidget(new QLabel(QString::number(fila), g), fila, 0);
+            }
+            if (const int lista = listaDeDocumento(i->numero)) grid->addWidget(creaListaDocumento(lista, g), fila, col++);
+            grid->addWidget(creaCaja(i->numero, g), fila, col++);
+        }
+        grid->setColumnStretch(int(mg->columnas.size()) + 1, 1);
+        return g;
+    }
+    const int columnas = ui::columnasMarco(marco);
+    int k = 0;
+    const auto fila = [&](QWidget* etq, QWidget* num, QWidget* control) {
+        const int r = k / columnas, c = (k % columnas) * 3;
+        grid->addWidget(etq, r, c);
+        if (num) grid->addWidget(num, r, c + 1);
+        grid->addWidget(control, r, c + 2, Qt::AlignRight);
+        ++k;
+    };
+    for (const InfoCasilla* i : casillas) {
+        if (const int lista = listaDeDocumento(i->numero))
+            fila(etiqueta("Tipo de documento :", g), numeroCasilla(lista, g), creaListaDocumento(lista, g));
+        fila(etiqueta(ui::etiquetaCasilla(i->numero), g), numeroCasilla(i->numero, g), creaCaja(i->numero, g));
+    }
+    for (int c = 0; c < columnas; ++c) grid->setColumnStretch(c * 3, 1);
+    return g;
+}
+
+QWidget* Frm0738::creaPaginaIdentificacion() {
+    auto* w = new QWidget;
+    auto* v = new QVBoxLayout(w);
+    v->setSpacing(4);
+    auto* arriba = new QHBoxLayout;
+
+    auto* basicos = new QGroupBox("Datos  Básicos", w);
+    basicos->setObjectName("fraBasicos");
+    auto* g = new QGridLayout(basicos);
+    g->setVerticalSpacing(3);
+    g->addWidget(etiqueta("R.U.C. :", basicos), 0, 0);
+    auto* ruc = new QHBoxLayout;
+    CmbRuc_ = new QComboBox(basicos);
+    CmbRuc_->setObjectName("CmbRuc");
+    CmbRuc_->setMinimumWidth(220);
+    CmbRuc_->installEventFilter(this);
+    connect(CmbRuc_, &QComboBox::currentIndexChanged, this, &Frm0738::eligeRuc);
+    TxtNumRuc_ = new QLineEdit(basicos);
+    TxtNumRuc_->setObjectName("TxtNumRuc");
+    TxtNumRuc_->setReadOnly(true);
+    TxtNumRuc_->setFixedWidth(95);
+    ruc->addWidget(CmbRuc_);
+    ruc->addWidget(TxtNumRuc_);
+    ruc->addStretch(1);
+    g->addLayout(ruc, 0, 1);
+    int r = 1;
+    for (const InfoCasilla* i : casillasDe("0", "Datos  Básicos")) {
+        g->addWidget(etiqueta(ui::etiquetaCasilla(i->numero), basicos), r, 0);
+        g->addWidget(creaCaja(i->numero, basicos), r++, 1, Qt::AlignLeft);
+    }
+    g->addWidget(etiqueta("Teléfono :", basicos), r, 0);
+    TxtTelefono_ = new QLineEdit(basicos);
+    TxtTelefono_->setObjectName("TxtTelefono");
+    TxtTelefono_->setMaxLength(8);
+    TxtTelefono_->setFixedWidth(80);
+    TxtTelefono_->installEventFilter(this);
+    connect(TxtTelefono_, &QLineEdit::textChanged, this, [this](const QString& t) {
+        if (!espejando_) d_->fijaTelefono(t);
+    });
+    g->addWidget(TxtTelefono_, r, 1, Qt::AlignLeft);
+    g->setColumnStretch(1, 1);
+    arriba->addWidget(basicos, 3);
+
+    fraOrden_ = new QGroupBox("Número de Orden", w);
+    fraOrden_->setObjectName("fraOrden");
+    auto* o = new QGridLayout(fraOrden_);
+    txtOrden_ = new QLineEdit(fraOrden_);
+    txtOrden_->setObjectName("txtOrden");
+    txtOrden_->setMaxLength(8);
+    txtOrden_->setFixedWidth(80);
+    txtVerifica_ = new QLineEdit(fraOrden_);
+    txtVerifica_->setObjectName("txtVerifica");
+    txtVerifica_->setMaxLength(2);
+    txtVerifica_->setFixedWidth(30);
+    o->addWidget(new QLabel("Número :", fraOrden_), 0, 0);
+    o->addWidget(txtOrden_, 0, 1);
+    o->addWidget(new QLabel("Dígitos :", fraOrden_), 1, 0);
+    o->addWidget(txtVerifica_, 1, 1, Qt::AlignLeft);
+    o->setRowStretch(2, 1);
+    for (QLineEdit* e : {txtOrden_, txtVerifica_}) {
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this, [this] {
+            if (!espejando_) d_->fijaOrden(txtOrden_->text(), txtVerifica_->text());
+        });
+    }
+    arriba->addWidget(fraOrden_, 1);
+    v->addLayout(arriba);
+
+    auto* prof = new QGroupBox("Profesión U Oficio", w);
+    prof->setObjectName("fraProfesion");
+    auto* hp = new QHBoxLayout(prof);
+    cboProfesion_ = new QComboBox(prof);
+    cboProfesion_->setObjectName("cboProfesion");
+    cboProfesion_->setFixedWidth(60);
+    connect(cboProfesion_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (!espejando_) d_->eligeProfesion(i);
+    });
+    txtProfesion_ = new QLineEdit(prof);
+    txtProfesion_->setObjectName("txtProfesion");
+    txtProfesion_->setReadOnly(true);
+    txtProfesion_->setFocusPolicy(Qt::NoFocus);
+    hp->addWidget(cboProfesion_);
+    hp->addWidget(txtProfesion_, 1);
+    v->addWidget(prof);
+
+    auto* alq = new QGroupBox("Pago de alquiler de bienes", w);
+    alq->setObjectName("fraAlquiler");
+    auto* ha = new QHBoxLayout(alq);
+    ha->addWidget(creaPregunta(Pregunta::Inmueble,
+                               "¿Ha pagado usted alquiler por algún bien mueble o inmueble durante el ejercicio?", alq));
+    v->addWidget(alq);
+
+    auto* rect = new QGroupBox("Declaración rectificatoria", w);
+    rect->setObjectName("fraRectifica");
+    auto* hr = new QHBoxLayout(rect);
+    hr->addWidget(creaPregunta(Pregunta::Rectifica, "¿La presente declaración rectifica o sustituye a otra?", rect));
+    v->addWidget(rect);
+    v->addStretch(1);
+    return desplazable(w);
+}
+
+QWidget* Frm0738::creaPaginaCasillas(const QString& pagina) {
+    auto* w = new QWidget;
+    auto* v = new QVBoxLayout(w);
+    for (const QString& m : marcosDe(pagina)) v->addWidget(creaMarco(pagina, m, w));
+    v->addStretch(1);
+    return w;
+}
+
+QWidget* Frm0738::creaPaginaDeuda() {
+    // The frames are placed by Arregla at fixed positions; the scroll bar swaps them.
+    paginaDeuda_ = new QWidget;
+    paginaDeuda_->setObjectName("paginaDeuda");
+    for (int k = 0; k < 3; ++k) {
+        const QString marco = QString("fraDeuda(%1)").arg(k + 1);
+        auto* f = static_cast<QGroupBox*>(creaMarco("2", marco, paginaDeuda_));
+        fraDeuda_[size_t(k)] = f;
+    }
+    // Frame 3 carries the payment-method control beside its boxes.
+    auto* caja3 = static_cast<QGridLayout*>(fraDeuda_[2]->layout());
+    pago_ = new FormaDePagoQVR(fraDeuda_[2]);
+    pago_->setObjectName("FormaDePago");
+    caja3->addWidget(pago_, 0, 3, caja3->rowCount(), 1, Qt::AlignTop);
+    caja3->setColumnStretch(0, 1);
+    connect(pago_, &FormaDePagoQVR::cambiado, this, [this] {
+        if (espejando_) return;
+        FormaPago p = d_->controles.pago;
+        p.codigo = pago_->formaPago();
+        p.banco = pago_->codigoBanco();
+        p.cheque = pago_->numeroCheque();
+        d_->fijaPago(p);
+    });
+    hsDeuda_ = new QScrollBar(Qt::Horizontal, paginaDeuda_);
+    hsDeuda_->setObjectName("hsDeuda");
+    hsDeuda_->setRange(1, 2);
+    hsDeuda_->setPageStep(1);
+    connect(hsDeuda_, &QScrollBar::valueChanged, this, [this](int p) { d_->Arregla(p); });
+    paginaDeuda_->installEventFilter(this);
+    return paginaDeuda_;
+}
+
+QWidget* Frm0738::creaPaginaComplementaria(int sub) {
+    auto* w = new QWidget;
+    auto* v = new QVBoxLayout(w);
+    switch (sub) {
+        case 0: {
+            auto* h = new QHBoxLayout;
+            h->addWidget(creaMarco("3.0", "Datos del Contribuyente / Representante Legal", w), 1, Qt::AlignTop);
+            auto* conyuge = creaMarco("3.0", "Datos del Cónyuge", w);
+            auto* g = static_cast<QGridLayout*>(conyuge->layout());
+            MkeFecNac_ = new QLineEdit(conyuge);
+            MkeFecNac_->setObjectName("MkeFecNac");
+            MkeFecNac_->setInputMask("99/99/9999;_");
+            MkeFecNac_->setFixedWidth(85);
+            MkeFecNac_->installEventFilter(this);
+            connect(MkeFecNac_, &QLineEdit::textChanged, this, [this] {
+                if (!espejando_) d_->fijaFechaNacimiento(MkeFecNac_->displayText());
+            });
+            const int r = g->rowCount();
+            g->addWidget(etiqueta("Fecha de nacimiento :", conyuge), r, 0);
+            g->addWidget(numeroCasilla(234, conyuge), r, 1);
+            g->addWidget(MkeFecNac_, r, 2, Qt::AlignRight);
+            h->addWidget(conyuge, 1, Qt::AlignTop);
+            v->addLayout(h);
+            break;
+        }
+        case 1: {
+            fraAmazonia_ = static_cast<QGroupBox*>(creaMarco("3.1", "Inversión en la Amazonía", w));
+            v->addWidget(fraAmazonia_);
+            auto* ies = new QGroupBox("IES - Solicitud de Devolución del Saldo a Favor", w);
+            ies->setObjectName("fraIES");
+            auto* hi = new QHBoxLayout(ies);
+            hi->addWidget(creaPregunta(Pregunta::Devolucion, "¿ Solicita devolución del Saldo a favor de IES o FONAVI ?", ies));
+            v->addWidget(ies);
+            v->addWidget(creaMarco("3.1", "Otros Ingresos", w));
+            break;
+        }
+        case 2:
+            for (const QString& m : marcosDe("3.2")) v->addWidget(creaMarco("3.2", m, w));
+            break;
+        default: {
+            Grid_Dividendos_ = new QTableWidget(w);
+            Grid_Dividendos_->setObjectName("Grid_Dividendos");
+            v->addWidget(Grid_Dividendos_, 1);
+            break;
+        }
+    }
+    if (sub != 3) v->addStretch(1);
+    return w;
+}
+
+QWidget* Frm0738::creaPaginaAdicional(int sub) {
+    auto* w = new QWidget;
+    auto* v = new QVBoxLayout(w);
+    if (sub == 0) {
+        v->addWidget(creaPregunta(Pregunta::General, "¿Tiene información general que declarar?", w));
+        auto* h = new QHBoxLayout;
+        auto* marcos = new QVBoxLayout;
+        for (int k = 0; k < 2; ++k) {
+            fraPatrimonial_[k] = static_cast<QGroupBox*>(creaMarco("4.0", QString("fraPatrimonial%1").arg(k + 1), w));
+            marcos->addWidget(fraPatrimonial_[k]);
+        }
+        h->addLayout(marcos, 1);
+        VScroll_Patrimonial_ = new QScrollBar(Qt::Vertical, w);
+        VScroll_Patrimonial_->setObjectName("VScroll_Patrimonial");
+        VScroll_Patrimonial_->setRange(1, 2);
+        VScroll_Patrimonial_->setPageStep(1);
+        connect(VScroll_Patrimonial_, &QScrollBar::valueChanged, this, &Frm0738::muestraMarcosPatrimonio);
+        h->addWidget(VScroll_Patrimonial_);
+        v->addLayout(h);
+        auto* t = new QHBoxLayout;
+        t->addWidget(etiqueta("Total :", w), 1);
+        TxtTotal_ = new QLineEdit(w);
+        TxtTotal_->setObjectName("TxtTotal");
+        TxtTotal_->setReadOnly(true);
+        TxtTotal_->setFocusPolicy(Qt::NoFocus);
+        TxtTotal_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        TxtTotal_->setFixedWidth(105);
+        pintaFondo(TxtTotal_, Fondo::BotonCara);
+        t->addWidget(TxtTotal_);
+        v->addLayout(t);
+        muestraMarcosPatrimonio(1);
+    } else {
+        const bool extranjero = sub == 1;
+        v->addWidget(creaPregunta(extranjero ? Pregunta::Extranjero : Pregunta::Fideicomiso,
+                                  extranjero ? "¿Tiene inversión en el extranjero que declarar?"
+                                             : "¿Tiene inversión en Fideicomiso que  declarar?",
+                                  w));
+        auto* grid = new QTableWidget(w);
+        grid->setObjectName(extranjero ? "Grid_Extranjero" : "Grid_Fideicomiso");
+        (extranjero ? Grid_Extranjero_ : Grid_Fideicomiso_) = grid;
+        v->addWidget(grid, 1);
+    }
+    if (sub == 0) v->addStretch(1);
+    return w;
+}
+
+void Frm0738::muestraMarcosPatrimonio(int posicion) {
+    fraPatrimonial_[0]->setVisible(posicion == 1);
+    fraPatrimonial_[1]->setVisible(posicion == 2);
+}
+
+// ---- Loading ----
+
+void Frm0738::carga() {
+    ValoresEjecucion& v = app_.valores;
+    // The fifth page stays in the window (its values load and save) but is hidden from the user.
+    tabPrincipal_->setTabVisible(4, false);
+    app_.sesion.Periodo = periodo();
+    app_.sesion.Semana = 0;
+    if (v.ModoDeclaracion == 1) v.RucDeclarante.clear();
+    d_->tasas = leeTasasDeclaracion(base_, periodo());
+    tabPrincipal_->setCurrentIndex(0);
+    paginaPrevia_ = 0;
+    CerrarAlGrabar_ = false;
+    v.SuspendeCalculo = true;
+    // Left 0, top 0 of the main window, 9615 x 6825 twips.
+    move(0, 0);
+    setFixedSize(px(9615), px(6825));
+    CargaIdent();
+
+    const Carga c = CargaDeclaracion(base_, v, app_.sesion.Formulario, app_.sesion.Usuario);
+    pago_->cargaBancos(base_);
+    llenaListas();
+    cargaGrilla(Grid_Dividendos_, "TMP_F0738DIVID");
+    cargaGrilla(Grid_Extranjero_, "TMP_F0738EXTRA");
+    cargaGrilla(Grid_Fideicomiso_, "TMP_F0738FIDEI");
+    if (v.ModoDeclaracion == 1) {
+        espejando_ = true;
+        CmbRuc_->clear();
+        CmbRuc_->addItems(c.contribuyentes);
+        CmbRuc_->setCurrentIndex(-1);
+        espejando_ = false;
+        AnchoLista(this, CmbRuc_);
+        AnchoListaFijo(this, CmbRuc_, 37);
+        if (app_.barra) {
+            app_.barra->setNumeroDocumento(QString());
+            app_.barra->setNombre(QString());
+            app_.barra->setFormulario(app_.sesion.Formulario);
+            app_.barra->setPeriodo(QString());
+        }
+    }
+    aplicaCarga(*d_, c);
+    espejaTodo();
+    hsDeuda_->setValue(1);
+    d_->Arregla(1);
+    d_->Modificado = false;
+    v.SuspendeCalculo = false;
+}
+
+void Frm0738::llenaListas() {
+    ListaTextos profesion;
+    LlenaComboCorto(profesion, base_, "979", Filas::Todas, 60, 1);
+    d_->controles.profesion.entradas = profesion.items;
+    ListaTextos tipos;
+    LlenaTiposDocumento(tipos, base_, 81, true);
+    for (auto& [n, lista] : d_->controles.listasDocumento) lista.entradas = tipos.items;
+    espejando_ = true;
+    cboProfesion_->clear();
+    cboProfesion_->addItems(profesion.items);
+    AnchoLista(this, cboProfesion_);
+    AnchoListaFijo(this, cboProfesion_, 40);
+    for (auto& [n, c] : cmbtipdoc_) {
+        c->clear();
+        c->addItems(tipos.items);
+        AnchoLista(this, c);
+        AnchoListaFijo(this, c, 40);
+    }
+    espejando_ = false;
+}
+
+void Frm0738::cargaGrilla(QTableWidget* t, const QString& tabla) {
+    const Registros r = base_.consulta("SELECT * FROM " + tabla);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setColumnCount(r.columnas());
+    t->setRowCount(r.filas());
+    QStringList cab;
+    for (int c = 0; c < r.columnas(); ++c) cab << r.columna(c).nombre;
+    t->setHorizontalHeaderLabels(cab);
+    for (int f = 0; f < r.filas(); ++f)
+        for (int c = 0; c < r.columnas(); ++c) t->setItem(f, c, new QTableWidgetItem(r.texto(f, c)));
+    t->resizeColumnsToContents();
+}
+
+void Frm0738::CargaIdent() {
+    const bool nueva = app_.valores.ModoDeclaracion == 1;
+    CmbRuc_->setEnabled(nueva);
+    CmbRuc_->setVisible(nueva);
+    TxtNumRuc_->setEnabled(false);
+    TxtNumRuc_->setVisible(!nueva);
+    if (!nueva) TxtNumRuc_->setText(app_.valores.RucDeclarante);
+    pintaFondo(TxtNumRuc_, d_->controles.fondoRuc);
+}
+
+// ---- Mirroring the core ----
+
+void Frm0738::espejaCasilla(int n) {
+    QLineEdit* e = TxtValor(n);
+    if (!e) return;
+    const EstadoCasilla& c = d_->casilla(n);
+    const bool previo = espejando_;
+    espejando_ = true;
+    // Never shorter than the text: a shorter limit would cut the value the core holds.
+    const int longitud = c.longitudMaxima > 0 ? qMax(c.longitudMaxima, int(c.texto.size())) : 32767;
+    if (e->maxLength() < longitud) e->setMaxLength(longitud);
+    if (e->text() != c.texto) e->setText(c.texto);
+    if (e->maxLength() != longitud) e->setMaxLength(longitud);
+    e->setEnabled(c.habilitada);
+    e->setReadOnly(c.bloqueada);
+    pintaFondo(e, c.fondo);
+    espejando_ = previo;
+}
+
+void Frm0738::espejaControles() {
+    const bool previo = espejando_;
+    espejando_ = true;
+    const Controles& k = d_->controles;
+    for (auto& [n, c] : cmbtipdoc_) {
+        const Lista& l = k.listasDocumento.at(n);
+        if (c->currentIndex() != l.elegida) c->setCurrentIndex(l.elegida);
+        c->setEnabled(l.habilitada);
+        pintaFondo(c, l.fondo);
+    }
+    if (cboProfesion_->currentIndex() != k.profesion.elegida) cboProfesion_->setCurrentIndex(k.profesion.elegida);
+    cboProfesion_->setEnabled(k.profesion.habilitada);
+    txtProfesion_->setText(k.descripcionProfesion);
+    pintaFondo(txtProfesion_, k.fondoDescripcionProfesion);
+    if (TxtTelefono_->text() != k.telefono) TxtTelefono_->setText(k.telefono);
+    TxtTelefono_->setEnabled(k.telefonoHabilitado);
+    pintaFondo(TxtTelefono_, k.fondoTelefono);
+    for (size_t p = 0; p < opciones_.size(); ++p) {
+        const Opcion o = k.opciones[p];
+        for (size_t i = 0; i < 2; ++i) {
+            QRadioButton* b = opciones_[p][i];
+            const bool marcar = (i == 0 && o == Opcion::Si) || (i == 1 && o == Opcion::No);
+            b->setAutoExclusive(false);
+            b->setChecked(marcar);
+            b->setAutoExclusive(true);
+            b->setEnabled(k.opcionHabilitada[p]);
+        }
+    }
+    if (MkeFecNac_->displayText() != k.fechaNacimiento) {
+        const QString f = k.fechaNacimiento;
+        MkeFecNac_->setText(f == "__/__/____" ? QString() : f);
+    }
+    MkeFecNac_->setEnabled(k.fechaHabilitada);
+    pintaFondo(MkeFecNac_, k.fondoFecha);
+    if (pago_->formaPago() != k.pago.codigo) pago_->setFormaPago(k.pago.codigo);
+    if (pago_->codigoBanco() != k.pago.banco) pago_->setCodigoBanco(k.pago.banco);
+    if (pago_->numeroCheque() != k.pago.cheque) pago_->setNumeroCheque(k.pago.cheque);
+    if (pago_->monto() != k.pago.monto) pago_->setMonto(k.pago.monto);
+    pago_->setHabilitado(k.pago.habilitado);
+    TxtTotal_->setText(k.TxtTotal);
+    pintaFondo(TxtNumRuc_, k.fondoRuc);
+    if (fraAmazonia_) fraAmazonia_->setEnabled(k.marcoAmazonia);
+    for (size_t i = 0; i < 3; ++i) {
+        const Marco& m = k.fraDeuda[i];
+        QGroupBox* f = fraDeuda_[i];
+        const int ancho = qMax(paginaDeuda_->width(), 400) - 2 * px(m.izquierda);
+        f->setGeometry(px(m.izquierda), px(m.arriba), ancho, f->sizeHint().height());
+        f->setVisible(m.visible);
+    }
+    hsDeuda_->setGeometry(px(120), paginaDeuda_->height() - 22, qMax(paginaDeuda_->width(), 400) - 2 * px(120), 18);
+    fraOrden_->setVisible(k.marcoOrden);
+    if (txtOrden_->text() != k.txtOrden) txtOrden_->setText(k.txtOrden);
+    if (txtVerifica_->text() != k.txtVerifica) txtVerifica_->setText(k.txtVerifica);
+    Cmdgeneral_[0]->setEnabled(k.validarHabilitado);
+    espejando_ = previo;
+}
+
+void Frm0738::espejaTodo() {
+    for (const auto& [n, e] : TxtValor_) espejaCasilla(n);
+    espejaControles();
+}
+
+// ---- Events ----
+
+bool Frm0738::eventFilter(QObject* o, QEvent* e) {
+    if (o == paginaDeuda_ && e->type() == QEvent::Resize) {
+        espejaControles();
+        return false;
+    }
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w) return QDialog::eventFilter(o, e);
+    const QVariant prop = w->property("casilla");
+    const int n = prop.isValid() ? prop.toInt() : 0;
+
+    if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton &&
+        (n || w == TxtTelefono_))
+        d_->clicDerecho();
+
+    if (n && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
+        const auto razon = static_cast<QFocusEvent*>(e)->reason();
+        // Switching windows or opening a menu is not leaving the box.
+        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason) return false;
+        if (e->type() == QEvent::FocusIn) {
+            if (d_->entraFoco(n) == AccionVista::FocoPestanas) tabPrincipal_->setFocus(Qt::OtherFocusReason);
+        } else {
+            d_->saleFoco(n);
+        }
+        return false;
+    }
+    if (w == MkeFecNac_ && e->type() == QEvent::FocusOut) {
+        const auto razon = static_cast<QFocusEvent*>(e)->reason();
+        if (razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason) d_->saleFechaNacimiento();
+        return false;
+    }
+    if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
+
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (w == CmbRuc_) return k->key() != Qt::Key_F1;  // the list takes no typed keys
+    const bool shift = k->modifiers() & Qt::ShiftModifier;
+    if (n && ((k->key() == Qt::Key_Insert && shift) || k->key() == Qt::Key_Menu))
+        d_->teclaAbajo(k->key() == Qt::Key_Insert ? 45 : 93, shift);
+
+    int codigo = 0;
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
+        codigo = kTeclaEnter;
+    else if (k->key() == Qt::Key_Backspace)
+        codigo = kTeclaRetroceso;
+    else if (!k->text().isEmpty())
+        codigo = k->text().at(0).unicode();
+    if (codigo == 0) return false;  // keys that type nothing reach the control unfiltered
+
+    ResultadoTecla r{codigo};
+    if (n)
+        r = d_->tecla(n, codigo);
+    else if (w == TxtTelefono_)
+        r = d_->teclaTelefono(codigo);
+    else if (w == txtOrden_)
+        r = d_->teclaOrden(codigo);
+    else if (w == txtVerifica_)
+        r = d_->teclaVerifica(codigo);
+    else
+        return false;
+
+    switch (r.accion) {
+        case AccionVista::Siguiente: PasaSiguiente("TAB", w); return true;
+        case AccionVista::FocoVerifica: txtVerifica_->setFocus(Qt::TabFocusReason); return true;
+        case AccionVista::AbreExoneradas:
+        case AccionVista::AbreInafectas: {
+            FrmDetalleRentas detalle(*d_, r.accion == AccionVista::AbreExoneradas ? DetalleRentas::Tipo::Exoneradas
+                                                                                   : DetalleRentas::Tipo::Inafectas,
+                                     this);
+            detalle.exec();
+            return true;
+        }
+        default: break;
+    }
+    if (r.tecla == 0) return true;
+    if (r.tecla == codigo) return false;
+    // The filter changed the key (upper case): the control gets the changed one.
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->insert(QString(QChar(r.tecla)));
+    return true;
+}
+
+void Frm0738::paginaCambiada(int pagina) {
+    const int previa = paginaPrevia_;
+    paginaPrevia_ = pagina;
+    const bool enviada = app_.valores.DeclaracionEnviada;
+    if (previa == 0 && pagina != 0 && !enviada) {
+        if (!ValIdent("1")) {
+            if (tabPrincipal_->currentIndex() != 0) tabPrincipal_->setCurrentIndex(0);
+            return;
+        }
+    }
+    if (!enviada && pagina >= 0 && pagina < int(ui::pestanasPrincipal().size()))
+        contextoAyuda_ = ui::pestanasPrincipal()[size_t(pagina)].ayuda;
+}
+
+ContextoIdent Frm0738::contextoIdent() {
+    ContextoIdent c;
+    c.base = &base_;
+    c.periodo = periodo();
+    c.formulario = app_.sesion.Formulario;
+    c.semana = 0;
+    c.entradaRuc = CmbRuc_->currentText();
+    c.titulo = d_->Titulo;
+    c.barra = app_.barra;
+    c.recargaTasas = [this] { d_->tasas = leeTasasDeclaracion(base_, periodo()); };
+    return c;
+}
+
+void Frm0738::eligeRuc(int indice) {
+    if (espejando_ || indice < 0) return;
+    const bool existe = eligeContribuyente(*d_, contextoIdent(), CmbRuc_->itemText(indice));
+    // Narrowed to the RUC once chosen; the drop-down keeps its width.
+    CmbRuc_->setMinimumWidth(0);
+    CmbRuc_->setFixedWidth(px(1340));
+    if (existe) tabPrincipal_->setCurrentIndex(0);
+}
+
+void Frm0738::aplicaFoco(FocoIdent f) {
+    if (f == FocoIdent::CmbRuc) CmbRuc_->setFocus(Qt::OtherFocusReason);
+    if (f == FocoIdent::Telefono) TxtTelefono_->setFocus(Qt::OtherFocusReason);
+}
+
+bool Frm0738::ValIdent(const QString& modo, const std::function<void(const QString&)>& linea) {
+    ContextoIdent c = contextoIdent();
+    c.linea = linea;
+    const ResultadoIdent r = qvr::ValIdent(modo, *d_, c);
+    if (r.pagina0 && tabPrincipal_->currentIndex() != 0) {
+        paginaPrevia_ = 0;
+        const bool previo = tabPrincipal_->blockSignals(true);
+        tabPrincipal_->setCurrentIndex(0);
+        tabPrincipal_->blockSignals(previo);
+        contextoAyuda_ = ui::pestanasPrincipal()[0].ayuda;
+    }
+    aplicaFoco(r.foco);
+    return r.ok;
+}
+
+// ---- Commands ----
+
+void Frm0738::Validar() {
+    if (validaTodo) validaTodo(*this);
+}
+
+void Frm0738::GrabarForm() {
+    ValoresEjecucion& v = app_.valores;
+    bool grabado = false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (v.DeclaracionEnviada) {
+        ClaveDeclaracion clave;
+        clave.ruc = v.RucDeclarante;
+        clave.formulario = app_.sesion.Formulario;
+        clave.correl = v.CorrelEnviada;
+        QApplication::restoreOverrideCursor();
+        const ResultadoOrden r =
+            GrabarOrden(base_, clave, v.NumeroControl, txtOrden_->text(), txtVerifica_->text(), d_->Titulo);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (r.focoVerifica) txtVerifica_->setFocus(Qt::OtherFocusReason);
+        grabado = r.grabado;
+        if (grabado) v.OrdenModificada = false;
+    } else {
+        OpcionesGrabado o;
+        o.titulo = d_->Titulo;
+        o.validaIdentificacion = [this] {
+            QApplication::restoreOverrideCursor();
+            const bool ok = ValIdent("1");
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            return ok;
+        };
+        if (validaSilenciosa) o.validaSilenciosa = [this] { return validaSilenciosa(*this); };
+        grabado = grabaDeclaracion(base_, *d_, app_.sesion.Formulario, o).grabado;
+    }
+    QApplication::restoreOverrideCursor();
+    if (!grabado) return;  // the window keeps everything typed, for another try
+    d_->Modificado = false;
+    if (CerrarAlGrabar_) {
+        cerrando_ = true;
+        done(QDialog::Accepted);
+        return;
+    }
+    v.ModoDeclaracion = 2;
+    CargaIdent();
+    d_->Modificado = false;
+}
+
+void Frm0738::Salir() {
+    ValoresEjecucion& v = app_.valores;
+    const QString titulo = d_->Titulo;
+    const auto cierra = [this] {
+        cerrando_ = true;
+        done(QDialog::Accepted);
+    };
+    if (v.DeclaracionEnviada) {
+        if (!v.OrdenModificada) return cierra();
+        if (dialogos().muestra(" El número de orden ha cambiado. ¿Desea guardar los cambios?", titulo,
+                               Icono::Pregunta, Botones::SiNo) != Respuesta::Si)
+            return cierra();
+        if (txtOrden_->text().size() != 8) {
+            dialogos().muestra("El número de orden es incorrecto", titulo, Icono::Error, Botones::Ok);
+            return;
+        }
+        if (DigitoVerificador(v.NumeroControl, txtOrden_->text()) != txtVerifica_->text()) {
+            dialogos().muestra("Digito verificador incorrecto", titulo, Icono::Error, Botones::Ok);
+            return;
+        }
+        CerrarAlGrabar_ = true;
+        GrabarForm();  // closes once the order number is stored
+        return;
+    }
+    if (!d_->Modificado) return cierra();
+    const Respuesta r = dialogos().muestra("¿El formulario ha sido modificado, desea guardar los cambios?", titulo,
+                                           Icono::Pregunta, Botones::SiNoCancelar);
+    if (r == Respuesta::Cancelar) return;
+    CerrarAlGrabar_ = true;
+    if (r == Respuesta::No) return cierra();
+    GrabarForm();
+}
+
+void Frm0738::closeEvent(QCloseEvent* e) {
+    if (cerrando_) {
+        e->accept();
+        return;
+    }
+    // The window's close box asks as "&Salir" does.
+    e->ignore();
+    Salir();
+}
+
+void Frm0738::reject() {
+    // Reached when the main window unloads the window; Escape never gets here (keyPressEvent).
+    cerrando_ = true;
+    QDialog::reject();
+}
+
+void Frm0738::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(e);
+}
+
+}  // namespace qvr
