@@ -1,7 +1,7 @@
 #include "common/formato.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace qvr {
 
@@ -18,9 +18,10 @@ Decimal aDecimal(double magnitud) {
     Decimal d;
     if (!std::isfinite(magnitud) || magnitud == 0) return d;
     // 15 significant digits, written out in fixed notation.
+    // 15 significant digits; to_chars ignores the C locale, whose radix may be a comma.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitud);
-    const QString e = QString::fromLatin1(buf);
+    const auto fin = std::to_chars(buf, buf + sizeof buf, magnitud, std::chars_format::scientific, 14).ptr;
+    const QString e = QString::fromLatin1(buf, fin - buf);
     const int pos = e.indexOf('e');
     const QString mantisa = QString(e.left(pos)).remove('.');  // 15 digits
     const int exponente = e.mid(pos + 1).toInt();
@@ -70,9 +71,7 @@ Decimal redondeaDecimal(Decimal d, int decimales, Redondeo modo) {
     return d;
 }
 
-bool esCero(const Decimal& d) {
-    return d.entero.isEmpty() && d.fraccion.count('0') == d.fraccion.size();
-}
+bool esCero(const Decimal& d) { return d.entero.isEmpty() && d.fraccion.count('0') == d.fraccion.size(); }
 
 bool esPlaceholder(QChar c) { return c == '#' || c == '0'; }
 
@@ -122,33 +121,36 @@ QString formatoSeccion(double magnitud, const QString& seccion, bool conMenos) {
 }  // namespace
 
 std::optional<double> numeroDeTexto(const QString& texto) {
-    QString s = texto.trimmed();
+    // Read on every box change of the ripple: parsed in place, without building strings.
+    QStringView s = QStringView(texto).trimmed();
     bool negativo = false;
-    if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {
+    if (s.size() >= 2 && s.front() == u'(' && s.back() == u')') {
         negativo = true;
         s = s.mid(1, s.size() - 2);
-    } else if (!s.isEmpty() && (s.front() == '-' || s.front() == '+')) {
-        negativo = s.front() == '-';
+    } else if (!s.isEmpty() && (s.front() == u'-' || s.front() == u'+')) {
+        negativo = s.front() == u'-';
         s = s.mid(1).trimmed();
     }
-    QString limpio;
+    char limpio[64];
+    qsizetype largo = 0;
     bool punto = false, digito = false;
-    for (int i = 0; i < s.size(); ++i) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            limpio += c;
+        if (c >= u'0' && c <= u'9') {
             digito = true;
-        } else if (c == ',' && !punto && i > 0 && s[i - 1].isDigit()) {
+        } else if (c == u',' && !punto && i > 0 && s[i - 1] >= u'0' && s[i - 1] <= u'9') {
             continue;
-        } else if (c == '.' && !punto) {
+        } else if (c == u'.' && !punto) {
             punto = true;
-            limpio += c;
         } else {
             return std::nullopt;
         }
+        if (largo >= qsizetype(sizeof limpio) - 1) return std::nullopt;  // longer than any amount
+        limpio[largo++] = char(c.unicode());
     }
     if (!digito) return std::nullopt;
-    const double v = limpio.toDouble();
+    double v = 0;
+    std::from_chars(limpio, limpio + largo, v);  // independent of the C locale
     return negativo ? -v : v;
 }
 

@@ -16,15 +16,15 @@
 namespace qvr {
 
 namespace patron {
-inline const QString Monto = QStringLiteral("###,###,###,##0");              // box display
-inline const QString MontoNegativo = QStringLiteral("(###,###,###,##0)");    // magnitude of a negative
-inline const QString MontoCorto = QStringLiteral("#,###,###,##0");           // entered amounts on leaving
-inline const QString MontoParentesis = QStringLiteral("(#,###,###,##0)");    // deductions on leaving
+inline const QString Monto = QStringLiteral("###,###,###,##0");            // box display
+inline const QString MontoNegativo = QStringLiteral("(###,###,###,##0)");  // magnitude of a negative
+inline const QString MontoCorto = QStringLiteral("#,###,###,##0");         // entered amounts on leaving
+inline const QString MontoParentesis = QStringLiteral("(#,###,###,##0)");  // deductions on leaving
 inline const QString MontoConSigno = QStringLiteral("###,###,###,##0;(###,###,###,##0)");
-inline const QString Entero = QStringLiteral("###########0");                // stored i_valor
-inline const QString EnteroLargo = QStringLiteral("##############0");        // the reading rule
-inline const QString Digitos = QStringLiteral("##########");                 // editing form, 0 is empty
-inline const QString Detalle = QStringLiteral("#########0");                 // detail windows, editing
+inline const QString Entero = QStringLiteral("###########0");          // stored i_valor
+inline const QString EnteroLargo = QStringLiteral("##############0");  // the reading rule
+inline const QString Digitos = QStringLiteral("##########");           // editing form, 0 is empty
+inline const QString Detalle = QStringLiteral("#########0");           // detail windows, editing
 inline const QString Limite122 = QStringLiteral("############");
 inline const QString Codigo = QStringLiteral("0#");
 inline const QString DosCifras = QStringLiteral("00");

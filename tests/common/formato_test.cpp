@@ -1,8 +1,8 @@
+#include "common/formato.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "common/formato.h"
 
 using namespace qvr;
 
@@ -11,15 +11,32 @@ TEST(Formato, TextosNumericos) {
         const char* texto;
         std::optional<double> valor;
     } casos[] = {
-        {"", std::nullopt},       {"   ", std::nullopt},  {"0", 0},
-        {" 1234 ", 1234},         {"1,234", 1234},        {"1,234,567.5", 1234567.5},
-        {"(1,234)", -1234},       {"-1234", -1234},       {"+12", 12},
-        {"- 12", -12},            {".5", 0.5},            {"5.", 5},
-        {"1.2.3", std::nullopt},  {"12abc", std::nullopt}, {"abc", std::nullopt},
-        {",123", std::nullopt},   {"1,,2", std::nullopt}, {"1.234,5", std::nullopt},
-        {"(-5)", std::nullopt},   {"(5", std::nullopt},   {"()", std::nullopt},
-        {"-", std::nullopt},      {".", std::nullopt},    {"1e5", std::nullopt},
-        {"C", std::nullopt},      {"__/__/____", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"0", 0},
+        {" 1234 ", 1234},
+        {"1,234", 1234},
+        {"1,234,567.5", 1234567.5},
+        {"(1,234)", -1234},
+        {"-1234", -1234},
+        {"+12", 12},
+        {"- 12", -12},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1.2.3", std::nullopt},
+        {"12abc", std::nullopt},
+        {"abc", std::nullopt},
+        {",123", std::nullopt},
+        {"1,,2", std::nullopt},
+        {"1.234,5", std::nullopt},
+        {"(-5)", std::nullopt},
+        {"(5", std::nullopt},
+        {"()", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"1e5", std::nullopt},
+        {"C", std::nullopt},
+        {"__/__/____", std::nullopt},
     };
     for (const auto& c : casos) {
         EXPECT_EQ(numeroDeTexto(c.texto), c.valor) << c.texto;
@@ -32,8 +49,8 @@ TEST(Formato, NumeroInicial) {
         const char* texto;
         double valor;
     } casos[] = {
-        {"", 0},     {"abc", 0},      {"12abc", 12},  {"1,234", 1},  {"(5)", 0},
-        {"-5", -5},  {" 2 45 7", 2457}, {"1.5.3", 1.5}, {"0012", 12}, {"4,000", 4},
+        {"", 0},    {"abc", 0},        {"12abc", 12},  {"1,234", 1}, {"(5)", 0},
+        {"-5", -5}, {" 2 45 7", 2457}, {"1.5.3", 1.5}, {"0012", 12}, {"4,000", 4},
     };
     for (const auto& c : casos) EXPECT_DOUBLE_EQ(numeroInicial(c.texto), c.valor) << c.texto;
 }
@@ -42,10 +59,17 @@ TEST(Formato, RedondeoDeMitades) {
     struct Caso {
         double valor, lejos, par;
     } casos[] = {
-        {2.5, 3, 2},       {3.5, 4, 4},        {-2.5, -3, -2},  {2.4999, 2, 2},
-        {0.5, 1, 0},       {-0.4, 0, 0},       {1234.5, 1235, 1234},
+        {2.5, 3, 2},
+        {3.5, 4, 4},
+        {-2.5, -3, -2},
+        {2.4999, 2, 2},
+        {0.5, 1, 0},
+        {-0.4, 0, 0},
+        {1234.5, 1235, 1234},
         // 0.15 × 12345 is 1851.75 in decimal; 0.1 × 25 is 2.5: the binary noise must not decide.
-        {0.15 * 12345, 1852, 1852}, {0.1 * 25, 3, 2},  {0.2 * 12.5, 3, 2},
+        {0.15 * 12345, 1852, 1852},
+        {0.1 * 25, 3, 2},
+        {0.2 * 12.5, 3, 2},
         {999999999999.5, 1000000000000, 1000000000000},
     };
     for (const auto& c : casos) {
@@ -93,7 +117,8 @@ TEST(Formato, Patrones) {
         {5, "#.##", "5."},
         {1.005, "0.00", "1.01"},
     };
-    for (const auto& c : casos) EXPECT_EQ(formatoNumero(c.valor, c.patron), c.texto) << c.valor << " " << c.patron;
+    for (const auto& c : casos)
+        EXPECT_EQ(formatoNumero(c.valor, c.patron), c.texto) << c.valor << " " << c.patron;
 }
 
 TEST(Formato, TextoConPatron) {

@@ -10,8 +10,32 @@ namespace qvr::calculo {
 namespace {
 
 enum class Paso {
-    A, B, C, D, E, F, G, H, I, J, K, L, R113, M, N, O, R120, P, R, R200, R201,  // as Regla
-    C141142, C146, ImporteTotal, Patrimonial,
+    // The rules, in the order of Regla.
+    A,
+    B,
+    C,
+    D,
+    E,
+    F,
+    G,
+    H,
+    I,
+    J,
+    K,
+    L,
+    R113,
+    M,
+    N,
+    O,
+    R120,
+    P,
+    R,
+    R200,
+    R201,
+    C141142,
+    C146,
+    ImporteTotal,
+    Patrimonial,
     Casilla114,  // enable 114 when 100 or 102 holds a positive value
     Amazonia,    // enable the Amazonía group when 117 is positive
     Casilla145Por141,
@@ -19,6 +43,8 @@ enum class Paso {
     Guarda200,
     Guarda201,
 };
+
+static_assert(int(Paso::R201) == int(Regla::R201) && int(Paso::A) == int(Regla::A));
 
 struct Entrada {
     int desde, hasta;
@@ -69,10 +95,18 @@ const std::array<const std::vector<Paso>*, 1000>& tabla() {
 
 void ejecutaPaso(Declaracion& d, Paso p, short previo200, short previo201) {
     switch (p) {
-        case Paso::C141142: Calcular141142(d); return;
-        case Paso::C146: Calcular146(d); return;
-        case Paso::ImporteTotal: CalcularImporteTotal(d); return;
-        case Paso::Patrimonial: Calcular_Patrimonial(d); return;
+        case Paso::C141142:
+            Calcular141142(d);
+            return;
+        case Paso::C146:
+            Calcular146(d);
+            return;
+        case Paso::ImporteTotal:
+            CalcularImporteTotal(d);
+            return;
+        case Paso::Patrimonial:
+            Calcular_Patrimonial(d);
+            return;
         case Paso::Casilla114:
             if (d.Vale(100) > 0 || d.Vale(102) > 0)
                 d.Habcasilla(114);

@@ -18,7 +18,8 @@ std::optional<double> selecciona(const Registros& r, const QString& anio) {
 }
 }  // namespace
 
-std::optional<double> seleccionaTasa(const std::vector<std::pair<QString, QString>>& filas, const QString& anio) {
+std::optional<double> seleccionaTasa(const std::vector<std::pair<QString, QString>>& filas,
+                                     const QString& anio) {
     if (filas.empty()) return std::nullopt;
     const QString p0 = filas.front().first;
     double v = valorDeCatalogo(filas.front().second);
@@ -39,11 +40,12 @@ std::optional<double> leeUit(BaseDatos& base, const QString& anio) {
 }
 
 std::optional<double> leeTasa110(BaseDatos& base, const QString& anio) {
-    return selecciona(base.consulta("SELECT substr(argumento,8,6) AS PER, substr(funcion,2,6) AS IGV FROM PARAM "
-                                    "WHERE numero='998' AND substr(argumento,8,6) <= ? "
-                                    "AND substr(argumento,1,6) = '050802' ORDER BY substr(argumento,8,6)",
-                                    {anio}),
-                      anio);
+    return selecciona(
+        base.consulta("SELECT substr(argumento,8,6) AS PER, substr(funcion,2,6) AS IGV FROM PARAM "
+                      "WHERE numero='998' AND substr(argumento,8,6) <= ? "
+                      "AND substr(argumento,1,6) = '050802' ORDER BY substr(argumento,8,6)",
+                      {anio}),
+        anio);
 }
 
 }  // namespace qvr

@@ -19,7 +19,8 @@ struct Tasas {
 // the last one whose period does not sort after the year, except that the first row is always
 // taken. `rows` are (period, value text) pairs already filtered and ordered as the catalog query
 // returns them. nullopt when there are no rows.
-std::optional<double> seleccionaTasa(const std::vector<std::pair<QString, QString>>& filas, const QString& anio);
+std::optional<double> seleccionaTasa(const std::vector<std::pair<QString, QString>>& filas,
+                                     const QString& anio);
 
 // Minimal reads of table PARAM for the UIT (catalog '404') and the box-110 rate (code "050802" of
 // catalog '998'). nullopt when the catalog has no row for the year.

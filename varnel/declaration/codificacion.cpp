@@ -8,8 +8,8 @@ namespace qvr {
 
 namespace {
 bool guardaTexto(const QString& casilla) {
-    static const QStringList fijas = {"005", "012", "015", "025", "208", "209", "211", "215", "217", "218",
-                                      "219", "229", "230", "234", "236", "302", "721", "871"};
+    static const QStringList fijas = {"005", "012", "015", "025", "208", "209", "211", "215", "217",
+                                      "218", "219", "229", "230", "234", "236", "302", "721", "871"};
     if (fijas.contains(casilla)) return true;
     bool ok = false;
     const int n = casilla.toInt(&ok);

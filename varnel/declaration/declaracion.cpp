@@ -222,7 +222,8 @@ void Declaracion::aplicaReglasDeCarga() {
 
 void Declaracion::preparaNueva() {
     valores.SuspendeCalculo = true;
-    for (Pregunta p : {Pregunta::General, Pregunta::Extranjero, Pregunta::Fideicomiso}) eligeOpcion(p, Opcion::No);
+    for (Pregunta p : {Pregunta::General, Pregunta::Extranjero, Pregunta::Fideicomiso})
+        eligeOpcion(p, Opcion::No);
     for (int n = 840; n <= 853; ++n) {
         fijaTexto(n, QString());
         fijaEstado(n, false, casillas_[size_t(n)].bloqueada, Fondo::GrisClaro);
@@ -231,7 +232,8 @@ void Declaracion::preparaNueva() {
     notificaControl(Control::Comandos);
     controles.pago.codigo = QStringLiteral("XX");
     notificaControl(Control::FormaPago);
-    for (int n : {801, 802, 803}) fijaEstado(n, false, casillas_[size_t(n)].bloqueada, casillas_[size_t(n)].fondo);
+    for (int n : {801, 802, 803})
+        fijaEstado(n, false, casillas_[size_t(n)].bloqueada, casillas_[size_t(n)].fondo);
     aplicaReglasDeCarga();
     Modificado = false;
     valores.SuspendeCalculo = false;

@@ -39,7 +39,9 @@ struct Lista {
     int elegida = -1;
     bool habilitada = true;
     Fondo fondo = Fondo::Ventana;
-    QString texto() const { return elegida >= 0 && elegida < entradas.size() ? entradas[elegida] : QString(); }
+    QString texto() const {
+        return elegida >= 0 && elegida < entradas.size() ? entradas[elegida] : QString();
+    }
     QString codigo() const { return texto().left(2); }
 };
 
@@ -101,11 +103,11 @@ struct Controles {
 // What the view does after an event.
 enum class AccionVista {
     Ninguna,
-    Siguiente,      // move the focus to the next control (Enter)
-    FocoPestanas,   // the box is locked: the focus goes to the main tab strip
-    FocoVerifica,   // Enter in the order number
-    AbreExoneradas, // Enter in box 200
-    AbreInafectas,  // Enter in box 201
+    Siguiente,       // move the focus to the next control (Enter)
+    FocoPestanas,    // the box is locked: the focus goes to the main tab strip
+    FocoVerifica,    // Enter in the order number
+    AbreExoneradas,  // Enter in box 200
+    AbreInafectas,   // Enter in box 201
 };
 
 struct ResultadoTecla {
@@ -114,7 +116,7 @@ struct ResultadoTecla {
 };
 
 class Declaracion {
-public:
+  public:
     explicit Declaracion(ValoresEjecucion& valores, Tasas tasas = {});
 
     // ---- Boxes ----
@@ -200,7 +202,7 @@ public:
         if (alCambiarControl) alCambiarControl(c, indice);
     }
 
-private:
+  private:
     void notificaCasilla(int n) {
         if (alCambiarCasilla) alCambiarCasilla(n);
     }

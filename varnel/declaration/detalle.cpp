@@ -19,20 +19,24 @@ const DetalleRentas::Diseno kExoneradas = {
           "oficiales extranjeras y",
           "organismos internacionales"}},
         {536,
-         {"b) Las rentas a que se refiere el inciso g) del Artículo 24º de la presente Ley ( T.U.O. de la Ley "
+         {"b) Las rentas a que se refiere el inciso g) del Artículo 24º de la presente Ley ( T.U.O. de la "
+          "Ley "
           "del Impuesto a la Renta",
           "aprobado por D. S. N° 054-99-EF )"}},
         {537,
-         {"c) Cualquier tipo de interés de tasa fija o variable, en moneda nacional o extranjera, que se pague "
+         {"c) Cualquier tipo de interés de tasa fija o variable, en moneda nacional o extranjera, que se "
+          "pague "
           "con ocasión de un depósito",
           "conforme a la Ley General del Sistema Financiero"}},
         {538,
          {"d ) La ganancia de capital proveniente de:",
-          "- La venta de valores mobiliarios inscritos en el Registro Público del Mercado de Valores a través de "
+          "- La venta de valores mobiliarios inscritos en el Registro Público del Mercado de Valores a "
+          "través de "
           "mecanismos",
           "centralizados de negociación a los que se refiere la Ley del Mercado de Valores;",
           "- La venta de valores efectuada en la Bolsa de Productos autorizados por la CONASEV;",
-          "- La redención o rescate de valores mobiliarios, nominativos o a la orden, representativos de deudas, "
+          "- La redención o rescate de valores mobiliarios, nominativos o a la orden, representativos de "
+          "deudas, "
           "emitidos mediante",
           "oferta pública de conformidad con la Ley del Mercado de Valores"}},
         {539, {"e) Otras rentas exoneradas"}},
@@ -47,9 +51,12 @@ const DetalleRentas::Diseno kInafectas = {
     {
         {530, {"a) Las indemnizaciones previstas por las disposiciones laborales vigentes"}},
         {531,
-         {"b) Las indemnizaciones que se reciban por causa de muerte o incapacidad producidas por acidentes o "
+         {"b) Las indemnizaciones que se reciban por causa de muerte o incapacidad producidas por acidentes "
+          "o "
           "enfermedades"}},
-        {532, {"c) Las compensaciones por tiempo de servicios, previstas por las disposiciones laborales vigentes"}},
+        {532,
+         {"c) Las compensaciones por tiempo de servicios, previstas por las disposiciones laborales "
+          "vigentes"}},
         {533,
          {"d ) Las rentas vitalicias y las pensiones que tengan su origen en el trabajo personal, tales como "
           "jubilación, montepío e",

@@ -12,7 +12,7 @@
 namespace qvr {
 
 class DetalleRentas {
-public:
+  public:
     enum class Tipo { Exoneradas, Inafectas };
 
     struct Linea {
@@ -54,7 +54,7 @@ public:
     // The view's notification: a field, the total or the maximum lengths changed.
     std::function<void()> alCambiar;
 
-private:
+  private:
     void calculaTotal();
     Declaracion& d_;
     Tipo tipo_;

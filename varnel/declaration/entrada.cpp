@@ -44,7 +44,8 @@ AccionVista Declaracion::entraFoco(int n) {
     switch (tipoDe(n)) {
         case TipoCasilla::MontoSimple:
             // The digits without separators; zero stays "0".
-            if (!t.trimmed().isEmpty()) fijaTexto(n, textoDecimal(numeroInicial(formatoTexto(t, patron::Digitos))));
+            if (!t.trimmed().isEmpty())
+                fijaTexto(n, textoDecimal(numeroInicial(formatoTexto(t, patron::Digitos))));
             break;
         case TipoCasilla::Deduccion:
             if (const auto v = numeroDeTexto(t)) fijaTexto(n, formatoNumero(std::fabs(*v), patron::Entero));
@@ -270,7 +271,8 @@ void Declaracion::eligeOpcion(Pregunta p, Opcion o) {
                 } else if (dialogos().muestra("¿Existen Datos en información general. "
                                               "Si selecciona NO estas serán eliminadas. "
                                               "¿Confirma que va a eliminar los datos de información general?",
-                                              Titulo, Icono::Pregunta, Botones::SiNo, Respuesta::No) == Respuesta::Si) {
+                                              Titulo, Icono::Pregunta, Botones::SiNo,
+                                              Respuesta::No) == Respuesta::Si) {
                     habilita(false);
                 } else {
                     habilita(true);

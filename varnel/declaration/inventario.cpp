@@ -29,16 +29,21 @@ const std::vector<InfoCasilla> kInventario = {
     {505, T::OtroMonto, C, "1.1", "Segunda Categoría", "deduction, 10 % of 504", 15, true},
     {506, T::OtroMonto, C, "1.1", "Segunda Categoría", "total second-category income, 504 - 505", 15, true},
 
-    {107, T::MontoSimple, E, "1.2", "Cuarta y Quinta Categoría", "gross income from independent work", 17, true},
-    {507, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "deduction, 20 % of 107, at most 24 UIT", 15, true},
+    {107, T::MontoSimple, E, "1.2", "Cuarta y Quinta Categoría", "gross income from independent work", 17,
+     true},
+    {507, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "deduction, 20 % of 107, at most 24 UIT", 15,
+     true},
     {508, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "net income from independent work", 15, true},
     {108, T::MontoSimple, E, "1.2", "Cuarta y Quinta Categoría", "other fourth-category income", 17, true},
-    {110, T::Deduccion, E, "1.2", "Cuarta y Quinta Categoría", "extraordinary solidarity tax (IES)", 17, true},
+    {110, T::Deduccion, E, "1.2", "Cuarta y Quinta Categoría", "extraordinary solidarity tax (IES)", 17,
+     true},
     {509, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "total fourth-category income", 15, true},
     {111, T::MontoSimple, E, "1.2", "Cuarta y Quinta Categoría", "total fifth-category income", 17, true},
-    {510, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "total fourth and fifth category income", 15, true},
+    {510, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "total fourth and fifth category income", 15,
+     true},
     {511, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "deduction of 7 UIT, at most 510", 15, true},
-    {512, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "net fourth and fifth category income", 15, true},
+    {512, T::OtroMonto, C, "1.2", "Cuarta y Quinta Categoría", "net fourth and fifth category income", 15,
+     true},
 
     {113, T::OtroMonto, C, "1.3", "Renta Imponible", "global net income of Peruvian source", 15, true},
     {519, T::Deduccion, E, "1.3", "Renta Imponible", "donations", 17, true},
@@ -73,7 +78,8 @@ const std::vector<InfoCasilla> kInventario = {
     {811, T::Nombre, E, "3.0", "Datos del Contribuyente / Representante Legal", "first surname", 15, true},
     {812, T::Nombre, E, "3.0", "Datos del Contribuyente / Representante Legal", "second surname", 15, true},
     {813, T::Nombre, E, "3.0", "Datos del Contribuyente / Representante Legal", "given names", 15, true},
-    {302, T::Documento, E, "3.0", "Datos del Contribuyente / Representante Legal", "document number", 12, true},
+    {302, T::Documento, E, "3.0", "Datos del Contribuyente / Representante Legal", "document number", 12,
+     true},
     {814, T::Nombre, E, "3.0", "Datos del Cónyuge", "first surname", 15, true},
     {815, T::Nombre, E, "3.0", "Datos del Cónyuge", "second surname", 15, true},
     {890, T::Nombre, E, "3.0", "Datos del Cónyuge", "given names", 15, true},
@@ -166,7 +172,8 @@ const std::vector<ParOpciones> kPares = {
 };
 
 const std::vector<std::pair<int, int>> kListas = {
-    {204, 208}, {205, 209}, {206, 211}, {224, 215}, {225, 217}, {226, 218}, {227, 219}, {235, 236}, {301, 302},
+    {204, 208}, {205, 209}, {206, 211}, {224, 215}, {225, 217},
+    {226, 218}, {227, 219}, {235, 236}, {301, 302},
 };
 
 const std::vector<int> kAmazonia = {817, 818, 229, 230, 231, 232};
@@ -194,9 +201,27 @@ const std::vector<int>& OrdenCasillas() { return kOrden; }
 
 bool leeComoMagnitud(int n) {
     switch (n) {
-        case 110: case 114: case 115: case 117: case 122: case 124: case 125: case 127: case 128:
-        case 129: case 130: case 131: case 132: case 133: case 141: case 144: case 502: case 505:
-        case 507: case 511: case 519:
+        case 110:
+        case 114:
+        case 115:
+        case 117:
+        case 122:
+        case 124:
+        case 125:
+        case 127:
+        case 128:
+        case 129:
+        case 130:
+        case 131:
+        case 132:
+        case 133:
+        case 141:
+        case 144:
+        case 502:
+        case 505:
+        case 507:
+        case 511:
+        case 519:
             return true;
         default:
             return false;

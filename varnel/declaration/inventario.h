@@ -3,6 +3,7 @@
 // page and frame, meaning and design lengths; the fixed save order; the option pairs and the lists
 // that go with the boxes.
 #include <QString>
+#include <utility>
 #include <vector>
 
 namespace qvr {
@@ -43,6 +44,10 @@ bool leeComoMagnitud(int n);
 bool deshabilitadaEnDiseno(int n);
 // Boxes 817 to 825: a 30-character name stored as two rows, the second under n + 10.
 inline bool nombreEnDosFilas(int n) { return n >= 817 && n <= 825; }
+// The two stored rows of such a name: characters 1 to 15, and 16 to 30 (under n + 10).
+inline std::pair<QString, QString> filasDeNombre(const QString& nombre) {
+    return {nombre.left(15), nombre.mid(15, 15)};
+}
 
 // The yes/no questions. Their indexes are not uniform: the rent question has Si = 1, No = 2; the
 // others No = 0, Si = 1.
@@ -60,7 +65,7 @@ const ParOpciones& parOpciones(Pregunta p);
 
 // Document-type lists (by their box number) and the document-number box each one governs.
 const std::vector<std::pair<int, int>>& listasDocumento();
-int companeraDeLista(int lista);     // 0 when not a list
+int companeraDeLista(int lista);    // 0 when not a list
 int listaDeDocumento(int casilla);  // 0 when not a document-number box
 
 // Box groups of the group operations.

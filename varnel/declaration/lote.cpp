@@ -19,11 +19,12 @@ struct Linea {
     QString valor;
 };
 
-const QStringList kPreguntas = {"alquiler", "rectifica", "devolucion", "general", "extranjero", "fideicomiso"};
+const QStringList kPreguntas = {"alquiler", "rectifica",  "devolucion",
+                                "general",  "extranjero", "fideicomiso"};
 
 std::optional<Pregunta> preguntaDe(const QString& clave) {
-    static const Pregunta p[] = {Pregunta::Inmueble, Pregunta::Rectifica, Pregunta::Devolucion,
-                                 Pregunta::General, Pregunta::Extranjero, Pregunta::Fideicomiso};
+    static const Pregunta p[] = {Pregunta::Inmueble, Pregunta::Rectifica,  Pregunta::Devolucion,
+                                 Pregunta::General,  Pregunta::Extranjero, Pregunta::Fideicomiso};
     const int i = kPreguntas.indexOf(clave);
     return i < 0 ? std::nullopt : std::optional<Pregunta>(p[i]);
 }
@@ -48,16 +49,19 @@ QString revisa(const Linea& l) {
     const int n = numeroCasilla(l.clave);
     if (n >= 0) return existeCasilla(n) ? QString() : QString("box %1 is not a box of the form").arg(l.clave);
     if (l.clave == "ruc" || l.clave == "telefono" || l.clave == "profesion" || l.clave == "nacimiento" ||
-        l.clave == "pago.forma" || l.clave == "pago.banco" || l.clave == "pago.cheque" || l.clave == "pago.monto")
+        l.clave == "pago.forma" || l.clave == "pago.banco" || l.clave == "pago.cheque" ||
+        l.clave == "pago.monto")
         return QString();
     if (const auto p = preguntaDe(l.clave)) {
         const ParOpciones& par = parOpciones(*p);
-        return opcionDe(*p, l.valor) ? QString()
-                                     : QString("%1 takes %2 (Si) or %3 (No)").arg(l.clave).arg(par.indiceSi).arg(par.indiceNo);
+        return opcionDe(*p, l.valor)
+                   ? QString()
+                   : QString("%1 takes %2 (Si) or %3 (No)").arg(l.clave).arg(par.indiceSi).arg(par.indiceNo);
     }
     if (l.clave.startsWith("tipodoc.")) {
         const int lista = numeroCasilla(l.clave.mid(8));
-        return companeraDeLista(lista) ? QString() : QString("%1 is not a document-type list").arg(l.clave.mid(8));
+        return companeraDeLista(lista) ? QString()
+                                       : QString("%1 is not a document-type list").arg(l.clave.mid(8));
     }
     return QString("unknown key '%1'").arg(l.clave);
 }
@@ -158,14 +162,16 @@ void llenaListas(Declaracion& d, BaseDatos& base) {
         entradas << formatoTexto(tipos.texto(f, 0), patron::DosCifras) + "  -  " +
                         tipos.texto(f, 1).leftJustified(60, ' ', true) + tipos.texto(f, 2).trimmed() + " " +
                         tipos.texto(f, 3) + " " + tipos.texto(f, 4);
-    for (auto& [l, lista] : d.controles.listasDocumento) lista.entradas = QStringList{QString(75, ' ')} + entradas;
+    for (auto& [l, lista] : d.controles.listasDocumento)
+        lista.entradas = QStringList{QString(75, ' ')} + entradas;
 
-    const Registros prof =
-        base.consulta("SELECT argumento, substr(funcion,1,60) AS Func FROM PARAM WHERE numero='979' ORDER BY 2");
+    const Registros prof = base.consulta(
+        "SELECT argumento, substr(funcion,1,60) AS Func FROM PARAM WHERE numero='979' ORDER BY 2");
     QStringList p{QString()};
     for (int f = 0; f < prof.filas(); ++f) {
         const QString func = prof.texto(f, 1);
-        p << prof.texto(f, 0).leftJustified(2, ' ', true) + "     " + (func.left(15).trimmed().isEmpty() ? QString() : func);
+        p << prof.texto(f, 0).leftJustified(2, ' ', true) + "     " +
+                 (func.left(15).trimmed().isEmpty() ? QString() : func);
     }
     d.controles.profesion.entradas = p;
 }
@@ -178,7 +184,8 @@ ResultadoLote ejecutaLote(Declaracion& d, const QStringList& lineas, bool det) {
         if (t.endsWith('\r')) t.chop(1);
         if (t.trimmed().isEmpty() || t.trimmed().startsWith('#')) continue;
         const int igual = t.indexOf('=');
-        Linea l{i + 1, igual < 0 ? QString() : t.left(igual).trimmed().toLower(), igual < 0 ? QString() : t.mid(igual + 1)};
+        Linea l{i + 1, igual < 0 ? QString() : t.left(igual).trimmed().toLower(),
+                igual < 0 ? QString() : t.mid(igual + 1)};
         const QString problema = revisa(l);
         if (!problema.isEmpty()) {
             r.avisos << QString("line %1: %2: %3").arg(l.numero).arg(problema, t);

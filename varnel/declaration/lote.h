@@ -23,9 +23,9 @@ bool tecleaDetalle(Declaracion& d, int oculta, const QString& texto);
 void llenaListas(Declaracion& d, BaseDatos& base);
 
 struct ResultadoLote {
-    int estado = 0;       // 0, or 2 for malformed input
-    QStringList salida;   // "NNN=text"
-    QStringList avisos;   // problems to report on standard error
+    int estado = 0;      // 0, or 2 for malformed input
+    QStringList salida;  // "NNN=text"
+    QStringList avisos;  // problems to report on standard error
 };
 
 // Checks every line, then applies them in order to `d` (prepared as a new declaration by the

@@ -21,7 +21,9 @@ int FiltrosTeclado::FiltraLetra(int tecla) const {
 }
 
 bool FiltrosTeclado::ValidaFecha(const QString& fecha, const QString& menor, const QString& mayor) const {
-    const auto lee = [](const QString& t) { return QDate::fromString(t.trimmed(), QStringLiteral("dd/MM/yyyy")); };
+    const auto lee = [](const QString& t) {
+        return QDate::fromString(t.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    };
     const QDate f = lee(fecha), a = lee(menor), b = lee(mayor);
     return f.isValid() && a.isValid() && b.isValid() && a <= f && f <= b;
 }

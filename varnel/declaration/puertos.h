@@ -11,7 +11,7 @@ inline constexpr int kTeclaRetroceso = 8;
 inline constexpr int kTeclaEnter = 13;
 
 class FiltrosTeclado {
-public:
+  public:
     virtual ~FiltrosTeclado() = default;
     // The key when acceptable, else 0.
     virtual int FiltraNumero(int tecla) const;
@@ -27,14 +27,14 @@ public:
 const FiltrosTeclado& filtrosBasicos();
 
 class Portapapeles {
-public:
+  public:
     virtual ~Portapapeles() = default;
     // Puts empty text into the clipboard so that a later paste inserts nothing.
     virtual void vacia() = 0;
 };
 
 class PortapapelesContador : public Portapapeles {
-public:
+  public:
     void vacia() override { ++vaciados; }
     int vaciados = 0;
 };

@@ -14,7 +14,7 @@ namespace {
 // U = 3,100, so that 24 × U is the 74,400 printed beside box 507, 7 × U = 21,700, 27 × U = 83,700
 // and 54 × U = 167,400.
 class Reglas : public ::testing::Test {
-protected:
+  protected:
     Reglas() : d(valores, Tasas{3100, 0.015, 0}) { d.preparaNueva(); }
 
     // Box texts as loading sets them: no rule runs.
@@ -62,10 +62,10 @@ TEST_F(Reglas, CadaReglaConValoresYConEntradasVacias) {
         {Regla::O, {{514, "10,000"}, {117, "(2,000)"}}, "8,000"},
         {Regla::O, {{514, "1,000"}, {117, "(2,000)"}}, "(1,000)"},
         {Regla::R120, {{515, "10,000"}}, "1,500"},
-        {Regla::R120, {{515, "83,700"}}, "12,555"},    // exactly 27 × U: first bracket
-        {Regla::R120, {{515, "83,701"}}, "12,555"},    // 12,555.21
-        {Regla::R120, {{515, "167,400"}}, "30,132"},   // exactly 54 × U: middle formula
-        {Regla::R120, {{515, "200,000"}}, "39,912"},   // 12,555 + 17,577 + 0.30 × 32,600
+        {Regla::R120, {{515, "83,700"}}, "12,555"},   // exactly 27 × U: first bracket
+        {Regla::R120, {{515, "83,701"}}, "12,555"},   // 12,555.21
+        {Regla::R120, {{515, "167,400"}}, "30,132"},  // exactly 54 × U: middle formula
+        {Regla::R120, {{515, "200,000"}}, "39,912"},  // 12,555 + 17,577 + 0.30 × 32,600
         {Regla::P, {{120, "5,000"}, {122, "(1,000)"}, {124, "(500)"}}, "3,500"},
         {Regla::P, {{120, "1,000"}, {122, "(1,500)"}}, "0"},
         {Regla::R, {{113, "1,000"}, {116, "200"}, {200, "300"}, {201, "400"}, {203, "500"}}, "2,400"},
@@ -112,9 +112,9 @@ TEST_F(Reglas, LaCadenaDesdeUnaCasillaTecleada) {
     teclea(107, "500000");
     teclea(111, "36000");
     const std::map<int, QString> esperado = {
-        {501, "120,000"}, {502, "(24,000)"}, {503, "96,000"}, {507, "(74,400)"}, {508, "425,600"},
-        {509, "425,600"}, {510, "461,600"},  {511, "(21,700)"}, {512, "439,900"}, {113, "535,900"},
-        {513, "535,900"}, {514, "535,900"},  {515, "535,900"},  {120, "140,682"}, {516, "140,682"},
+        {501, "120,000"}, {502, "(24,000)"}, {503, "96,000"},   {507, "(74,400)"}, {508, "425,600"},
+        {509, "425,600"}, {510, "461,600"},  {511, "(21,700)"}, {512, "439,900"},  {113, "535,900"},
+        {513, "535,900"}, {514, "535,900"},  {515, "535,900"},  {120, "140,682"},  {516, "140,682"},
         {141, "0"},       {142, "140,682"},  {146, "140,682"},  {518, "535,900"},
     };
     for (const auto& [n, t] : esperado) EXPECT_EQ(d.texto(n), t) << n;
@@ -191,7 +191,8 @@ TEST_F(Reglas, Casilla114SeHabilitaConPrimeraCategoria) {
     // Clearing 100 disables 114; its clearing runs the recalculation while 114 is still enabled.
     bool habilitadaAlBorrar = false;
     d.alCambiarCasilla = [&](int n) {
-        if (n == 114 && d.texto(114).isEmpty() && !habilitadaAlBorrar) habilitadaAlBorrar = d.casilla(114).habilitada;
+        if (n == 114 && d.texto(114).isEmpty() && !habilitadaAlBorrar)
+            habilitadaAlBorrar = d.casilla(114).habilitada;
     };
     teclea(100, "");
     EXPECT_TRUE(habilitadaAlBorrar);
@@ -259,5 +260,6 @@ TEST_F(Reglas, Limite122YMensajeDeSaldo) {
         {"(10)", "0", ""},  // a favourable balance and nothing to pay
         {"abc", "10", ""},
     };
-    for (const auto& c : casos) EXPECT_EQ(calculo::SaldoaPagar(c.deuda, c.pago, m), c.mensaje) << c.deuda << "/" << c.pago;
+    for (const auto& c : casos)
+        EXPECT_EQ(calculo::SaldoaPagar(c.deuda, c.pago, m), c.mensaje) << c.deuda << "/" << c.pago;
 }

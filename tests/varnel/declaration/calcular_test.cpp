@@ -22,8 +22,8 @@ Salida corre(const QStringList& args, const QByteArray& entrada = {}) {
     p.write(entrada);
     p.closeWriteChannel();
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 QString fixture(const QString& nombre) {
@@ -34,8 +34,8 @@ QString fixture(const QString& nombre) {
 
 // Catalog '044' row data: description, length, order, data type (5 digits, 0 any), offered in the
 // declaration form (position 81).
-QString funcion044(const QString& descripcion, const QString& corto, const QString& longitud, const QString& orden,
-                   QChar tipoDato) {
+QString funcion044(const QString& descripcion, const QString& corto, const QString& longitud,
+                   const QString& orden, QChar tipoDato) {
     QString f(130, ' ');
     f.replace(0, 30, descripcion.leftJustified(30, ' ', true));
     f.replace(31, 11, corto.leftJustified(11, ' ', true));
@@ -54,7 +54,7 @@ QString funcion044(const QString& descripcion, const QString& corto, const QStri
 void catalogos(prueba::Entorno& env) {
     env.agregaParam("404", "20020101", "3100");
     env.agregaParam("404", "20030101", "3,100");
-    env.agregaParam("404", "20040101", "3200");  // a later year never applies
+    env.agregaParam("404", "20040101", "3200");          // a later year never applies
     env.agregaParam("998", "050802 200212", " 0.0150");  // 2003 periods sort after "2003"
     env.agregaParam("044", "1", funcion044("DOC. NACIONAL DE IDENTIDAD", "DNI", "08", "01", '5'));
     env.agregaParam("044", "6", funcion044("REG. UNICO DE CONTRIBUYENTES", "RUC", "11", "02", '5'));
@@ -79,7 +79,8 @@ TEST(Calcular, DeclaracionRealistaConLasTasasDelCatalogo) {
     EXPECT_EQ(det.salida, fixture("declaracion_realista.det"));
 
     // The same from standard input, with the rates given as options.
-    const Salida entrada = corre({"--uit", "3100", "--tasa110", "0.015"}, fixture("declaracion_realista.txt").toUtf8());
+    const Salida entrada =
+        corre({"--uit", "3100", "--tasa110", "0.015"}, fixture("declaracion_realista.txt").toUtf8());
     EXPECT_EQ(entrada.salida, s.salida);
 }
 
@@ -119,6 +120,7 @@ TEST(Calcular, LineasMalFormadasYCasillasBloqueadas) {
     const Salida b = corre(tasas, "501=99\n102=10\n");
     EXPECT_EQ(b.estado, 0);
     EXPECT_TRUE(b.errores.contains("line 1: box 501 is locked")) << b.errores.toStdString();
-    EXPECT_EQ(b.salida, "102=10\n113=8\n120=1\n141=0\n142=1\n146=1\n501=10\n502=(2)\n503=8\n513=8\n514=8\n515=8\n"
-                        "516=1\n518=8\n");
+    EXPECT_EQ(b.salida,
+              "102=10\n113=8\n120=1\n141=0\n142=1\n146=1\n501=10\n502=(2)\n503=8\n513=8\n514=8\n515=8\n"
+              "516=1\n518=8\n");
 }

@@ -1,6 +1,7 @@
+#include "varnel/declaration/detalle.h"
+
 #include <gtest/gtest.h>
 
-#include "varnel/declaration/detalle.h"
 #include "varnel/declaration/lote.h"
 
 using namespace qvr;
@@ -8,7 +9,7 @@ using namespace qvr;
 namespace {
 
 class Detalle : public ::testing::Test {
-protected:
+  protected:
     Detalle() : d(valores, Tasas{3100, 0.015, 0}) { d.preparaNueva(); }
     void teclea(DetalleRentas& w, int i, const QString& t) {
         w.entraCampo(i);

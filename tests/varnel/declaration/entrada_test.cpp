@@ -10,12 +10,13 @@ namespace {
 
 // Entries as the document-type lists show them: code, "  -  ", description in 60, length, data type
 // at position 71, length rule.
-QString entradaTipo(const QString& codigo, const QString& descripcion, const QString& longitud, char tipoDato) {
+QString entradaTipo(const QString& codigo, const QString& descripcion, const QString& longitud,
+                    char tipoDato) {
     return codigo + "  -  " + descripcion.leftJustified(60, ' ') + longitud + " " + tipoDato + " 1";
 }
 
 class Entrada : public ::testing::Test {
-protected:
+  protected:
     Entrada() : d(valores, Tasas{3100, 0.015, 0}) {
         d.portapapeles = &portapapeles;
         for (auto& [l, lista] : d.controles.listasDocumento)
@@ -43,9 +44,10 @@ TEST_F(Entrada, ReglaDeLectura) {
         const char* texto;
         double valor;
     } casos[] = {
-        {122, "", 0},       {122, "0", 0},           {122, "ABC", 0},    {122, "(1,234)", 1234},
-        {180, "(1,234)", -1234}, {180, "1,234", 1234}, {180, "12abc", 0}, {180, "1,234.5", 1235},
-        {180, "-0.5", -1},  {141, "(6,598)", 6598},  {515, "(100)", -100},
+        {122, "", 0},           {122, "0", 0},           {122, "ABC", 0},
+        {122, "(1,234)", 1234}, {180, "(1,234)", -1234}, {180, "1,234", 1234},
+        {180, "12abc", 0},      {180, "1,234.5", 1235},  {180, "-0.5", -1},
+        {141, "(6,598)", 6598}, {515, "(100)", -100},
     };
     valores.SuspendeCalculo = true;
     for (const auto& c : casos) {
@@ -60,7 +62,11 @@ TEST_F(Entrada, ReglaDeLectura) {
 TEST_F(Entrada, FormaDeVisualizacion) {
     struct Caso {
         const char *antes, *despues;
-    } casos[] = {{"1234567", "1,234,567"}, {"-1234567", "(1,234,567)"}, {"12a3", ""}, {"0", "0"}, {"1851.75", "1,852"},
+    } casos[] = {{"1234567", "1,234,567"},
+                 {"-1234567", "(1,234,567)"},
+                 {"12a3", ""},
+                 {"0", "0"},
+                 {"1851.75", "1,852"},
                  {"(5)", "(5)"}};
     valores.SuspendeCalculo = true;
     for (const auto& c : casos) {
