@@ -80,7 +80,7 @@ void FrmConsist::eligeLinea(int i) {
     const int casilla = casillaDeLinea(i);
     if (casilla == 0) return;  // the line names no single box: the window stays
     elegida_ = casilla;
-    emit casillaSeleccionada(casilla);
+    if (alElegirCasilla) alElegirCasilla(casilla);
     accept();
 }
 

@@ -3,6 +3,7 @@
 // holds them, with printing. Double-clicking a line (or Enter on it) closes the window and tells
 // which box the line is about, so that the declaration window can show that box.
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "varnel/computation/validacion.h"
@@ -14,7 +15,6 @@ class QLabel;
 namespace qvr {
 
 class FrmConsist : public QDialog {
-    Q_OBJECT
 public:
     // `ruta`: the inconsistency file; `lineas`: the same lines with their boxes (shown instead when
     // the file can not be read).
@@ -29,8 +29,8 @@ public:
     QPushButton* cmdImprimir = nullptr;
     QPushButton* CmdGrabar = nullptr;
 
-signals:
-    void casillaSeleccionada(int casilla);
+    // Called with the chosen box just before the window closes.
+    std::function<void(int casilla)> alElegirCasilla;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
