@@ -102,7 +102,10 @@ QStringList lineasDeTexto(const QByteArray& datos) {
 CabeceraListado cabeceraActual() {
     const QDateTime ahora = QDateTime::currentDateTime();
     const QLocale sistema = QLocale::system();
-    return {sistema.toString(ahora.date(), QLocale::ShortFormat), sistema.toString(ahora.time(), QLocale::LongFormat),
+    // The system's long time format without its time zone.
+    QString formatoHora = sistema.timeFormat(QLocale::LongFormat);
+    formatoHora.remove('t');
+    return {sistema.toString(ahora.date(), QLocale::ShortFormat), ahora.time().toString(formatoHora.trimmed()),
             kTituloModulo + " - Formulario 0738 Versión 1.0"};
 }
 
