@@ -1,6 +1,5 @@
 #include "varnel/computation/validacion_reglas.h"
 
-#include <cmath>
 
 #include "common/formato.h"
 #include "common/valores_comunes.h"
