@@ -26,7 +26,8 @@ QString etiquetaColor(const QString& literal) {
     return QStringLiteral("<!Color!>") + literal + QStringLiteral("<!/Color!>");
 }
 
-EscritorReporte::EscritorReporte(Programa programa, int anchoPagina) : programa_(programa), ancho_(anchoPagina) {}
+EscritorReporte::EscritorReporte(Programa programa, int anchoPagina)
+    : programa_(programa), ancho_(anchoPagina) {}
 
 EscritorReporte::~EscritorReporte() { archivo_.close(); }
 
@@ -55,7 +56,8 @@ int EscritorReporte::lineasPorHoja() const {
 void EscritorReporte::escribe(const QString& linea) {
     if (!archivo_.isOpen()) throw ErrorEscritura(52, QStringLiteral("Nombre o número de archivo incorrecto"));
     const QByteArray bytes = aCp1252(linea) + "\r\n";
-    if (archivo_.write(bytes) != bytes.size()) throw ErrorEscritura(57, QStringLiteral("Error de E/S de dispositivo"));
+    if (archivo_.write(bytes) != bytes.size())
+        throw ErrorEscritura(57, QStringLiteral("Error de E/S de dispositivo"));
 }
 
 void EscritorReporte::EscribeLinea(const QString& texto) {

@@ -12,12 +12,12 @@ enum class Programa { Varnel, Oskeni };
 
 // A report file that can not be opened or written.
 class ErrorEscritura : public std::runtime_error {
-public:
+  public:
     ErrorEscritura(int numero, const QString& descripcion);
     int numero() const { return numero_; }
     const QString& descripcion() const { return descripcion_; }
 
-private:
+  private:
     int numero_;
     QString descripcion_;
 };
@@ -34,7 +34,7 @@ QString etiquetaOrientacion(const QString& valor);
 QString etiquetaColor(const QString& literal);
 
 class EscritorReporte {
-public:
+  public:
     EscritorReporte(Programa programa, int anchoPagina);
     ~EscritorReporte();
 
@@ -56,7 +56,7 @@ public:
     void fijaAnchoPagina(int ancho) { ancho_ = ancho; }
     int lineasPorHoja() const;
 
-private:
+  private:
     bool etiquetaPermitida() const { return hoja_ <= 1; }
     void escribe(const QString& linea);
 

@@ -24,13 +24,11 @@ ErrorLinea sinSeparador() {
 }
 
 // The closing tag of an opening tag: "<!font!>" -> "<!/font!>".
-QByteArray cierreDe(QByteArrayView apertura) {
-    return QByteArray("<!/") + apertura.sliced(2).toByteArray();
-}
+QByteArray cierreDe(QByteArrayView apertura) { return QByteArray("<!/") + apertura.sliced(2).toByteArray(); }
 
 // Fields of a command, each up to the next "|".
 class Campos {
-public:
+  public:
     Campos(QByteArrayView linea, qsizetype pos) : linea_(linea), pos_(pos) {}
 
     std::optional<QByteArrayView> siguiente() {
@@ -41,7 +39,7 @@ public:
         return campo;
     }
 
-private:
+  private:
     QByteArrayView linea_;
     qsizetype pos_;
 };
@@ -75,10 +73,14 @@ std::optional<std::int32_t> colorHex(QByteArrayView t) {
     std::uint32_t v = 0;
     for (char c : t.sliced(2)) {
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return std::nullopt;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return std::nullopt;
         v = v * 16 + std::uint32_t(d);
     }
     return std::int32_t(v);
@@ -86,39 +88,44 @@ std::optional<std::int32_t> colorHex(QByteArrayView t) {
 
 Lectura leeEtiqueta(QByteArrayView linea, qsizetype pos, QByteArrayView palabra) {
     Registro r;
-    if (palabra == "<!font!>") r.tipo = Tipo::Fuente;
-    else if (palabra == "<!nHojas!>") r.tipo = Tipo::NumHojas;
-    else if (palabra == "<!Color!>") r.tipo = Tipo::Color;
-    else if (palabra == "<!Orientacion!>") r.tipo = Tipo::Orientacion;
-    else return Registro{};
+    if (palabra == "<!font!>")
+        r.tipo = Tipo::Fuente;
+    else if (palabra == "<!nHojas!>")
+        r.tipo = Tipo::NumHojas;
+    else if (palabra == "<!Color!>")
+        r.tipo = Tipo::Color;
+    else if (palabra == "<!Orientacion!>")
+        r.tipo = Tipo::Orientacion;
+    else
+        return Registro{};
 
     // A closing tag missing from the line leaves the value empty.
     const qsizetype cierre = linea.indexOf(cierreDe(palabra), pos);
     QByteArrayView valor = cierre >= pos ? linea.sliced(pos, cierre - pos) : QByteArrayView();
     switch (r.tipo) {
-    case Tipo::Fuente:
-        r.texto = valor.toByteArray();
-        break;
-    case Tipo::NumHojas: {
-        const auto v = valorNumerico(valor);
-        const auto n = v ? aEntero16(*v) : std::nullopt;
-        if (!n) return desbordamiento();
-        r.numero = *n;
-        break;
-    }
-    case Tipo::Color: {
-        // The trailing "&" of the literal is not part of the value.
-        if (!valor.isEmpty()) valor.chop(1);
-        valor = recorta(valor);
-        const auto c = colorHex(valor);
-        if (!c) return tiposNoCoinciden();
-        r.texto = valor.toByteArray();
-        r.numero = *c;
-        break;
-    }
-    default:
-        r.texto = recorta(valor).toByteArray();
-        break;
+        case Tipo::Fuente:
+            r.texto = valor.toByteArray();
+            break;
+        case Tipo::NumHojas: {
+            const auto v = valorNumerico(valor);
+            const auto n = v ? aEntero16(*v) : std::nullopt;
+            if (!n) return desbordamiento();
+            r.numero = *n;
+            break;
+        }
+        case Tipo::Color: {
+            // The trailing "&" of the literal is not part of the value.
+            if (!valor.isEmpty()) valor.chop(1);
+            valor = recorta(valor);
+            const auto c = colorHex(valor);
+            if (!c) return tiposNoCoinciden();
+            r.texto = valor.toByteArray();
+            r.numero = *c;
+            break;
+        }
+        default:
+            r.texto = recorta(valor).toByteArray();
+            break;
     }
     return r;
 }

@@ -20,15 +20,17 @@ QString RegistraSpool(BaseDatos& base, const QString& codigo, int tipoDocumento,
     // IMMEDIATE: a second program registering at the same moment waits here instead of reading
     // the same maximum.
     TransaccionEscritura t(base);
-    const qint64 sec =
-        numeroDe(base.escalar(QStringLiteral("SELECT max(Secuencia) AS SecTipo FROM SPOOL WHERE CodRep = ?"), {codigo}));
-    const qint64 arch = numeroDe(base.escalar(QStringLiteral("SELECT max(substr(Archivo, 1, 8)) AS SecRep FROM SPOOL")));
+    const qint64 sec = numeroDe(base.escalar(
+        QStringLiteral("SELECT max(Secuencia) AS SecTipo FROM SPOOL WHERE CodRep = ?"), {codigo}));
+    const qint64 arch =
+        numeroDe(base.escalar(QStringLiteral("SELECT max(substr(Archivo, 1, 8)) AS SecRep FROM SPOOL")));
     const QString archivo = QStringLiteral("%1.PRN").arg(arch + 1, 8, 10, QLatin1Char('0'));
-    base.ejecuta(QStringLiteral("INSERT INTO SPOOL (CodRep, Secuencia, Archivo, Fecha, Usuario, tip_doc_d, Doc_id_d) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                 {codigo, QStringLiteral("%1").arg(sec + 1, 6, 10, QLatin1Char('0')), archivo,
-                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), usuario,
-                  tipoDocumento, numero});
+    base.ejecuta(
+        QStringLiteral("INSERT INTO SPOOL (CodRep, Secuencia, Archivo, Fecha, Usuario, tip_doc_d, Doc_id_d) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {codigo, QStringLiteral("%1").arg(sec + 1, 6, 10, QLatin1Char('0')), archivo,
+         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), usuario, tipoDocumento,
+         numero});
     t.confirma();
     return archivo;
 }

@@ -12,14 +12,14 @@ namespace {
 QByteArray reescribe(const Registro& r) {
     auto n = [](int v) { return QByteArray::number(v); };
     switch (r.tipo) {
-    case Tipo::Pos:
-    case Tipo::PosVerti:
-        return (r.tipo == Tipo::Pos ? "pPos|" : "pPosVerti|") + n(r.x) + "|" + n(r.y) + "|" + r.texto + "|" +
-               (r.negrita ? "True" : "False") + "|" + n(r.tamano) + "|" + n(r.hoja) + "|";
-    case Tipo::Cuadro:
-        return "pCuadro|" + n(r.x) + "|" + n(r.y) + "|" + n(r.x2) + "|" + n(r.y2) + "|" + n(r.hoja) + "|";
-    default:
-        return {};
+        case Tipo::Pos:
+        case Tipo::PosVerti:
+            return (r.tipo == Tipo::Pos ? "pPos|" : "pPosVerti|") + n(r.x) + "|" + n(r.y) + "|" + r.texto +
+                   "|" + (r.negrita ? "True" : "False") + "|" + n(r.tamano) + "|" + n(r.hoja) + "|";
+        case Tipo::Cuadro:
+            return "pCuadro|" + n(r.x) + "|" + n(r.y) + "|" + n(r.x2) + "|" + n(r.y2) + "|" + n(r.hoja) + "|";
+        default:
+            return {};
     }
 }
 }  // namespace
@@ -33,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!otra.isEmpty()) {
             const Lectura l2 = leeLinea(otra);
             const auto* r2 = std::get_if<Registro>(&l2);
-            if (!r2 || r2->tipo != r->tipo || r2->x != r->x || r2->y != r->y || r2->x2 != r->x2 || r2->y2 != r->y2 ||
-                r2->hoja != r->hoja || r2->tamano != r->tamano || r2->negrita != r->negrita || r2->texto != r->texto)
+            if (!r2 || r2->tipo != r->tipo || r2->x != r->x || r2->y != r->y || r2->x2 != r->x2 ||
+                r2->y2 != r->y2 || r2->hoja != r->hoja || r2->tamano != r->tamano ||
+                r2->negrita != r->negrita || r2->texto != r->texto)
                 std::abort();
         }
     }

@@ -26,16 +26,18 @@ void agregaParam(BaseDatos& base, const QString& numero, const QString& argument
 void llenaBase(BaseDatos& base) {
     creaTablasHost(base);
     TransaccionEscritura t(base);
-    for (const auto& b : bancosDemo()) agregaParam(base, "004", u8(b.codigo), funcionBanco(u8(b.nombre), u8(b.corto)));
+    for (const auto& b : bancosDemo())
+        agregaParam(base, "004", u8(b.codigo), funcionBanco(u8(b.nombre), u8(b.corto)));
     for (const auto& u : uitDemo()) agregaParam(base, "404", u8(u.desde), u8(u.valor));
     for (const auto& s : tasasDemo())
         agregaParam(base, "998", argumentoTasa(u8(s.codigo), u8(s.periodo)), funcionTasa(u8(s.tasa)));
     for (const auto& p : paisesDemo()) agregaParam(base, "976", u8(p.codigo), u8(p.nombre));
     for (const auto& c : contribuyentesDemo())
-        base.ejecuta("INSERT INTO CONT (tip_doc_d, doc_id_d, nombre, usuario, Apellido_p, Apellido_m, Nombre_1, "
-                     "nombre_2, Tipo_Ingreso) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 2)",
-                     {kTipDocDeclarante, u8(c.ruc), u8(c.nombre), u8(c.usuario), u8(c.apellidoP), u8(c.apellidoM),
-                      u8(c.nombre1), u8(c.nombre2)});
+        base.ejecuta(
+            "INSERT INTO CONT (tip_doc_d, doc_id_d, nombre, usuario, Apellido_p, Apellido_m, Nombre_1, "
+            "nombre_2, Tipo_Ingreso) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 2)",
+            {kTipDocDeclarante, u8(c.ruc), u8(c.nombre), u8(c.usuario), u8(c.apellidoP), u8(c.apellidoM),
+             u8(c.nombre1), u8(c.nombre2)});
     for (const auto& u : usuariosDemo())
         base.ejecuta("INSERT INTO CLAVES (Usuario, Tipo, Clave) VALUES (?, ?, ?)",
                      {u8(u.usuario), u8(u.tipo), u8(u.clave)});
@@ -104,15 +106,17 @@ ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar) {
 
     // The INI last: it only ever points at a complete environment.
     const std::pair<const char*, QString> claves[] = {
-        {"SysPath", sistema},     {"DBPath", sistema},  {"DBName", "NEMDAL.MDB"},
-        {"SysUser", u8(usuarioSistemaDemo())}, {"SysVersion", "1.0"}, {"SysMenu", "1"},
+        {"SysPath", sistema},     {"DBPath", sistema},
+        {"DBName", "NEMDAL.MDB"}, {"SysUser", u8(usuarioSistemaDemo())},
+        {"SysVersion", "1.0"},    {"SysMenu", "1"},
     };
     for (const auto& [clave, valor] : claves)
         if (!Perfil::escribe(kSeccionIni, clave, valor, kArchivoIni))
             return falla(r, "No se pudo escribir " + r.rutaIni + ".");
 
     r.ok = true;
-    r.mensaje = "Entorno creado en " + sistema + "\nBase de datos: " + r.rutaBase + "\nNEMDAL.INI: " + r.rutaIni;
+    r.mensaje =
+        "Entorno creado en " + sistema + "\nBase de datos: " + r.rutaBase + "\nNEMDAL.INI: " + r.rutaIni;
     return r;
 }
 

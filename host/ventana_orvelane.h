@@ -15,7 +15,7 @@ inline const QString kTituloHost = QStringLiteral("Orvelane");
 
 class VentanaOrvelane : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // `carpetaProgramas`: where Varnel and Lotmira are looked for.
     explicit VentanaOrvelane(const QString& carpetaProgramas, QWidget* parent = nullptr);
 
@@ -25,16 +25,21 @@ public:
 
     QPushButton* botonVarnel() const { return varnel_; }
     QPushButton* botonLotmira() const { return lotmira_; }
+    QPushButton* botonEnviar() const { return enviar_; }
+    QPushButton* botonSpool() const { return spool_; }
     QPlainTextEdit* registro() const { return registro_; }
 
-public slots:
+  public slots:
     void iniciaVarnel();
     void instalaTablas();
+    // Sends every consistent stored declaration and runs the send-summary program for each.
+    void enviaDeclaraciones();
+    void muestraSpool();
 
-signals:
+  signals:
     void instalacionTerminada(int codigo);
 
-private:
+  private:
     void anota(const QString& linea);
     void muestraEntorno();
     bool existePrograma(const QString& nombre);
@@ -45,6 +50,8 @@ private:
     QLabel* entorno_ = nullptr;
     QPushButton* varnel_ = nullptr;
     QPushButton* lotmira_ = nullptr;
+    QPushButton* enviar_ = nullptr;
+    QPushButton* spool_ = nullptr;
     QPlainTextEdit* registro_ = nullptr;
     QProcess* instalador_ = nullptr;
 };

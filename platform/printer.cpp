@@ -16,7 +16,7 @@ QPageLayout::Orientation aQt(OrientacionHoja o) {
 }
 
 class ImpresoraQt : public Impresora {
-public:
+  public:
     explicit ImpresoraQt(std::unique_ptr<QPrinter> p) : printer_(std::move(p)) {
         // Report coordinates are measured from the paper's corner, not from the printable area.
         printer_->setFullPage(true);
@@ -59,7 +59,7 @@ public:
     }
     QString error() const override { return error_; }
 
-private:
+  private:
     std::unique_ptr<QPrinter> printer_;
     QPainter pintor_;
     QString error_;

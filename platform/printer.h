@@ -14,7 +14,7 @@ namespace qvr {
 enum class OrientacionHoja { Vertical, Horizontal };
 
 class Impresora {
-public:
+  public:
     virtual ~Impresora() = default;
     // Starts the job with its first page; false (see error()) when the device can not be opened.
     virtual bool comienza(OrientacionHoja o) = 0;

@@ -1,8 +1,9 @@
 #include "platform/utilitario.h"
 
+#include <QtCore/qnamespace.h>
+
 #include <QDate>
 #include <QFileInfo>
-#include <QtCore/qnamespace.h>
 #include <array>
 
 #include "platform/dialogs.h"
@@ -31,16 +32,16 @@ QDate fechaEstricta(const QString& t) {
 
 bool Utilitario::EsTeclaEdicion(int tecla) {
     switch (tecla) {
-    case 8:
-    case 9:
-    case 13:
-    case Qt::Key_Backspace:
-    case Qt::Key_Tab:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return true;
-    default:
-        return false;
+        case 8:
+        case 9:
+        case 13:
+        case Qt::Key_Backspace:
+        case Qt::Key_Tab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -62,7 +63,9 @@ bool Utilitario::ValidaRuc(const QString& ruc) {
     return ruc[10].digitValue() == verificador;
 }
 
-QString Utilitario::AjustaTexto(const QString& texto, int ancho) { return RellenaDerecha(texto, ancho, u' '); }
+QString Utilitario::AjustaTexto(const QString& texto, int ancho) {
+    return RellenaDerecha(texto, ancho, u' ');
+}
 
 bool Utilitario::ValidaFecha(const QString& fecha, const QString& minimo, const QString& maximo) {
     const QDate f = fechaEstricta(fecha);
@@ -117,21 +120,21 @@ int Utilitario::FiltraLetra(int tecla) {
     if (EsTeclaEdicion(tecla)) return tecla;
     if (tecla >= 'A' && tecla <= 'Z') return tecla;
     switch (tecla) {
-    case ' ':
-    case '&':
-    case '.':
-    case '-':
-    case ',':
-    case 0x00D1:  // Ñ
-    case 0x00C1:  // Á
-    case 0x00C9:  // É
-    case 0x00CD:  // Í
-    case 0x00D3:  // Ó
-    case 0x00DA:  // Ú
-    case 0x00DC:  // Ü
-        return tecla;
-    default:
-        return 0;
+        case ' ':
+        case '&':
+        case '.':
+        case '-':
+        case ',':
+        case 0x00D1:  // Ñ
+        case 0x00C1:  // Á
+        case 0x00C9:  // É
+        case 0x00CD:  // Í
+        case 0x00D3:  // Ó
+        case 0x00DA:  // Ú
+        case 0x00DC:  // Ü
+            return tecla;
+        default:
+            return 0;
     }
 }
 

@@ -11,7 +11,7 @@
 //   slashes, two-digit day and month) naming a real calendar date, year 0001 to 9999; both bounds
 //   are inclusive. A malformed bound makes every date invalid.
 // - Key filters judge the character a key types (its character code, as QKeyEvent::text() gives it),
-//   which is what the old key-press event carried. Keys that type nothing (arrows, Delete, Home...)
+//   the code a key-press handler works with. Keys that type nothing (arrows, Delete, Home...)
 //   never reach a filter: callers let them through. The editing keys that pass every filter are
 //   Backspace (8), Tab (9) and Enter (13); the Qt key codes of Backspace, Tab, Return and Enter pass
 //   too, so a caller may hand over QKeyEvent::key() for those. Control characters such as Ctrl+V (22)
@@ -33,7 +33,7 @@
 namespace qvr {
 
 class Utilitario {
-public:
+  public:
     // True of the component's 16-bit answers.
     static constexpr int kVerdadero = -1;
 

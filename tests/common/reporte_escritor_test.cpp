@@ -1,16 +1,17 @@
+#include "common/reporte_escritor.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "common/reporte_escritor.h"
 #include "common/reporte_marcado.h"
 
 using namespace qvr::reporte;
 
 namespace {
 class Escritor : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString ruta() const { return dir.filePath("00000001.PRN"); }
     QList<QByteArray> lineas() {
@@ -72,7 +73,9 @@ TEST_F(Escritor, LimitesDeCadaPrograma) {
     struct Caso {
         Programa p;
         int ancho, limite;
-    } casos[] = {{Programa::Varnel, 80, 85}, {Programa::Varnel, 83, 83}, {Programa::Oskeni, 80, 80},
+    } casos[] = {{Programa::Varnel, 80, 85},
+                 {Programa::Varnel, 83, 83},
+                 {Programa::Oskeni, 80, 80},
                  {Programa::Oskeni, 132, 44}};
     for (const auto& c : casos) {
         EscritorReporte w(c.p, c.ancho);
@@ -118,13 +121,15 @@ TEST_F(Escritor, IdaYVueltaDeCadaRegistro) {
     EXPECT_EQ(r[2].texto, "H");
     EXPECT_EQ(r[3].numero, std::int32_t(0x80000005u));
     EXPECT_EQ(r[4].tipo, Tipo::Pos);
-    EXPECT_EQ(std::vector<int>({r[4].x, r[4].y, r[4].tamano, r[4].hoja}), std::vector<int>({-120, 32767, 12, 3}));
+    EXPECT_EQ(std::vector<int>({r[4].x, r[4].y, r[4].tamano, r[4].hoja}),
+              std::vector<int>({-120, 32767, 12, 3}));
     EXPECT_TRUE(r[4].negrita);
     EXPECT_EQ(r[4].textoUnicode(), "  Año ÓPTIMO ");
     EXPECT_EQ(std::vector<int>({r[5].x, r[5].y, r[5].tamano, r[5].hoja}), std::vector<int>({10, 175, 8, 0}));
     EXPECT_EQ(r[5].textoUnicode(), "PERÍODO");
     EXPECT_EQ(r[6].tipo, Tipo::Cuadro);
-    EXPECT_EQ(std::vector<int>({r[6].x, r[6].y, r[6].x2, r[6].y2, r[6].hoja}), std::vector<int>({1, 2, 3, 4, 5}));
+    EXPECT_EQ(std::vector<int>({r[6].x, r[6].y, r[6].x2, r[6].y2, r[6].hoja}),
+              std::vector<int>({1, 2, 3, 4, 5}));
     EXPECT_EQ(r[7].tipo, Tipo::NuevaHoja);
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "common/reporte_marcado.h"
+
+#include <gtest/gtest.h>
 
 using namespace qvr::reporte;
 
@@ -89,7 +89,9 @@ TEST(ReporteLinea, ComandosYSusCampos) {
     EXPECT_EQ(std::vector<int>({r.x, r.y, r.x2, r.y2, r.hoja}), std::vector<int>({150, 300, 1700, 1640, 1}));
 
     // Windows-1252 text.
-    r = registro("pPos|1|1|DECLARACI\xd3N D\xcd""A|False|8|0|");
+    r = registro(
+        "pPos|1|1|DECLARACI\xd3N D\xcd"
+        "A|False|8|0|");
     EXPECT_EQ(r.textoUnicode(), QStringLiteral("DECLARACIÓN DÍA"));
 }
 
@@ -98,9 +100,9 @@ TEST(ReporteLinea, CamposNumericosA16Bits) {
         const char* campo;
         int valor;
     } casos[] = {
-        {"2.5", 2},   {"3.5", 4},   {"-2.5", -2},       {"1.5", 2},          {"  12abc", 12},
-        {"abc", 0},   {"", 0},      {"1 2", 12},        {"-32768", -32768},  {"32767", 32767},
-        {"-32768.5", -32768},       {"1e3", 1000},      {"+7", 7},
+        {"2.5", 2},           {"3.5", 4},    {"-2.5", -2}, {"1.5", 2},         {"  12abc", 12},
+        {"abc", 0},           {"", 0},       {"1 2", 12},  {"-32768", -32768}, {"32767", 32767},
+        {"-32768.5", -32768}, {"1e3", 1000}, {"+7", 7},
     };
     for (const auto& c : casos) {
         const QByteArray linea = "pCuadro|" + QByteArray(c.campo) + "|0|0|0|0|";

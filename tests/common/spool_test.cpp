@@ -1,3 +1,5 @@
+#include "common/spool.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -5,7 +7,6 @@
 #include <QProcess>
 #include <QSet>
 
-#include "common/spool.h"
 #include "support/entorno.h"
 
 using namespace qvr;
@@ -72,5 +73,6 @@ TEST(Spool, DosProgramasALaVezNuncaCompartenNumero) {
         secuencias.insert(r.texto(f, "CodRep") + r.texto(f, "Secuencia"));
     }
     EXPECT_EQ(secuencias.size(), 2 * n);
-    EXPECT_EQ(env.base().escalar("SELECT max(Secuencia) FROM SPOOL WHERE CodRep = 'RP0009'").toString(), "000150");
+    EXPECT_EQ(env.base().escalar("SELECT max(Secuencia) FROM SPOOL WHERE CodRep = 'RP0009'").toString(),
+              "000150");
 }

@@ -18,7 +18,7 @@ namespace qvr {
 namespace {
 
 class Setup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(tmp_.isValid());
         windirPrevio_ = qgetenv("WINDIR");
@@ -42,7 +42,8 @@ TEST_F(Setup, EntornoCompletoQueElModuloPuedeLeer) {
     const auto r = host::creaEntornoDemo(demo(), false);
     ASSERT_TRUE(r.ok) << r.mensaje.toStdString();
 
-    for (const char* carpeta : {"RPT", "TMP", "tmp"}) EXPECT_TRUE(QFileInfo(sistema() + carpeta).isDir()) << carpeta;
+    for (const char* carpeta : {"RPT", "TMP", "tmp"})
+        EXPECT_TRUE(QFileInfo(sistema() + carpeta).isDir()) << carpeta;
     EXPECT_TRUE(QFileInfo(sistema() + "NEMDAL.MDW").isFile());
     EXPECT_TRUE(QFileInfo(sistema() + "tmp/env738.txt").isFile());
     EXPECT_EQ(r.rutaIni, tmp_.path() + "/windows/NEMDAL.INI");
@@ -67,24 +68,28 @@ TEST_F(Setup, CatalogosSegunSusFormatos) {
     auto base = abreBase();
 
     // UIT in force for the tax year: the last row whose year does not sort after it.
-    auto uit = base->consulta("SELECT substr(argumento,1,4) AS per, trim(funcion) AS uit FROM PARAM "
-                              "WHERE numero='404' AND substr(argumento,1,4) <= ? ORDER BY substr(argumento,1,4)",
-                              {kPeriodo});
+    auto uit = base->consulta(
+        "SELECT substr(argumento,1,4) AS per, trim(funcion) AS uit FROM PARAM "
+        "WHERE numero='404' AND substr(argumento,1,4) <= ? ORDER BY substr(argumento,1,4)",
+        {kPeriodo});
     ASSERT_FALSE(uit.vacio());
     EXPECT_EQ(uit.texto(uit.filas() - 1, "uit"), "3100");
-    EXPECT_EQ(base->escalar("SELECT funcion FROM PARAM WHERE numero='404' AND argumento='20030101'").toString(),
-              "3100");
+    EXPECT_EQ(
+        base->escalar("SELECT funcion FROM PARAM WHERE numero='404' AND argumento='20030101'").toString(),
+        "3100");
 
     // Rates: code in 1-6, period in 8-13, rate in 2-7 of funcion.
     auto tasa = [&](const QString& codigo) {
-        auto r = base->consulta("SELECT substr(argumento,8,6) AS per, substr(funcion,2,6) AS tasa FROM PARAM "
-                                "WHERE numero='998' AND substr(argumento,8,6) <= ? AND substr(argumento,1,6) = ? "
-                                "ORDER BY substr(argumento,8,6)",
-                                {kPeriodo, codigo});
+        auto r = base->consulta(
+            "SELECT substr(argumento,8,6) AS per, substr(funcion,2,6) AS tasa FROM PARAM "
+            "WHERE numero='998' AND substr(argumento,8,6) <= ? AND substr(argumento,1,6) = ? "
+            "ORDER BY substr(argumento,8,6)",
+            {kPeriodo, codigo});
         return r.vacio() ? QString() : r.texto(r.filas() - 1, "tasa").trimmed();
     };
     EXPECT_EQ(tasa("050802"), "0.02");
-    EXPECT_EQ(base->escalar("SELECT funcion FROM PARAM WHERE numero='998' AND argumento='050802 200201'").toString(),
+    EXPECT_EQ(base->escalar("SELECT funcion FROM PARAM WHERE numero='998' AND argumento='050802 200201'")
+                  .toString(),
               " 0.02  ");
     for (const char* codigo : {"020702", "020704", "020301", "020201", "020501"}) {
         bool ok = false;
@@ -93,9 +98,10 @@ TEST_F(Setup, CatalogosSegunSusFormatos) {
     }
 
     // Banks: "00" is there but is not a bank; every other row has a name and a short name.
-    auto bancos = base->consulta("SELECT argumento, trim(substr(funcion,1,36)) AS nombre, "
-                                 "trim(substr(funcion,38,12)) AS corto, substr(funcion,37,1) AS sep "
-                                 "FROM PARAM WHERE numero='004' AND trim(argumento) <> '00'");
+    auto bancos = base->consulta(
+        "SELECT argumento, trim(substr(funcion,1,36)) AS nombre, "
+        "trim(substr(funcion,38,12)) AS corto, substr(funcion,37,1) AS sep "
+        "FROM PARAM WHERE numero='004' AND trim(argumento) <> '00'");
     ASSERT_GE(bancos.filas(), 3);
     for (int f = 0; f < bancos.filas(); ++f) {
         EXPECT_EQ(bancos.texto(f, "argumento").size(), 2);
@@ -127,7 +133,8 @@ TEST_F(Setup, ContribuyentesYUsuarios) {
     }
     EXPECT_GE(usuarios.size(), 2);
     for (const auto& u : usuarios)
-        EXPECT_EQ(base->escalar("SELECT COUNT(*) FROM CLAVES WHERE Usuario = ?", {u}).toInt(), 1) << u.toStdString();
+        EXPECT_EQ(base->escalar("SELECT COUNT(*) FROM CLAVES WHERE Usuario = ?", {u}).toInt(), 1)
+            << u.toStdString();
     EXPECT_GE(base->escalar("SELECT COUNT(*) FROM CLAVES WHERE Tipo = '0'").toInt(), 1);
     EXPECT_GE(base->escalar("SELECT COUNT(*) FROM CLAVES WHERE Tipo <> '0'").toInt(), 1);
 
@@ -147,7 +154,8 @@ TEST_F(Setup, ListaDeEnvioDeLasTablasAnexas) {
     auto base = abreBase();
     creaTablasAnexo(*base);
     QSet<QString> tablas;
-    const char* columnaEsperada[] = {"tip_doc_d", "doc_id_d", "formulario", "periodo", "estado", "correl", "semana"};
+    const char* columnaEsperada[] = {"tip_doc_d", "doc_id_d", "formulario", "periodo",
+                                     "estado",    "correl",   "semana"};
     while (!f.atEnd()) {
         const QString linea = QString::fromUtf8(f.readLine()).trimmed();
         if (linea.isEmpty()) continue;
@@ -213,8 +221,14 @@ TEST_F(Setup, LineaDeComandos) {
         return p.exitCode();
     };
     const QStringList malas[] = {
-        {"--bogus"}, {"--setup"}, {"--setup", demo(), "otra"}, {"--setup", demo(), "--force", "--force"},
-        {"--setup", "--force"}, {"stray"}, {"-x"}, {"--version", "x"},
+        {"--bogus"},
+        {"--setup"},
+        {"--setup", demo(), "otra"},
+        {"--setup", demo(), "--force", "--force"},
+        {"--setup", "--force"},
+        {"stray"},
+        {"-x"},
+        {"--version", "x"},
         {"-platform", "offscreen", "stray"},
     };
     for (const auto& args : malas) {

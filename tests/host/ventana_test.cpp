@@ -1,5 +1,3 @@
-#include "host/ventana_orvelane.h"
-
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -11,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "host/ventana_orvelane.h"
 #include "support/entorno.h"
 
 namespace qvr {
@@ -52,7 +51,7 @@ TEST(VentanaOrvelane, VarnelArrancaConElMismoEntorno) {
     QTemporaryDir programas;
     const QString marca = programas.path() + "/marca";
     escribeScript(programas.path() + "/Varnel", "echo \"$WINDIR\" > '" + marca.toUtf8() + ".tmp'; mv '" +
-                                                   marca.toUtf8() + ".tmp' '" + marca.toUtf8() + "'\n");
+                                                    marca.toUtf8() + ".tmp' '" + marca.toUtf8() + "'\n");
     host::VentanaOrvelane w(programas.path());
     w.botonVarnel()->click();
     QDeadlineTimer plazo(10000);

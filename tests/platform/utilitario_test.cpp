@@ -114,9 +114,9 @@ TEST(FiltrosDeTeclas, CadaFiltroConSusTeclas) {
         {'Z', false, true, true},
         {'a', false, true, false},  // FiltraLetra takes upper-cased keys only
         {'z', false, true, false},
-        {8, true, true, true},    // Backspace
-        {9, true, true, true},    // Tab
-        {13, true, true, true},   // Enter
+        {8, true, true, true},   // Backspace
+        {9, true, true, true},   // Tab
+        {13, true, true, true},  // Enter
         {Qt::Key_Backspace, true, true, true},
         {Qt::Key_Return, true, true, true},
         {Qt::Key_Enter, true, true, true},
@@ -125,10 +125,10 @@ TEST(FiltrosDeTeclas, CadaFiltroConSusTeclas) {
         {'.', false, false, true},
         {'-', false, false, true},
         {',', false, false, true},
-        {0x00D1, false, false, true},  // Ñ
-        {0x00C1, false, false, true},  // Á
-        {0x00DA, false, false, true},  // Ú
-        {0x00DC, false, false, true},  // Ü
+        {0x00D1, false, false, true},   // Ñ
+        {0x00C1, false, false, true},   // Á
+        {0x00DA, false, false, true},   // Ú
+        {0x00DC, false, false, true},   // Ü
         {0x00F1, false, false, false},  // ñ, not upper-cased
         {'\'', false, false, false},
         {'/', false, false, false},
@@ -152,22 +152,16 @@ TEST(EsNumericoYAlfanumerico, Textos) {
         bool numerico, alfanumerico;
     };
     const Caso casos[] = {
-        {"0123456789", true, true},
-        {"AB123456", false, true},
-        {"ab123456", false, true},
-        {"", false, false},
-        {"12 34", false, false},
-        {" 1234", false, false},
-        {"12-34", false, false},
-        {"12.5", false, false},
-        {"-12", false, false},
+        {"0123456789", true, true}, {"AB123456", false, true}, {"ab123456", false, true},
+        {"", false, false},         {"12 34", false, false},   {" 1234", false, false},
+        {"12-34", false, false},    {"12.5", false, false},    {"-12", false, false},
         {"+12", false, false},
     };
     for (const auto& c : casos) {
         EXPECT_EQ(Utilitario::EsNumerico(c.texto), c.numerico) << '"' << c.texto << '"';
         EXPECT_EQ(Utilitario::EsAlfanumerico(c.texto), c.alfanumerico) << '"' << c.texto << '"';
     }
-    EXPECT_FALSE(Utilitario::EsNumerico(QStringLiteral("12\u0663")));      // Arabic-indic three
+    EXPECT_FALSE(Utilitario::EsNumerico(QStringLiteral("12\u0663")));     // Arabic-indic three
     EXPECT_FALSE(Utilitario::EsAlfanumerico(QStringLiteral("PEÑA123")));  // no Ñ in document numbers
 }
 

@@ -7,7 +7,8 @@
 
 namespace qvr::prueba {
 
-inline QString escribeReporte(const QString& carpeta, const QString& nombre, const QList<QByteArray>& lineas) {
+inline QString escribeReporte(const QString& carpeta, const QString& nombre,
+                              const QList<QByteArray>& lineas) {
     QFile f(carpeta + "/" + nombre);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
     for (const QByteArray& l : lineas) f.write(l + "\r\n");

@@ -10,8 +10,10 @@
 namespace {
 
 int uso(const char* motivo) {
-    std::fprintf(stderr, "varnel-cli reporte: %s\nusage: varnel-cli reporte FILE.PRN --pdf OUT.pdf [--desde N --hasta M]\n",
-                 motivo);
+    std::fprintf(
+        stderr,
+        "varnel-cli reporte: %s\nusage: varnel-cli reporte FILE.PRN --pdf OUT.pdf [--desde N --hasta M]\n",
+        motivo);
     return 2;
 }
 

@@ -177,6 +177,8 @@ class Declaracion {
     ResultadoTecla teclaOrden(int codigo);
     ResultadoTecla teclaVerifica(int codigo);
     void fijaOrden(const QString& orden, const QString& verifica);
+    // The taxpayer list takes no typed key but F1 (key code 112).
+    static bool teclaListaRuc(int codigoTecla) { return codigoTecla == 112; }
 
     // Document length of the document type of a list entry: positions 68-69 of the entry, 8 when
     // there is none.

@@ -24,13 +24,20 @@ QColor colorDe(std::int32_t valor) {
     if (v & kColorSistema) {
         const QPalette pal = QGuiApplication::palette();
         switch (v & 0xFF) {
-        case 5: return pal.color(QPalette::Base);          // window background
-        case 8: return pal.color(QPalette::Text);          // window text
-        case 15: return pal.color(QPalette::Button);       // button face
-        case 18: return pal.color(QPalette::ButtonText);   // button text
-        case 13: return pal.color(QPalette::Highlight);
-        case 14: return pal.color(QPalette::HighlightedText);
-        default: return pal.color(QPalette::Window);
+            case 5:
+                return pal.color(QPalette::Base);  // window background
+            case 8:
+                return pal.color(QPalette::Text);  // window text
+            case 15:
+                return pal.color(QPalette::Button);  // button face
+            case 18:
+                return pal.color(QPalette::ButtonText);  // button text
+            case 13:
+                return pal.color(QPalette::Highlight);
+            case 14:
+                return pal.color(QPalette::HighlightedText);
+            default:
+                return pal.color(QPalette::Window);
         }
     }
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
@@ -55,40 +62,48 @@ QFont fuente(int puntos, bool negrita) {
 }
 }  // namespace
 
+void ppos(QPainter& p, int x, int y, const QString& stexto, bool bColo, int iTama) {
+    if (!tamanoValido(iTama)) return;
+    const QFont f = fuente(iTama, bColo);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    // The position is the top-left corner of the text, not its baseline.
+    p.drawText(QPointF(x, y + QFontMetricsF(f).ascent()), stexto);
+}
+
+void pPosVerti(QPainter& p, int x, int y, const QString& stexto, bool bColo, int iTama) {
+    if (!tamanoValido(iTama)) return;
+    const QFont f = fuente(iTama, bColo);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    const double asc = QFontMetricsF(f).ascent();
+    for (qsizetype k = 0; k < stexto.size(); ++k)
+        p.drawText(QPointF(x, y + k * 190.0 + asc), QString(stexto[k]));
+}
+
+void pCuadro(QPainter& p, int x1, int y1, int x2, int y2) {
+    // Line width 1: one pixel of a 96-dpi screen, 15 twips, on every device.
+    p.setPen(QPen(Qt::black, 15.0, Qt::SolidLine, Qt::SquareCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(x1, y1), QPointF(x1, y2));
+    p.drawLine(QPointF(x2, y1), QPointF(x2, y2));
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y1));
+    p.drawLine(QPointF(x1, y2), QPointF(x2, y2));
+}
+
 void dibujaRegistro(QPainter& p, const Registro& r) {
     switch (r.tipo) {
-    case Tipo::Pos: {
-        if (!tamanoValido(r.tamano)) return;
-        const QFont f = fuente(r.tamano, r.negrita);
-        p.setFont(f);
-        p.setPen(Qt::black);
-        // The position is the top-left corner of the text, not its baseline.
-        p.drawText(QPointF(r.x, r.y + QFontMetricsF(f).ascent()), r.textoUnicode());
-        break;
-    }
-    case Tipo::PosVerti: {
-        if (!tamanoValido(r.tamano)) return;
-        const QFont f = fuente(r.tamano, r.negrita);
-        p.setFont(f);
-        p.setPen(Qt::black);
-        const double asc = QFontMetricsF(f).ascent();
-        const QString t = r.textoUnicode();
-        for (qsizetype k = 0; k < t.size(); ++k) p.drawText(QPointF(r.x, r.y + k * 190.0 + asc), QString(t[k]));
-        break;
-    }
-    case Tipo::Cuadro: {
-        // Line width 1: one pixel of a 96-dpi screen, 15 twips, on every device.
-        p.setPen(QPen(Qt::black, 15.0, Qt::SolidLine, Qt::SquareCap));
-        p.setBrush(Qt::NoBrush);
-        const QPointF a(r.x, r.y), b(r.x2, r.y2);
-        p.drawLine(QPointF(a.x(), a.y()), QPointF(a.x(), b.y()));
-        p.drawLine(QPointF(b.x(), a.y()), QPointF(b.x(), b.y()));
-        p.drawLine(QPointF(a.x(), a.y()), QPointF(b.x(), a.y()));
-        p.drawLine(QPointF(a.x(), b.y()), QPointF(b.x(), b.y()));
-        break;
-    }
-    default:
-        break;
+        case Tipo::Pos:
+            ppos(p, r.x, r.y, r.textoUnicode(), r.negrita, r.tamano);
+            break;
+        case Tipo::PosVerti:
+            pPosVerti(p, r.x, r.y, r.textoUnicode(), r.negrita, r.tamano);
+            break;
+        case Tipo::Cuadro:
+            pCuadro(p, r.x, r.y, r.x2, r.y2);
+            break;
+        default:
+            break;
     }
 }
 

@@ -24,8 +24,13 @@ QColor colorDe(std::int32_t valor);
 
 // Scales the painter so that its units are twips, for a device of `ppp` pixels per inch.
 void usaTwips(QPainter& p, double ppp);
-// Draws one drawing command (pPos, pPosVerti, pCuadro). Records the device can not draw (a font
-// size of 0 or beyond 2160 points) are left out, as the platform's drawing ignored them.
+// The three drawing commands, on a painter in twips. A font size of 0 or beyond 2160 points draws
+// nothing, as the platform's drawing ignored it.
+void ppos(QPainter& p, int x, int y, const QString& stexto, bool bColo, int iTama);
+// Character k (from 0) at (x, y + k * 190).
+void pPosVerti(QPainter& p, int x, int y, const QString& stexto, bool bColo, int iTama);
+void pCuadro(QPainter& p, int x1, int y1, int x2, int y2);
+// Draws one drawing command (pPos, pPosVerti, pCuadro).
 void dibujaRegistro(QPainter& p, const Registro& r);
 // Draws every record of picture `n`.
 bool dibujaPagina(QPainter& p, IndiceReporte& indice, int n);

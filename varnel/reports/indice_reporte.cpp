@@ -84,6 +84,7 @@ bool IndiceReporte::abre(const QString& ruta, RangoHojas rango) {
         return false;
     }
     rango_ = rango;
+    completo_ = false;
     lector_ = std::make_unique<LectorLineas>(archivo_);
     lector_->situa(0);
     paginas_.assign(1, PaginaIndice{});
@@ -97,7 +98,7 @@ void IndiceReporte::cierra() {
     paginas_.clear();
     hojaAPagina_.clear();
     leido_ = lineas_ = 0;
-    completo_ = false;
+    completo_ = true;  // nothing more to read until a file is opened
     hojasAnunciadas_ = 0;
     color_ = kColorFondoDeclaracion;
     orientacion_ = OrientacionHoja::Vertical;
@@ -151,23 +152,23 @@ bool IndiceReporte::avanzaHasta(int n) {
             }
             const Registro& r = std::get<Registro>(l);
             switch (r.tipo) {
-            case Tipo::NumHojas:
-                hojasAnunciadas_ = r.numero;
-                break;
-            case Tipo::Color:
-                color_ = r.numero;
-                paginas_[0].color = r.numero;
-                break;
-            case Tipo::Orientacion:
-                orientacion_ = r.texto == "H" ? OrientacionHoja::Horizontal : OrientacionHoja::Vertical;
-                break;
-            case Tipo::Pos:
-            case Tipo::PosVerti:
-            case Tipo::Cuadro:
-                coloca(r, inicio, fin);
-                break;
-            default:
-                break;
+                case Tipo::NumHojas:
+                    hojasAnunciadas_ = r.numero;
+                    break;
+                case Tipo::Color:
+                    color_ = r.numero;
+                    paginas_[0].color = r.numero;
+                    break;
+                case Tipo::Orientacion:
+                    orientacion_ = r.texto == "H" ? OrientacionHoja::Horizontal : OrientacionHoja::Vertical;
+                    break;
+                case Tipo::Pos:
+                case Tipo::PosVerti:
+                case Tipo::Cuadro:
+                    coloca(r, inicio, fin);
+                    break;
+                default:
+                    break;
             }
         }
     } catch (const std::bad_alloc&) {

@@ -25,8 +25,8 @@ struct RangoHojas {
 };
 
 struct PaginaIndice {
-    int hoja = -1;          // page of the file drawn on this picture; -1 while none
-    qint64 inicio = 0;      // byte span of its records
+    int hoja = -1;      // page of the file drawn on this picture; -1 while none
+    qint64 inicio = 0;  // byte span of its records
     qint64 fin = 0;
     std::int32_t color = kColorFondoDeclaracion;  // background taken from picture 0 when created
     OrientacionHoja orientacion = OrientacionHoja::Vertical;
@@ -35,14 +35,14 @@ struct PaginaIndice {
 // Lines of a file, each without its line end. Lines longer than kLineaMaxima are returned empty
 // (the reader skips them) so that a damaged file can not make one line hold the whole file.
 class LectorLineas {
-public:
+  public:
     static constexpr qsizetype kLineaMaxima = 64 * 1024;
     explicit LectorLineas(QFile& f) : f_(f) {}
     void situa(qint64 pos);
     // False at the end of the file. `inicio` / `fin`: byte offsets of the line with its line end.
     bool siguiente(QByteArray& linea, qint64& inicio, qint64& fin);
 
-private:
+  private:
     bool llena();
     QFile& f_;
     QByteArray buf_;
@@ -52,7 +52,7 @@ private:
 };
 
 class IndiceReporte {
-public:
+  public:
     // Opens a file-system path; false when it can not be read.
     bool abre(const QString& ruta, RangoHojas rango);
     void cierra();
@@ -76,7 +76,7 @@ public:
     // Calls `f` for each drawing command of picture `n`.
     bool recorre(int n, const std::function<void(const Registro&)>& f);
 
-private:
+  private:
     void coloca(const Registro& r, qint64 inicio, qint64 fin);
 
     QFile archivo_;
@@ -87,7 +87,7 @@ private:
     QHash<int, int> hojaAPagina_;
     qint64 leido_ = 0;
     qint64 lineas_ = 0;
-    bool completo_ = false;
+    bool completo_ = true;
     int hojasAnunciadas_ = 0;
     std::int32_t color_ = kColorFondoDeclaracion;
     OrientacionHoja orientacion_ = OrientacionHoja::Vertical;

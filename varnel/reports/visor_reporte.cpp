@@ -13,14 +13,16 @@ VisorReporte::VisorReporte(QString rutaReportes, RangoHojas rango)
 bool VisorReporte::archivoPresente(const QString& archivo) {
     existe_ = existeRuta(rutaReportes_ + QStringLiteral("\\") + archivo);
     if (!existe_)
-        dialogos().muestra(QStringLiteral("Archivo Físico del Reporte no Existe"), QStringLiteral("Error al Imprimir"),
-                           Icono::Error);
+        dialogos().muestra(QStringLiteral("Archivo Físico del Reporte no Existe"),
+                           QStringLiteral("Error al Imprimir"), Icono::Error);
     return existe_;
 }
 
 bool VisorReporte::pDesencripta(const QString& archivo, const QString& tipo) {
-    if (tipo != kModoPrevia) sObject_ = kModoImprimir;
-    else sObject_ = kModoPrevia;
+    if (tipo != kModoPrevia)
+        sObject_ = kModoImprimir;
+    else
+        sObject_ = kModoPrevia;
     // A missing file draws nothing; the viewer stays as it is.
     if (!archivoPresente(archivo)) return true;
     const QString ruta = rutaFs(rutaReportes_ + QStringLiteral("\\") + archivo);
@@ -41,31 +43,37 @@ bool VisorReporte::errorLectura(const ErrorLinea& e, qint64 linea) {
     }
     indice_.cierra();
     cache_.clear();
+    fallo_ = true;
     return false;
 }
 
 void VisorReporte::actualizaPaginas() {
     // While the file is still being read the announced count is shown, never fewer than the
     // pictures already found; at the end the pictures found are the count.
-    paginas_ = indice_.completo() ? indice_.paginas()
-                                  : std::max(indice_.paginas(), int(indice_.hojasAnunciadas()));
+    paginas_ =
+        indice_.completo() ? indice_.paginas() : std::max(indice_.paginas(), int(indice_.hojasAnunciadas()));
     paginas_ = std::max(paginas_, 1);
 }
 
 bool VisorReporte::previa(const QString& ruta) {
     cache_.clear();
+    fallo_ = false;
     if (!indice_.abre(ruta, rango_)) {
         return errorLectura({53, QStringLiteral("No se encontró el archivo")}, 0);
     }
     iNroHoja_ = 0;
-    if (!indice_.avanzaHasta(1)) return errorLectura(*indice_.error(), indice_.lineaError());
-    actualizaPaginas();
-    return true;
+    indice_.avanzaHasta(1);
+    return revisa();
 }
 
 bool VisorReporte::continuaIndice(int paginasMas) {
-    if (indice_.completo()) return !indice_.error();
-    if (!indice_.avanzaHasta(indice_.paginas() + paginasMas)) return errorLectura(*indice_.error(), indice_.lineaError());
+    if (!indice_.completo()) indice_.avanzaHasta(indice_.paginas() + paginasMas);
+    return revisa();
+}
+
+bool VisorReporte::revisa() {
+    if (fallo_) return false;
+    if (indice_.error()) return errorLectura(*indice_.error(), indice_.lineaError());
     actualizaPaginas();
     return true;
 }
@@ -107,26 +115,26 @@ void VisorReporte::pMostrar(int n) {
         --iNroHoja_;
     } else if (n == -1) {
         // The next picture may not have been read yet.
-        if (!indice_.completo() && indice_.avanzaHasta(iNroHoja_ + 1)) actualizaPaginas();
-        if (iNroHoja_ < indice_.paginas() - 1) ++iNroHoja_;
+        if (!indice_.completo()) indice_.avanzaHasta(iNroHoja_ + 1);
+        if (revisa() && iNroHoja_ < indice_.paginas() - 1) ++iNroHoja_;
     }
 }
 
 bool VisorReporte::boton(int indice) {
     switch (indice) {
-    case 2:
-        pMostrar(-2);
-        return true;
-    case 3:
-        pMostrar(-1);
-        return !indice_.error();
-    case 4:
-        sObject_ = kModoImprimir;
-        return pDesencripta(sRut_, sObject_);
-    case 5:
-        return false;
-    default:
-        return true;
+        case 2:
+            pMostrar(-2);
+            return true;
+        case 3:
+            pMostrar(-1);
+            return !fallo_;
+        case 4:
+            sObject_ = kModoImprimir;
+            return pDesencripta(sRut_, sObject_);
+        case 5:
+            return false;
+        default:
+            return true;
     }
 }
 

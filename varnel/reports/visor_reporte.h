@@ -14,7 +14,7 @@ inline const QString kModoImprimir = QStringLiteral("IMPRIMIR");
 inline const QString kVerPrevia = QStringLiteral("Vprevia");
 
 class VisorReporte {
-public:
+  public:
     // `rutaReportes`: the report folder as the settings give it (RutaReportes).
     explicit VisorReporte(QString rutaReportes, RangoHojas rango = {});
 
@@ -44,11 +44,13 @@ public:
     bool archivoExiste() const { return existe_; }
     const IndiceReporte& indice() const { return indice_; }
 
-private:
+  private:
     bool archivoPresente(const QString& archivo);
     bool previa(const QString& ruta);
     bool imprime(const QString& ruta);
     bool errorLectura(const ErrorLinea& e, qint64 linea);
+    // Reports an unreadable line met while reading on; false when the viewer must close.
+    bool revisa();
     void actualizaPaginas();
 
     QString rutaReportes_;
@@ -58,6 +60,7 @@ private:
     int iNroHoja_ = 0;
     int paginas_ = 1;
     bool existe_ = false;
+    bool fallo_ = false;  // an unreadable line was met: the viewer closes
     IndiceReporte indice_;
 
     struct Imagen {

@@ -236,6 +236,15 @@ TEST_F(Entrada, PortapapelesRectificacionFechaYProfesion) {
     d.teclaAbajo(93, false);
     d.teclaAbajo(45, false);  // Insert without Shift
     EXPECT_EQ(portapapeles.vaciados, 3);
+    EXPECT_TRUE(Declaracion::teclaListaRuc(112));
+    EXPECT_FALSE(Declaracion::teclaListaRuc('2'));
+
+    // The order number: digits and Backspace; Enter moves to the check digits.
+    EXPECT_EQ(d.teclaOrden('7').tecla, '7');
+    EXPECT_EQ(d.teclaOrden('A').tecla, 0);
+    EXPECT_EQ(d.teclaOrden(kTeclaEnter).accion, AccionVista::FocoVerifica);
+    EXPECT_TRUE(valores.OrdenModificada);
+    EXPECT_EQ(d.teclaVerifica('-').tecla, 0);
 
     valores.SuspendeCalculo = true;
     d.eligeOpcion(Pregunta::Rectifica, Opcion::Si);  // a stored answer: no reminder

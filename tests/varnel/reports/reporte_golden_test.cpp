@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -48,7 +48,9 @@ TEST(ReporteGolden, PdfRasterizadoComoElGuardado) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("golden.pdf");
     QString salida;
-    ASSERT_EQ(corre(QVR_BIN_DIR "/varnel-cli", {"reporte", QVR_FIXTURES "/reports/golden.PRN", "--pdf", pdf}, &salida), 0)
+    ASSERT_EQ(corre(QVR_BIN_DIR "/varnel-cli", {"reporte", QVR_FIXTURES "/reports/golden.PRN", "--pdf", pdf},
+                    &salida),
+              0)
         << salida.toStdString();
     ASSERT_EQ(corre(pdftoppm, {"-r", QString::number(kPpp), "-png", pdf, dir.filePath("g")}), 0);
 
@@ -61,7 +63,8 @@ TEST(ReporteGolden, PdfRasterizadoComoElGuardado) {
         const QImage esperada(guardada);
         ASSERT_FALSE(esperada.isNull()) << guardada.toStdString();
         EXPECT_EQ(hecha.size(), esperada.size()) << hoja;
-        EXPECT_LT(diferencia(hecha, esperada), 0.002) << "page " << hoja << " differs from " << guardada.toStdString();
+        EXPECT_LT(diferencia(hecha, esperada), 0.002)
+            << "page " << hoja << " differs from " << guardada.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("g-3.png")));
 
@@ -80,14 +83,17 @@ TEST(ReporteGolden, ErroresDeLaLineaDeComandos) {
         int estado;
     } casos[] = {
         {{QVR_FIXTURES "/reports/golden.PRN"}, 2},
-        {{QVR_FIXTURES "/reports/golden.PRN", "--pdf", dir.filePath("x.pdf"), "--desde", "3", "--hasta", "2"}, 2},
-        {{QVR_FIXTURES "/reports/golden.PRN", "--pdf", dir.filePath("x.pdf"), "--desde", "0", "--hasta", "2"}, 2},
+        {{QVR_FIXTURES "/reports/golden.PRN", "--pdf", dir.filePath("x.pdf"), "--desde", "3", "--hasta", "2"},
+         2},
+        {{QVR_FIXTURES "/reports/golden.PRN", "--pdf", dir.filePath("x.pdf"), "--desde", "0", "--hasta", "2"},
+         2},
         {{dir.filePath("NOEXISTE.PRN"), "--pdf", dir.filePath("x.pdf")}, 1},
     };
     for (const auto& c : casos) {
         QString salida;
         EXPECT_EQ(corre(QVR_BIN_DIR "/varnel-cli", QStringList{"reporte"} + c.args, &salida), c.estado)
-            << c.args.join(' ').toStdString() << "\n" << salida.toStdString();
+            << c.args.join(' ').toStdString() << "\n"
+            << salida.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("x.pdf")));
     // A range prints just its pages.
@@ -99,5 +105,6 @@ TEST(ReporteGolden, ErroresDeLaLineaDeComandos) {
     QString info;
     ASSERT_EQ(corre(pdfinfo, {dir.filePath("r.pdf")}, &info), 0);
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+84[12](\\.\\d+)? x 595"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+84[12](\\.\\d+)? x 595")))
+        << info.toStdString();
 }

@@ -1,3 +1,5 @@
+#include "varnel/reports/visor_reporte.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -10,7 +12,6 @@
 #include "support/entorno.h"
 #include "support/reports_archivos.h"
 #include "varnel/reports/dibujo_reporte.h"
-#include "varnel/reports/visor_reporte.h"
 
 using namespace qvr;
 using namespace qvr::reporte;
@@ -25,7 +26,7 @@ struct Trabajo {
 };
 
 class ImpresoraPrueba : public Impresora {
-public:
+  public:
     explicit ImpresoraPrueba(std::shared_ptr<Trabajo> t) : t_(std::move(t)) {}
     bool comienza(OrientacionHoja o) override { return pagina(o); }
     bool nuevaPagina(OrientacionHoja o) override {
@@ -44,10 +45,11 @@ public:
         t_->abortado = true;
     }
 
-private:
+  private:
     bool pagina(OrientacionHoja o) {
         t_->hojas.push_back(o);
-        t_->imagenes.emplace_back((tamanoHojaTwips(o) * (20 / kTwipsPorPulgada)).toSize(), QImage::Format_RGB32);
+        t_->imagenes.emplace_back((tamanoHojaTwips(o) * (20 / kTwipsPorPulgada)).toSize(),
+                                  QImage::Format_RGB32);
         t_->imagenes.back().fill(Qt::white);
         return p_.begin(&t_->imagenes.back());
     }
@@ -56,7 +58,7 @@ private:
 };
 
 class Visor : public ::testing::Test {
-protected:
+  protected:
     prueba::Entorno env;
     QString rpt = env.sistema() + "RPT";
     std::shared_ptr<Trabajo> trabajo = std::make_shared<Trabajo>();
@@ -150,8 +152,9 @@ TEST_F(Visor, HojasApaisadasSeImprimenApaisadas) {
     VisorReporte v(rpt);
     ASSERT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
     ASSERT_EQ(trabajo->hojas.size(), 3u);
-    EXPECT_EQ(trabajo->hojas, (std::vector<OrientacionHoja>{OrientacionHoja::Vertical, OrientacionHoja::Horizontal,
-                                                            OrientacionHoja::Vertical}));
+    EXPECT_EQ(trabajo->hojas,
+              (std::vector<OrientacionHoja>{OrientacionHoja::Vertical, OrientacionHoja::Horizontal,
+                                            OrientacionHoja::Vertical}));
     // The frame at x 14000 twips (beyond a portrait page) lands on the landscape page.
     const QImage& h = trabajo->imagenes[1];
     EXPECT_GT(h.width(), h.height());
@@ -187,6 +190,27 @@ TEST_F(Visor, ArchivoQueNoExiste) {
     EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Error al Imprimir");
     EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Error);
     EXPECT_TRUE(trabajo->hojas.empty());
+    // The window stays usable on its empty picture.
+    EXPECT_TRUE(v.continuaIndice());
+    EXPECT_TRUE(v.boton(3));
+    EXPECT_FALSE(v.imagen(0, 10).isNull());
+}
+
+TEST_F(Visor, LineaDanadaHalladaAlAvanzarDePagina) {
+    QList<QByteArray> l = prueba::reporteDeHojas(4);
+    l.insert(l.indexOf("pCuadro|720|720|10000|15000|3|"), "pPos|1|1|x|True|8|99999|");
+    escribe(l);
+    VisorReporte v(rpt);
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));  // the first pages read well
+    EXPECT_TRUE(env.dialogos().mostrados.empty());
+    EXPECT_TRUE(v.boton(3));
+    EXPECT_TRUE(v.boton(3));
+    EXPECT_EQ(v.iNroHoja(), 2);
+    EXPECT_FALSE(v.boton(3));  // reading on meets the damaged line: message, and the viewer closes
+    ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+    EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith("Error tecnico: 6\n"));
+    EXPECT_FALSE(v.continuaIndice());
+    EXPECT_EQ(env.dialogos().mostrados.size(), 1u);  // told once
 }
 
 TEST_F(Visor, ArchivosDanadosCierranElVisorConMensaje) {

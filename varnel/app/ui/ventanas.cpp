@@ -1,5 +1,10 @@
 #include "varnel/app/ui/ventanas.h"
 
+#include "varnel/lists/barraestado.h"
+#include "varnel/lists/ui/frmabrirenv.h"
+#include "varnel/lists/ui/frmbancos.h"
+#include "varnel/lists/ui/frmmodfor.h"
+
 namespace qvr {
 
 QDialog* RegistroVentanas::crea(Ventana v, Aplicacion& app, QWidget* principal) const {
@@ -7,10 +12,35 @@ QDialog* RegistroVentanas::crea(Ventana v, Aplicacion& app, QWidget* principal) 
     return it == fabricas_.end() ? nullptr : it->second(app, principal);
 }
 
+namespace {
+// The status bar the lists write to: the main window's, or a silent one when there is none (tests).
+BarraEstado& barraDe(Aplicacion& app) {
+    static BarraEstadoMemoria sinBarra;
+    return app.barra ? *app.barra : sinBarra;
+}
+
+// Opens the declaration window for the declaration a list chose; empty while it is not registered.
+std::function<bool()> abreDeclaracion(const RegistroVentanas& r, Aplicacion& app, QWidget* principal) {
+    if (!r.existe(Ventana::Frm0738)) return {};
+    return [&r, &app, principal] {
+        QDialog* d = r.crea(Ventana::Frm0738, app, principal);
+        if (!d) return false;
+        d->setAttribute(Qt::WA_DeleteOnClose);
+        d->exec();
+        return true;
+    };
+}
+}  // namespace
+
 void registraVentanasVarnel(RegistroVentanas& r) {
-    // The declaration window, the declaration lists, the query list and the print selection
-    // register here as they are built.
-    (void)r;
+    r.registra(Ventana::frmModFor, [&r](Aplicacion& a, QWidget* p) -> QDialog* {
+        return new ui::FrmModFor(a.sesion, a.valores, barraDe(a), abreDeclaracion(r, a, p), p);
+    });
+    r.registra(Ventana::frmAbrirEnv, [&r](Aplicacion& a, QWidget* p) -> QDialog* {
+        return new ui::FrmAbrirEnv(a.sesion, a.valores, barraDe(a), abreDeclaracion(r, a, p), p);
+    });
+    r.registra(Ventana::frmBancos,
+               [](Aplicacion& a, QWidget* p) -> QDialog* { return new ui::FrmBancos(a.sesion, a.valores, p); });
 }
 
 }  // namespace qvr

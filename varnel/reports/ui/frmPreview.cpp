@@ -16,7 +16,7 @@ namespace qvr::reporte {
 
 // picFondo: the white panel; it paints the shown page picture at its current offset.
 class PanelPagina : public QWidget {
-public:
+  public:
     explicit PanelPagina(frmPreview* f) : QWidget(f), f_(f) {
         setAutoFillBackground(true);
         QPalette pal = palette();
@@ -26,11 +26,9 @@ public:
     }
     QPoint origen;
     // The picture's size in pixels at the screen's resolution.
-    QSize tamanoPagina() const {
-        return (tamanoHojaTwips() * (logicalDpiY() / kTwipsPorPulgada)).toSize();
-    }
+    QSize tamanoPagina() const { return (tamanoHojaTwips() * (logicalDpiY() / kTwipsPorPulgada)).toSize(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const qreal dpr = devicePixelRatioF();
@@ -39,7 +37,7 @@ protected:
         p.drawImage(origen, img);
     }
 
-private:
+  private:
     frmPreview* f_;
 };
 
@@ -58,8 +56,9 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
               {QStyle::SP_FileDialogDetailedView, "Imprimir"},
               {QStyle::SP_DialogCloseButton, "Salir"}};
     for (int i = 0; i < 4; ++i) {
-        QIcon icono = i == 2 ? QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(b[i].icono))
-                             : style()->standardIcon(b[i].icono);
+        QIcon icono =
+            i == 2 ? QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(b[i].icono))
+                   : style()->standardIcon(b[i].icono);
         botones_[i] = tlbPrevia_->addAction(icono, QString::fromUtf8(b[i].tip));
         botones_[i]->setToolTip(QString::fromUtf8(b[i].tip));
         const int indice = i + 2;
@@ -96,7 +95,9 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
 
 frmPreview::~frmPreview() = default;
 
-QAction* frmPreview::accion(int indice) const { return indice >= 2 && indice <= 5 ? botones_[indice - 2] : nullptr; }
+QAction* frmPreview::accion(int indice) const {
+    return indice >= 2 && indice <= 5 ? botones_[indice - 2] : nullptr;
+}
 
 QPoint frmPreview::posicionPagina() const { return picFondo_->origen; }
 
@@ -111,7 +112,8 @@ bool frmPreview::carga() {
         return true;
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
-        dialogos().muestra(QStringLiteral("Error tecnico: 0\n%1\nIntente nuevamente por favor.").arg(QString::fromLocal8Bit(e.what())),
+        dialogos().muestra(QStringLiteral("Error tecnico: 0\n%1\nIntente nuevamente por favor.")
+                               .arg(QString::fromLocal8Bit(e.what())),
                            QStringLiteral("Error"), Icono::Error);
         return false;
     }

@@ -16,7 +16,7 @@ class PanelPagina;
 
 class frmPreview : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre = nullptr);
     ~frmPreview() override;
 
@@ -33,10 +33,10 @@ public:
     // The top-left corner of the shown picture within the panel (pixels; 0 or negative).
     QPoint posicionPagina() const;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     void pMostrar(int n);
     void vsbPic_Change(int i);
     void HScroll1_Change();
