@@ -7,7 +7,7 @@
 
 namespace qvr {
 
-double valorNumerico(const QString& texto) {
+double listas::valorNumerico(const QString& texto) {
     QString t;
     for (QChar c : texto)
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r') t += c;

@@ -7,8 +7,12 @@ namespace qvr {
 
 // The numeric value of the leading number in a text, as the old Val did: blanks anywhere are
 // skipped, reading stops at the first character that cannot continue the number, and a text
-// without a number is 0.
+// without a number is 0. (Kept apart from the catalogs' reading of a leading number, which
+// differs on blanks inside the number.)
+namespace listas {
 double valorNumerico(const QString& texto);
+}
+using listas::valorNumerico;
 
 // A date column shown "dd/mm/yyyy"; a value that is not a date is shown as it is.
 QString formatoFecha(const QVariant& valor);
