@@ -1,0 +1,69 @@
+#include "varnel/computation/validacion_lote.h"
+
+#include <memory>
+
+#include "platform/database.h"
+#include "platform/dialogs.h"
+#include "varnel/computation/tasas.h"
+#include "varnel/computation/validacion.h"
+#include "varnel/declaration/lote.h"
+
+namespace qvr {
+
+namespace {
+
+// Message boxes raised during the validation become notices; the previous port comes back after.
+class CapturaAvisos {
+public:
+    CapturaAvisos() : captura_(std::make_shared<DialogosScript>()), previo_(instalaDialogos(captura_)) {}
+    ~CapturaAvisos() { instalaDialogos(previo_); }
+    QStringList avisos() const {
+        QStringList r;
+        for (const Mensaje& m : captura_->mostrados)
+            for (const QString& l : m.texto.split('\n', Qt::SkipEmptyParts)) r << l.trimmed();
+        return r;
+    }
+
+private:
+    std::shared_ptr<DialogosScript> captura_;
+    std::shared_ptr<Dialogos> previo_;
+};
+
+}  // namespace
+
+ResultadoValidacionLote validaLote(BaseDatos& base, const QStringList& entrada, const QDate& hoy) {
+    ResultadoValidacionLote r;
+    const auto uit = leeUit(base, "2003");
+    const auto tasa110 = leeTasa110(base, "2003");
+    if (!uit) r.avisos << "no UIT for 2003 in catalog '404'";
+    if (!tasa110) r.avisos << "no rate '050802' in catalog '998'";
+    if (!uit || !tasa110) return r.estado = 2, r;
+
+    ValoresEjecucion valores;
+    valores.ModoDeclaracion = 2;  // as opened for modification: no taxpayer-list checks
+    Declaracion d(valores, Tasas{*uit, *tasa110, 0});
+    llenaListas(d, base);
+    d.preparaNueva();
+    const ResultadoLote lote = ejecutaLote(d, entrada, false);
+    r.avisos << lote.avisos;
+    if (lote.estado != 0) return r.estado = 2, r;
+
+    ContextoValidacion c;
+    c.base = &base;
+    c.hoy = hoy;
+    c.confirma = false;
+    // Nothing is entered into the annex grids here.
+    c.hayExtranjero = [] { return false; };
+    c.hayFideicomisos = [] { return false; };
+    ResultadoValidacion v;
+    {
+        CapturaAvisos captura;
+        v = ValidaTodoDetalle(d, "0", c);
+        r.avisos << captura.avisos();
+    }
+    for (const Inconsistencia& i : v.lineas) r.lineas << i.texto;
+    r.estado = v.consistente ? 0 : 1;
+    return r;
+}
+
+}  // namespace qvr
