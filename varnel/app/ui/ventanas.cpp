@@ -4,6 +4,7 @@
 #include "varnel/lists/ui/frmabrirenv.h"
 #include "varnel/lists/ui/frmbancos.h"
 #include "varnel/lists/ui/frmmodfor.h"
+#include "varnel/reports/ui/frm_imprimir.h"
 
 namespace qvr {
 
@@ -41,6 +42,9 @@ void registraVentanasVarnel(RegistroVentanas& r) {
     });
     r.registra(Ventana::frmBancos,
                [](Aplicacion& a, QWidget* p) -> QDialog* { return new ui::FrmBancos(a.sesion, a.valores, p); });
+    r.registra(Ventana::frmImprimir, [](Aplicacion& a, QWidget* p) -> QDialog* {
+        return new reporte::FrmImprimir(a.sesion, a.valores, barraDe(a), p);
+    });
 }
 
 }  // namespace qvr
