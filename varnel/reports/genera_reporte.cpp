@@ -212,6 +212,14 @@ class Generador {
         return r.vacio() ? QString() : r.texto(0, 1).trimmed();
     }
 
+    // The description (1-30) of a document type of catalog '044', trimmed; "" when missing.
+    QString descripcionDocumento(const QString& tipo) {
+        const Registros r = base_.consulta(
+            QStringLiteral("SELECT substr(FUNCION,1,30) FROM PARAM WHERE NUMERO=? AND ARGUMENTO=?"),
+            {catalogo::TiposDocumento, tipo});
+        return r.vacio() ? QString() : r.texto(0, 0).trimmed();
+    }
+
     void dibuja(const Elemento& e) {
         const QString t = e.texto ? u8(e.texto) : QString();
         switch (e.op) {
@@ -264,7 +272,7 @@ class Generador {
             case Op::TipoDocumento: {
                 const QString codigo = d_.casilla(e.casilla).trimmed();
                 if (!codigo.isEmpty())
-                    texto(e.x, e.y, codigo + "-" + DescripcionDocumento(base_, codigo, 1));
+                    texto(e.x, e.y, codigo + "-" + descripcionDocumento(codigo));
                 break;
             }
             case Op::Profesion:
