@@ -22,7 +22,7 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     setObjectName(QStringLiteral("frmImprimir"));
     const bool enviadas = v_.ListaEnviadas;
     setWindowTitle(enviadas ? QStringLiteral("Imprimir Formularios enviados") : QStringLiteral("Imprimir "));
-    if (enviadas) setWhatsThis(QStringLiteral("1042"));  // help topic
+    if (enviadas) setProperty("HelpContextID", 1042);
     grid_->setObjectName(QStringLiteral("grdContrib"));
 
     frame2_ = new QGroupBox(enviadas ? QStringLiteral("Declaraciones Enviadas")

@@ -9,6 +9,7 @@
 #include "support/entorno.h"
 #include "support/imprimir_datos.h"
 #include "support/lists_fixture.h"
+#include "varnel/app/ui/ventanas.h"
 #include "varnel/reports/lista_imprimir.h"
 
 using namespace qvr;
@@ -113,6 +114,20 @@ TEST(FrmImprimir, CurrentModeColumns) {
         EXPECT_TRUE(t.w->grid()->isColumnHidden(c)) << c;
     for (int c : {colImp::Ruc, colImp::Nombre, colImp::Ejercicio, colImp::Formulario, colImp::Rectifica})
         EXPECT_FALSE(t.w->grid()->isColumnHidden(c)) << c;
+}
+
+TEST(FrmImprimir, TheMainWindowOpensItInTheModeOfItsCommand) {
+    prueba::Entorno e;
+    RegistroVentanas r;
+    registraVentanasVarnel(r);
+    for (bool enviadas : {false, true}) {
+        Aplicacion a;
+        a.sesion.Base = BaseDatos::abre(e.rutaBase());
+        a.valores.ListaEnviadas = enviadas;
+        std::unique_ptr<QDialog> w(r.crea(qvr::Ventana::frmImprimir, a, nullptr));
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->windowTitle(), enviadas ? "Imprimir Formularios enviados" : "Imprimir ");
+    }
 }
 
 TEST(FrmImpxPag, RangeChecks) {
