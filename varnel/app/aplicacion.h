@@ -38,6 +38,10 @@ struct Aplicacion {
     Dialogos& dialogos() const { return qvr::dialogos(); }
 };
 
+// The status bar the windows write to: the main window's, or one that shows nothing when a window
+// is opened without the main window.
+BarraEstado& barraActiva(Aplicacion& app);
+
 // The main window's load after it is shown: reads NEMDAL.INI, opens the database, fixes the form
 // number and the help file, and checks the host table ERROR. False (after a message) when the
 // program must end.

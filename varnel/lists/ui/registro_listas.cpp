@@ -11,21 +11,6 @@ namespace qvr {
 
 namespace {
 
-// Where the lists write when the main window has no status bar (a window opened on its own).
-class SinBarra : public BarraEstado {
-public:
-    void setNumeroDocumento(const QString&) override {}
-    void setNombre(const QString&) override {}
-    void setFormulario(const QString&) override {}
-    void setPeriodo(const QString&) override {}
-    void setValor(short) override {}
-};
-
-BarraEstado& barraDe(Aplicacion& a) {
-    static SinBarra ninguna;
-    return a.barra ? *a.barra : ninguna;
-}
-
 // Opens the declaration window modally over the list; empty while the registry has none.
 std::function<bool()> abreDeclaracion(const RegistroVentanas& r, Aplicacion& a,
                                       const std::shared_ptr<QPointer<QWidget>>& lista) {
@@ -43,7 +28,7 @@ std::function<bool()> abreDeclaracion(const RegistroVentanas& r, Aplicacion& a,
 template <class Lista>
 QDialog* creaLista(const RegistroVentanas& r, Aplicacion& a, QWidget* principal) {
     auto lista = std::make_shared<QPointer<QWidget>>();
-    auto* w = new Lista(a.sesion, a.valores, barraDe(a), abreDeclaracion(r, a, lista), principal);
+    auto* w = new Lista(a.sesion, a.valores, barraActiva(a), abreDeclaracion(r, a, lista), principal);
     *lista = w;
     return w;
 }

@@ -1,0 +1,187 @@
+#include "varnel/reports/ui/frm_imprimir.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "common/schema.h"
+#include "support/entorno.h"
+#include "support/imprimir_datos.h"
+#include "support/lists_fixture.h"
+#include "varnel/app/ui/ventanas.h"
+#include "varnel/reports/lista_imprimir.h"
+
+using namespace qvr;
+using namespace qvr::reporte;
+
+namespace {
+
+const QString kRuc = "10203040506";
+
+struct Ventana {
+    explicit Ventana(bool enviadas = false, bool conDeclaracion = true) {
+        creaTablasAnexo(e.base());
+        e.agregaUsuario("DEMO", "0");
+        if (conDeclaracion) prueba::agregaDeclaracionImpresion(e, kRuc, "QUISPE MAMANI JOSE");
+        if (enviadas) prueba::agregaEnviada(e.base(), kRuc, "001");
+        s = prueba::sesionListas(e, "DEMO");
+        s->RutaReportes = e.sistema() + "RPT";
+        v.ListaEnviadas = enviadas;
+        w = std::make_unique<FrmImprimir>(*s, v, barra);
+        w->muestraRango = [this](FrmImpxPag& r) {
+            rangos << r.windowTitle() + "|" + r.txtTotPaginas()->text() + "|" + r.tag();
+        };
+        w->imprime = [this](const QString& a) { impresos << a; };
+    }
+    int spool() { return e.base().escalar("SELECT COUNT(*) FROM SPOOL").toInt(); }
+
+    prueba::Entorno e;
+    std::unique_ptr<DatosSesion> s;
+    ValoresEjecucion v;
+    BarraEstadoMemoria barra;
+    std::unique_ptr<FrmImprimir> w;
+    QStringList rangos, impresos;
+};
+
+TEST(FrmImprimir, AnnexOptionNeedsATickedAnnexAndDeclarationClearsTicks) {
+    Ventana t;
+    EXPECT_FALSE(t.w->chkAnexos(3)->isEnabled());
+    t.w->OptImp(4)->click();
+    EXPECT_TRUE(t.w->chkAnexos(3)->isEnabled() && t.w->chkAnexos(4)->isEnabled());
+    for (int boton : {0, 1}) {
+        t.w->CmdImprimir_Click(boton);
+        ASSERT_FALSE(t.e.dialogos().mostrados.empty());
+        EXPECT_EQ(t.e.dialogos().mostrados.back().texto, "Debe seleccionar algún anexo");
+        EXPECT_EQ(t.e.dialogos().mostrados.back().titulo, "Error");
+    }
+    EXPECT_EQ(t.spool(), 0);
+    EXPECT_TRUE(t.rangos.isEmpty() && t.impresos.isEmpty());
+
+    t.w->chkAnexos(3)->setChecked(true);
+    t.w->chkAnexos(4)->setChecked(true);
+    t.w->OptImp(5)->click();
+    EXPECT_FALSE(t.w->chkAnexos(3)->isChecked() || t.w->chkAnexos(4)->isChecked());
+    EXPECT_FALSE(t.w->chkAnexos(3)->isEnabled());
+}
+
+TEST(FrmImprimir, EachPressRegistersANewReport) {
+    Ventana t;
+    t.w->grid()->vaAFila(0);
+    t.w->CmdImprimir_Click(0);
+    t.w->CmdImprimir_Click(0);
+    t.w->OptImp(3)->click();
+    t.w->chkAnexos(3)->setChecked(true);
+    t.w->CmdImprimir_Click(1);
+    EXPECT_EQ(t.rangos, QStringList({"Impresión de 3 páginas|3|00000001.PRN", "Impresión de 3 páginas|3|00000002.PRN"}));
+    EXPECT_EQ(t.impresos, QStringList({"00000003.PRN"}));
+    EXPECT_EQ(t.spool(), 3);
+    EXPECT_EQ(t.v.ModoDeclaracion, 2);
+    EXPECT_EQ(t.w->datos().casilla(100), "24000");
+    EXPECT_EQ(t.barra.ruc, kRuc);
+}
+
+TEST(FrmImprimir, EmptyListDisablesTheGridAndTheButtonsDoNothing) {
+    Ventana t(false, false);
+    EXPECT_FALSE(t.w->grid()->isEnabled());
+    t.w->CmdImprimir_Click(0);
+    t.w->CmdImprimir_Click(1);
+    EXPECT_EQ(t.spool(), 0);
+    EXPECT_TRUE(t.rangos.isEmpty() && t.impresos.isEmpty());
+}
+
+TEST(FrmImprimir, SentModePrintsTheSendingWithItsOrderNumber) {
+    Ventana t(true);
+    EXPECT_EQ(t.w->windowTitle(), "Imprimir Formularios enviados");
+    EXPECT_EQ(t.w->Frame2()->title(), "Declaraciones Enviadas");
+    EXPECT_TRUE(t.w->grid()->isColumnHidden(colImp::Periodo));
+    EXPECT_TRUE(t.w->grid()->isColumnHidden(colImp::Estado));
+    EXPECT_FALSE(t.w->grid()->isColumnHidden(colImp::NOrden));
+    t.w->grid()->vaAFila(0);
+    t.w->CmdImprimir_Click(0);
+    ASSERT_EQ(t.rangos.size(), 1);
+    EXPECT_TRUE(t.w->datos().enviada);
+    EXPECT_EQ(t.w->datos().correl, "001");
+    EXPECT_EQ(t.w->datos().norden, "12345678");
+    EXPECT_EQ(t.w->datos().casilla(100), "1000");  // from hDET, not DET
+}
+
+TEST(FrmImprimir, CurrentModeColumns) {
+    Ventana t;
+    EXPECT_EQ(t.w->windowTitle(), "Imprimir ");
+    EXPECT_EQ(t.w->Frame2()->title(), "Declaraciones registradas");
+    for (int c : {colImp::Periodo, colImp::NOrden, colImp::FecEnv, colImp::Control, colImp::Correl, colImp::Estado})
+        EXPECT_TRUE(t.w->grid()->isColumnHidden(c)) << c;
+    for (int c : {colImp::Ruc, colImp::Nombre, colImp::Ejercicio, colImp::Formulario, colImp::Rectifica})
+        EXPECT_FALSE(t.w->grid()->isColumnHidden(c)) << c;
+}
+
+TEST(FrmImprimir, TheMainWindowOpensItInTheModeOfItsCommand) {
+    prueba::Entorno e;
+    RegistroVentanas r;
+    registraVentanasVarnel(r);
+    for (bool enviadas : {false, true}) {
+        Aplicacion a;
+        a.sesion.Base = BaseDatos::abre(e.rutaBase());
+        a.valores.ListaEnviadas = enviadas;
+        std::unique_ptr<QDialog> w(r.crea(qvr::Ventana::frmImprimir, a, nullptr));
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->windowTitle(), enviadas ? "Imprimir Formularios enviados" : "Imprimir ");
+    }
+}
+
+TEST(FrmImpxPag, RangeChecks) {
+    prueba::Entorno e;
+    struct Caso {
+        QString desde, hasta, mensaje;
+        int abreDesde = 0, abreHasta = 0;
+    } casos[] = {
+        {"", "1", "Ingrese página de inicio"},
+        {"0", "1", "Página inicial debe ser a partir de 1"},
+        {"4", "5", "Página inicial no debe ser mayor a total de páginas del reporte"},
+        {"1", " ", "Ingrese página de Fin"},
+        {"2", "1", "Página final no debe ser menor a página inicial"},
+        {"1", "50", "", 1, 50},  // the last page is not checked against the total
+        {"2.5", "3", "", 2, 3},  // halves go to the even neighbour
+        {"1", "99999", "", 1, 32767},
+    };
+    for (const auto& c : casos) {
+        QString archivo;
+        RangoHojas rango;
+        FrmImpxPag w(3, "00000009.PRN", [&](const QString& a, RangoHojas r) {
+            archivo = a;
+            rango = r;
+        });
+        EXPECT_EQ(w.windowTitle(), "Impresión de 3 páginas");
+        e.dialogos().mostrados.clear();
+        w.txtPagDesde()->setText(c.desde);
+        w.txtPagHasta()->setText(c.hasta);
+        w.accion(0);
+        if (c.mensaje.isEmpty()) {
+            EXPECT_TRUE(e.dialogos().mostrados.empty()) << qPrintable(c.desde);
+            EXPECT_EQ(archivo, "00000009.PRN");
+            EXPECT_TRUE(rango.activo);
+            EXPECT_EQ(rango.desde, c.abreDesde);
+            EXPECT_EQ(rango.hasta, c.abreHasta);
+        } else {
+            ASSERT_EQ(e.dialogos().mostrados.size(), 1u) << qPrintable(c.mensaje);
+            EXPECT_EQ(e.dialogos().mostrados[0].texto, c.mensaje);
+            EXPECT_EQ(e.dialogos().mostrados[0].titulo, "Impresión de 3 páginas");
+            EXPECT_TRUE(archivo.isEmpty());
+            EXPECT_EQ(w.txtPagDesde()->text(), c.desde);  // the fields keep their values
+        }
+    }
+}
+
+TEST(FrmImpxPag, PageFieldsAcceptOnlyDigitsPointAndBlank) {
+    FrmImpxPag w(3, "x.PRN", {});
+    w.txtPagDesde()->clear();
+    QTest::keyClicks(w.txtPagDesde(), "1a2-. 3");
+    EXPECT_EQ(w.txtPagDesde()->text(), "12. 3");
+    EXPECT_EQ(w.txtPagHasta()->text(), "1");
+    EXPECT_TRUE(w.txtTotPaginas()->isReadOnly());
+    EXPECT_EQ(w.txtTotPaginas()->text(), "3");
+    EXPECT_EQ(avisoImpxPag().size(), 8);
+}
+
+}  // namespace
