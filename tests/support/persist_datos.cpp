@@ -38,7 +38,7 @@ Instantanea declaracionCompleta(const QString& ruc) {
     Instantanea d;
     d.ruc = ruc;
     int i = 1;
-    for (int n : ordenCasillas()) d.casillas[n] = QString::number(1000 + i++);
+    for (int n : OrdenCasillas()) d.casillas[n] = QString::number(1000 + i++);
     for (int n : {801, 802, 803, 811, 812, 813, 814, 815, 890}) d.casillas[n] = "NOMBRE" + QString::number(n);
     for (int n = 817; n <= 825; ++n) d.casillas[n] = "RAZON SOCIAL LARGA N " + QString::number(n);
     for (int n : {208, 209, 211, 215, 217, 218, 219, 236, 302}) d.casillas[n] = "40" + QString::number(n) + "678";

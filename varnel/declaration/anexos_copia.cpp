@@ -1,18 +1,12 @@
 #include "varnel/declaration/anexos_copia.h"
 
+#include "common/catalogos.h"
 #include "common/cnumero.h"
 #include "platform/database.h"
 
 namespace qvr {
 
 namespace {
-
-// Catalog text of one entry (the catalogs' FuncionDe, kept local to the annex fill).
-QString funcionDe(BaseDatos& base, const QString& catalogo, const QVariant& argumento, int largo, int inicio) {
-    const QVariant v = base.escalar("SELECT substr(Funcion, ?, ?) FROM PARAM WHERE Numero = ? AND Argumento = ?",
-                                    {inicio, largo, catalogo, argumento.toString()});
-    return v.isNull() ? QString() : v.toString();
-}
 
 QString insercion(const QString& tabla, const std::vector<Columna>& columnas) {
     QStringList nombres, marcas;
@@ -117,9 +111,9 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
                 return i >= 0 ? v[i] : QVariant();
             };
             if (temporal == "TMP_F0738EXTRA") {
-                fija("des_pais", funcionDe(base, "976", de("ind_pais"), 60, 1));
-                fija("des_cargo", funcionDe(base, "913", de("ind_cargo"), 30, 1));
-                fija("des_operacion", funcionDe(base, "919", de("ind_operacion"), 50, 1));
+                fija("des_pais", FuncionDe(base, "976", de("ind_pais").toString(), 60, 1));
+                fija("des_cargo", FuncionDe(base, "913", de("ind_cargo").toString(), 30, 1));
+                fija("des_operacion", FuncionDe(base, "919", de("ind_operacion").toString(), 50, 1));
             } else if (temporal == "TMP_F0738FIDEI") {
                 // A person is shown with its name parts joined as its business name.
                 for (const QString& s : {QStringLiteral("fde"), QStringLiteral("ben")}) {
@@ -129,10 +123,10 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
                                                              de("des_apemat_" + s).toString().trimmed() +
                                                              " " + de("des_nombre_" + s).toString().trimmed());
                 }
-                fija("des_empre_fdu2", funcionDe(base, "927", de("tip_empre_fdu"), 40, 1));
-                fija("des_doc_ben", funcionDe(base, "044", de("tip_doc_ben"), 30, 1));
-                fija("des_patri_fdei", funcionDe(base, "926", de("tip_patri_fdei"), 65, 1));
-                fija("des_doc_fde", funcionDe(base, "044", de("tip_doc_fde"), 30, 1));
+                fija("des_empre_fdu2", FuncionDe(base, "927", de("tip_empre_fdu").toString(), 40, 1));
+                fija("des_doc_ben", FuncionDe(base, "044", de("tip_doc_ben").toString(), 30, 1));
+                fija("des_patri_fdei", FuncionDe(base, "926", de("tip_patri_fdei").toString(), 65, 1));
+                fija("des_doc_fde", FuncionDe(base, "044", de("tip_doc_fde").toString(), 30, 1));
             }
             inserta.ejecuta(v);
         }

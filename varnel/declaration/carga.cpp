@@ -2,7 +2,7 @@
 
 #include <QDate>
 
-#include "common/conexion.h"
+#include "common/valores_comunes.h"
 #include "common/formato.h"
 #include "platform/database.h"
 #include "varnel/declaration/anexos_copia.h"
@@ -14,7 +14,7 @@ namespace {
 
 // Boxes of the TxtValor array that a stored row may fill.
 bool esCasillaVentana(int n) {
-    for (int c : ordenCasillas())
+    for (int c : OrdenCasillas())
         if (c == n) return true;
     return (n >= 811 && n <= 825 && n != 816) || n == 890;
 }
@@ -40,16 +40,6 @@ QString fechaDeTexto(const QString& valor) {
     }
     return QStringLiteral("__/__/____");  // not a date: the empty mask
 }
-
-// Catalog '044' entry of document type 6, or its built-in text.
-QString funcionRuc(BaseDatos& base) {
-    const QVariant v = base.escalar("SELECT Funcion FROM PARAM WHERE Numero='044' AND Argumento='6'");
-    if (!v.isNull()) return v.toString();
-    return "REG. UNICO DE CONTRIBUYENTES   RUC           11 000110 01 000001000001100111011111"
-           "                                           0 5 0";
-}
-
-QString dosCifras(int n) { return QString::number(n).rightJustified(2, '0'); }
 
 }  // namespace
 
@@ -93,37 +83,13 @@ void aplicaCasilla(Instantanea& d, const QString& casilla, const QString& valor)
     // A row for a box that the window holds no control for is skipped.
 }
 
-QString ConsultaContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario,
-                               QVariantList* parametros) {
-    const QString f = funcionRuc(base);
-    QString sql = " SELECT * FROM CONT  WHERE Tip_doc_d=6 ";
-    if (f.mid(45, 2).trimmed() == "11" && f.mid(129, 1) == "1") sql += " AND length(trim(Doc_id_d))=11 ";
-    if (formulario == "0738") sql += " AND Tipo_Ingreso=2 ";
-    if (TipoUsuario(base, usuario) == "0") {
-        sql += " ORDER BY Tip_doc_d, doc_id_d ";
-    } else {
-        sql += " AND Usuario =? Order by Tip_doc_d, doc_id_d ";
-        if (parametros) *parametros << usuario;
-    }
-    return sql;
-}
-
-QStringList LlenaContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario) {
-    QVariantList p;
-    const QString sql = ConsultaContribuyentes(base, formulario, usuario, &p);
-    const Registros r = base.consulta(sql, p);
+QStringList entradasContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario) {
+    const ConsultaSql c = ConsultaContribuyentes(base, formulario, usuario);
+    const Registros r = base.consulta(c.sql, c.parametros);
     QStringList lista;
-    for (int f = 0; f < r.filas(); ++f) {
-        // The host's column order: document number second, name parts fifth to seventh.
-        const QString doc = r.texto(f, 1);
-        const QString a = r.texto(f, 4).trimmed(), b = r.texto(f, 5).trimmed(), c = r.texto(f, 6).trimmed();
-        const QString nombre = a + " " + b + " " + c;
-        const QString largos = dosCifras(int(a.size())) + dosCifras(int(b.size())) + dosCifras(int(c.size()));
-        // A short number is padded so that the name always starts at character 14.
-        const QString inicio = doc.trimmed().size() == 8 ? doc.trimmed().left(8) + "     "
-                                                         : doc.left(11).leftJustified(11, ' ') + "  ";
-        lista << inicio + nombre + QString(10, ' ') + largos;
-    }
+    // By position, as the host's CONT is laid out: document second, name parts fifth to seventh.
+    for (int f = 0; f < r.filas(); ++f)
+        lista << itemContribuyente(r.texto(f, 1), r.texto(f, 4), r.texto(f, 5), r.texto(f, 6));
     return lista;
 }
 
@@ -148,7 +114,7 @@ Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const Q
     Instantanea& d = c.datos;
     if (valores.ModoDeclaracion == 1) {
         VaciaTemporales(base);
-        c.contribuyentes = LlenaContribuyentes(base, formulario, usuario);
+        c.contribuyentes = entradasContribuyentes(base, formulario, usuario);
         return c;
     }
     const bool enviada = valores.DeclaracionEnviada;

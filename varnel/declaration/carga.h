@@ -29,11 +29,8 @@ void aplicaCasilla(Instantanea& d, const QString& casilla, const QString& valor)
 // ActivaBotonesForm: the option of boxes 027, 260, 871, 873, 874, 875 from a stored value.
 void ActivaBotonesForm(Instantanea& d, int casilla, const QString& valor);
 
-// The taxpayers the user may choose: the query, and the list entries (RUC in characters 1 to 13,
-// the name from character 14, the three name-part lengths in the last six characters).
-QString ConsultaContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario,
-                               QVariantList* parametros);
-QStringList LlenaContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario);
+// The CmbRuc entries of the taxpayers the user may choose (LlenaContribuyentes).
+QStringList entradasContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario);
 
 // The declarant of a chosen CmbRuc entry: RUC, boxes 801 to 803 and NombreDeclarante.
 struct Declarante {

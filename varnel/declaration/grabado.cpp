@@ -2,7 +2,6 @@
 
 #include <QThread>
 #include <cstdio>
-#include <set>
 
 #include "common/cnumero.h"
 #include "common/conexion.h"
@@ -10,18 +9,11 @@
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "varnel/declaration/anexos_copia.h"
+#include "varnel/declaration/codificacion.h"
 
 namespace qvr {
 
 namespace {
-
-// Boxes whose text is stored as typed: codes kept with their leading zero, document numbers, RUCs,
-// the date, the version and the split names.
-bool guardaTexto(int n) {
-    static const std::set<int> textos = {5,   12,  15,  25,  208, 209, 211, 215, 217, 218, 219,
-                                         229, 230, 234, 236, 302, 721, 871};
-    return textos.count(n) > 0 || (n >= 815 && n <= 835);
-}
 
 QString tres(int n) { return QString::number(n).rightJustified(3, '0'); }
 
@@ -108,19 +100,12 @@ private:
 
 }  // namespace
 
-std::optional<QString> codificaValor(const QString& casilla, const QString& valor) {
-    const QString t = valor.trimmed();
-    if (t.isEmpty() || t == "________" || t == "__/__/____") return std::nullopt;
-    if (guardaTexto(casilla.toInt())) return valor;
-    return formatoTexto(valor, patron::Entero);
-}
-
 QString idCasilla(const QString& casilla) { return casilla.toInt() == 180 ? "05" : "01"; }
 
 std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, const QString& ruc, const QString& periodo) {
     std::vector<std::pair<QString, QString>> crudas;
     auto pon = [&](const QString& casilla, const QString& valor) { crudas.emplace_back(casilla, valor); };
-    for (int n : ordenCasillas()) pon(tres(n), d.casilla(n).trimmed());
+    for (int n : OrdenCasillas()) pon(tres(n), d.casilla(n).trimmed());
     if (d.pago.codigo == "C") {
         pon("015", d.pago.banco.right(2));
         pon("012", d.pago.cheque);
@@ -155,7 +140,7 @@ std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, cons
     std::vector<std::pair<QString, QString>> filas;
     std::map<QString, size_t> donde;
     for (const auto& [casilla, valor] : crudas) {
-        const std::optional<QString> v = codificaValor(casilla, valor);
+        const std::optional<QString> v = valorAlmacenado(casilla, valor);
         if (!v) continue;
         if (auto it = donde.find(casilla); it != donde.end()) {
             filas[it->second].second = *v;
@@ -168,7 +153,7 @@ std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, cons
 }
 
 bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) {
-    const std::optional<QString> v = codificaValor(casilla, valor);
+    const std::optional<QString> v = valorAlmacenado(casilla, valor);
     if (!v) return false;
     TransaccionEscritura t(base);
     base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave) << casilla);

@@ -31,8 +31,6 @@ struct ResultadoGrabado {
     QString ruc;               // RucDeclarante of the saved declaration
 };
 
-// i_valor of a box: nullopt when the value writes no row (empty, "________", "__/__/____").
-std::optional<QString> codificaValor(const QString& casilla, const QString& valor);
 // idcasilla of a box.
 QString idCasilla(const QString& casilla);
 

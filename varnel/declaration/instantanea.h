@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/schema.h"
+#include "varnel/declaration/inventario.h"
 
 namespace qvr {
 
@@ -20,9 +21,6 @@ struct ClaveDeclaracion {
     QString correl;
 };
 
-// An option pair: neither answer chosen, No or Si.
-enum class Opcion { Ninguna, No, Si };
-
 // The payment-method control.
 struct MedioPago {
     QString codigo = QStringLiteral("XX");  // "C" cheque, "E" cash, "XX" nothing chosen
@@ -31,6 +29,7 @@ struct MedioPago {
     QString monto;                          // amount paid, as shown
 };
 
+// Option pairs use Opcion of the box inventory: neither answer chosen, Si or No.
 struct Instantanea {
     // Texts of the TxtValor boxes by box number, as shown ("(1,234)", "06", a name...).
     // A box missing from the map is empty.
@@ -59,9 +58,5 @@ struct Instantanea {
 
 // The document-type lists, by box number.
 const std::vector<int>& listasTipoDocumento();
-// The fixed order of the boxes that a save writes first and the read-only view locks.
-const std::vector<int>& ordenCasillas();
-// The names kept in two stored rows: 817 to 825, second half under the box number + 10.
-inline bool esNombrePartido(int casilla) { return casilla >= 817 && casilla <= 825; }
 
 }  // namespace qvr

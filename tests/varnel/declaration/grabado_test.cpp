@@ -6,6 +6,7 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "varnel/declaration/codificacion.h"
 #include "varnel/declaration/grabado.h"
 
 using namespace qvr;
@@ -153,7 +154,7 @@ TEST_F(GrabadoTest, ValoresQueNoEscribenFilaYGrabarCasilla) {
         {"234", "15/03/1970", "15/03/1970"}, {"015", "08", "08"},
     };
     for (const Caso& c : casos) {
-        const auto v = codificaValor(c.casilla, c.valor);
+        const auto v = valorAlmacenado(c.casilla, c.valor);
         if (!c.guardado) {
             EXPECT_FALSE(v.has_value()) << c.casilla << " " << c.valor;
         } else {
