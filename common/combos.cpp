@@ -2,13 +2,11 @@
 
 #include "common/catalogos.h"
 #include "platform/database.h"
+#include "platform/utilitario.h"
 
 namespace qvr {
 
 namespace {
-
-// Exactly `ancho` characters, left-justified.
-QString ajusta(const QString& texto, int ancho) { return texto.leftJustified(ancho, ' ', true); }
 
 enum class Orden { Codigo, Descripcion };
 
@@ -28,7 +26,7 @@ void llena(ListaItems& lista, BaseDatos& base, const QString& catalogo, Filas fi
         QString func = r.texto(f, 1);
         // A description whose first 15 columns are blank lists as none.
         if (func.left(15).trimmed().isEmpty()) func.clear();
-        lista.add(ajusta(r.texto(f, 0), anchoCodigo) + QString(5, ' ') + func);
+        lista.add(Utilitario::AjustaTexto(r.texto(f, 0), anchoCodigo) + QString(5, ' ') + func);
     }
 }
 
@@ -75,7 +73,7 @@ void LlenaTiposDocumento(ListaItems& lista, BaseDatos& base, int posicion, bool 
         "argumento",
         {catalogo::TiposDocumento, posicion, QStringLiteral("1")});
     for (int f = 0; f < r.filas(); ++f)
-        lista.add(codigoDosDigitos(r.texto(f, 0)) + "  -  " + ajusta(r.texto(f, 1), 60) +
+        lista.add(codigoDosDigitos(r.texto(f, 0)) + "  -  " + Utilitario::AjustaTexto(r.texto(f, 1), 60) +
                   r.texto(f, 2).trimmed() + " " + r.texto(f, 3) + " " + r.texto(f, 4));
 }
 

@@ -9,47 +9,21 @@
 #include "common/schema.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "platform/utilitario.h"
 
 namespace qvr {
-
-namespace {
-
-// The text right-justified in `ancho` columns, filled on the left.
-QString rellenaIzquierda(const QString& texto, int ancho, QChar relleno) {
-    return texto.size() >= ancho ? texto.right(ancho) : texto.rightJustified(ancho, relleno);
-}
-
-bool esNumerico(const QString& t) {
-    if (t.isEmpty()) return false;
-    for (QChar c : t)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
-// Letters and digits; blanks and the punctuation of passports and foreign documents are not allowed.
-bool esAlfanumerico(const QString& t) {
-    if (t.isEmpty()) return false;
-    for (QChar c : t)
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-              c == QChar(0xD1) || c == QChar(0xF1)))
-            return false;
-    return true;
-}
-
-}  // namespace
 
 bool ValidaDocumento(BaseDatos& base, const QString& tipo, const QString& numero) {
     const QString doc = numero.trimmed();
     const QString t = tipo.trimmed();
     if (doc.isEmpty() || t.isEmpty()) return false;
-    // The key is the type's numeric value: "06" -> "6"; "-" stays as it is.
-    bool ok = false;
-    const qlonglong n = t.toLongLong(&ok);
-    const auto f = TipoDocumento(base, ok ? QString::number(n) : t);
+    // The key is the type's numeric value written without blanks: "06" -> "6".
+    const auto f = TipoDocumento(base, numeroComoTexto(valorNumerico(t)));
     if (!f) return false;
     const int largo = f->longitud();
     const bool largoOk = f->longitudExacta() ? doc.size() == largo : doc.size() <= largo;
-    const bool caracteresOk = f->soloDigitos() ? esNumerico(doc) : esAlfanumerico(doc);
+    const bool caracteresOk =
+        f->soloDigitos() ? Utilitario::EsNumerico(doc) : Utilitario::EsAlfanumerico(doc);
     return largoOk && caracteresOk;
 }
 
@@ -84,9 +58,9 @@ QString itemContribuyente(const QString& documento, const QString& parte1, const
         doc.size() == 8 ? doc + QString(5, ' ') : doc.left(11).leftJustified(11) + "  ";
     const QString p1 = parte1.trimmed(), p2 = parte2.trimmed(), p3 = parte3.trimmed();
     return columnaDoc + p1 + " " + p2 + " " + p3 + QString(10, ' ') +
-           rellenaIzquierda(QString::number(p1.size()), 2, '0') +
-           rellenaIzquierda(QString::number(p2.size()), 2, '0') +
-           rellenaIzquierda(QString::number(p3.size()), 2, '0');
+           Utilitario::RellenaIzquierda(QString::number(p1.size()), 2, u'0') +
+           Utilitario::RellenaIzquierda(QString::number(p2.size()), 2, u'0') +
+           Utilitario::RellenaIzquierda(QString::number(p3.size()), 2, u'0');
 }
 
 void LlenaContribuyentes(ListaItems& lista, BaseDatos& base, const QString& formulario,

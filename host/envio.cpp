@@ -1,6 +1,7 @@
 #include "host/envio.h"
 
 #include <QDate>
+#include <QProcess>
 #include <QRandomGenerator>
 
 #include "common/cnumero.h"
@@ -95,6 +96,36 @@ std::vector<Envio> EnviaDeclaraciones(BaseDatos& base) {
     }
     t.confirma();
     return enviados;
+}
+
+int ejecutaResumenes(const std::vector<Envio>& envios, const QString& rutaOskeni,
+                     const std::function<void(const QString&)>& anota) {
+    int fallas = 0;
+    for (const Envio& e : envios) {
+        anota("Enviada la declaración " + e.ruc + " (envío " + e.correl + ", control " + e.control + ").");
+        QProcess oskeni;
+        oskeni.start(rutaOskeni, {e.lineaComandos});
+        if (!oskeni.waitForStarted(10000)) {
+            anota("No se pudo iniciar Oskeni.");
+            ++fallas;
+            continue;
+        }
+        if (!oskeni.waitForFinished(60000)) {
+            oskeni.kill();
+            anota("Oskeni no terminó a tiempo.");
+            ++fallas;
+            continue;
+        }
+        const QString error = QString::fromUtf8(oskeni.readAllStandardError()).trimmed();
+        if (!error.isEmpty()) anota(error);
+        if (oskeni.exitStatus() == QProcess::NormalExit && oskeni.exitCode() == 0) {
+            anota("Resumen de envío generado.");
+        } else {
+            anota("Oskeni terminó con el código " + QString::number(oskeni.exitCode()) + ".");
+            ++fallas;
+        }
+    }
+    return fallas;
 }
 
 }  // namespace qvr

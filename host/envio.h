@@ -4,6 +4,7 @@
 // program is run for it.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace qvr {
@@ -26,5 +27,10 @@ std::vector<Envio> EnviaDeclaraciones(BaseDatos& base);
 // in 4, the period in 6, the week in 1 and the NC value (the control number) in 8.
 QString lineaComandosResumen(const QString& ruc, const QString& formulario, const QString& periodo, int semana,
                              const QString& nc);
+
+// Runs the send-summary program (at `rutaOskeni`) for each sending, reporting through `anota`;
+// returns how many runs failed.
+int ejecutaResumenes(const std::vector<Envio>& envios, const QString& rutaOskeni,
+                     const std::function<void(const QString&)>& anota);
 
 }  // namespace qvr

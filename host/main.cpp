@@ -5,7 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include <QDir>
+
+#include "common/sesion.h"
 #include "host/entorno_demo.h"
+#include "host/envio.h"
+#include "platform/database.h"
 #include "host/ventana_orvelane.h"
 #include "platform/dialogs.h"
 
@@ -18,6 +23,7 @@ namespace {
 const char* const kUso =
     "Uso: orvelane                          abre la ventana del integrador\n"
     "     orvelane --setup CARPETA [--force] crea un entorno de demostración en CARPETA\n"
+    "     orvelane --enviar                 envía las declaraciones consistentes y genera sus resúmenes\n"
     "     orvelane --version\n"
     "NEMDAL.INI se escribe en la carpeta de Windows: $WINDIR, o $XDG_CONFIG_HOME/qvr.\n";
 
@@ -69,12 +75,34 @@ int setup(int argc, char** argv) {
     return r.ok ? 0 : 1;
 }
 
+// The host's sending without its window: every consistent stored declaration goes to the history
+// tables and gets its send summary. Prints one line per sending: RUC, correl, control.
+int enviar(int argc, char** argv) {
+    if (argc != 2) return uso(stderr, 2);
+    QCoreApplication app(argc, argv);
+    qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
+    std::vector<qvr::Envio> envios;
+    try {
+        auto base = qvr::BaseDatos::abre(qvr::leeOpcion("DBPath") + qvr::leeOpcion("DBName"));
+        envios = qvr::EnviaDeclaraciones(*base);
+    } catch (const qvr::ErrorBD& e) {
+        std::fprintf(stderr, "orvelane: %s\n", e.descripcion().toLocal8Bit().constData());
+        return 1;
+    }
+    const int fallas = qvr::ejecutaResumenes(envios, QDir(QCoreApplication::applicationDirPath()).filePath("Oskeni"),
+                                             [](const QString& l) { std::fprintf(stderr, "%s\n", l.toLocal8Bit().constData()); });
+    for (const auto& e : envios)
+        std::printf("%s %s %s\n", qPrintable(e.ruc), qPrintable(e.correl), qPrintable(e.control));
+    return fallas == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 1 || esOpcionDeQt(argv[1])) return ventana(argc, argv);
     const char* a = argv[1];
     if (std::strcmp(a, "--setup") == 0) return setup(argc, argv);
+    if (std::strcmp(a, "--enviar") == 0) return enviar(argc, argv);
     if (argc == 2 && std::strcmp(a, "--version") == 0) {
         std::printf("orvelane %s\n", qvr::versionPrograma());
         return 0;

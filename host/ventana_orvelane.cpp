@@ -11,6 +11,9 @@
 #include <QVBoxLayout>
 
 #include "common/sesion.h"
+#include "host/envio.h"
+#include "host/ventana_spool.h"
+#include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/profile.h"
 
@@ -36,6 +39,10 @@ VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* paren
     lotmira_ = new QPushButton("Instalar tablas (Lotmira)", central);
     fila->addWidget(varnel_);
     fila->addWidget(lotmira_);
+    enviar_ = new QPushButton("Enviar declaraciones", central);
+    spool_ = new QPushButton("Reportes (SPOOL)", central);
+    fila->addWidget(enviar_);
+    fila->addWidget(spool_);
     fila->addStretch();
     columna->addLayout(fila);
 
@@ -46,10 +53,12 @@ VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* paren
     columna->addWidget(registro_, 1);
 
     setCentralWidget(central);
-    resize(560, 300);
+    resize(640, 320);
 
     connect(varnel_, &QPushButton::clicked, this, &VentanaOrvelane::iniciaVarnel);
     connect(lotmira_, &QPushButton::clicked, this, &VentanaOrvelane::instalaTablas);
+    connect(enviar_, &QPushButton::clicked, this, &VentanaOrvelane::enviaDeclaraciones);
+    connect(spool_, &QPushButton::clicked, this, &VentanaOrvelane::muestraSpool);
     muestraEntorno();
 }
 
@@ -131,6 +140,30 @@ void VentanaOrvelane::lotmiraFallo(QProcess::ProcessError error) {
     anota(texto);
     dialogos().muestra(texto, kTituloHost, Icono::Error, Botones::Ok);
     emit instalacionTerminada(-1);
+}
+
+void VentanaOrvelane::enviaDeclaraciones() {
+    std::vector<Envio> enviados;
+    try {
+        auto base = BaseDatos::abre(leeOpcion("DBPath") + leeOpcion("DBName"));
+        enviados = EnviaDeclaraciones(*base);
+    } catch (const ErrorBD& e) {
+        const QString texto = "No se pudo enviar: " + e.descripcion();
+        anota(texto);
+        dialogos().muestra(texto, kTituloHost, Icono::Error, Botones::Ok);
+        return;
+    }
+    if (enviados.empty()) {
+        anota("No hay declaraciones consistentes por enviar.");
+        return;
+    }
+    if (!existePrograma("Oskeni")) return;
+    ejecutaResumenes(enviados, rutaPrograma("Oskeni"), [this](const QString& l) { anota(l); });
+}
+
+void VentanaOrvelane::muestraSpool() {
+    VentanaSpool v(carpeta_, this);
+    v.exec();
 }
 
 }  // namespace qvr::host

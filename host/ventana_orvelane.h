@@ -25,11 +25,16 @@ class VentanaOrvelane : public QMainWindow {
 
     QPushButton* botonVarnel() const { return varnel_; }
     QPushButton* botonLotmira() const { return lotmira_; }
+    QPushButton* botonEnviar() const { return enviar_; }
+    QPushButton* botonSpool() const { return spool_; }
     QPlainTextEdit* registro() const { return registro_; }
 
   public slots:
     void iniciaVarnel();
     void instalaTablas();
+    // Sends every consistent stored declaration and runs the send-summary program for each.
+    void enviaDeclaraciones();
+    void muestraSpool();
 
   signals:
     void instalacionTerminada(int codigo);
@@ -45,6 +50,8 @@ class VentanaOrvelane : public QMainWindow {
     QLabel* entorno_ = nullptr;
     QPushButton* varnel_ = nullptr;
     QPushButton* lotmira_ = nullptr;
+    QPushButton* enviar_ = nullptr;
+    QPushButton* spool_ = nullptr;
     QPlainTextEdit* registro_ = nullptr;
     QProcess* instalador_ = nullptr;
 };

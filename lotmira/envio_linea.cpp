@@ -61,24 +61,24 @@ LineaEnvio LeeLineaEnvio(const QString& linea) {
     f.tablaExt = campos[3].trimmed();
     int* pequenos[3] = {&f.indice, &f.obliga, &f.cTipDocD};
     for (int i = 0; i < 3; ++i) {
-        const auto n = byte(campos[4 + i]);
-        if (!n) {
+        const auto valor = byte(campos[4 + i]);
+        if (!valor) {
             r.error = QString("el campo %1 (%2) no es un número de 0 a 255: \"%3\"")
                           .arg(4 + i)
                           .arg(kNombres[4 + i], campos[4 + i]);
             return r;
         }
-        *pequenos[i] = *n;
+        *pequenos[i] = *valor;
     }
     for (int i = 0; i < 6; ++i) {
-        const auto n = numero(campos[7 + i]);
-        if (!n) {
+        const auto valor = numero(campos[7 + i]);
+        if (!valor) {
             r.error = QString("el campo %1 (%2) no es un número: \"%3\"")
                           .arg(7 + i)
                           .arg(kNombres[7 + i], campos[7 + i]);
             return r;
         }
-        f.numeros[i] = *n;
+        f.numeros[i] = *valor;
     }
     r.fila = f;
     return r;

@@ -21,6 +21,10 @@ int main(int argc, char** argv) {
     const bool hayPantalla = !qEnvironmentVariableIsEmpty("DISPLAY") ||
                              !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
                              !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    // A display that cannot be reached falls back to standard error instead of aborting.
+    if (hayPantalla && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM",
+                qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb;offscreen" : "wayland;xcb;offscreen");
     std::unique_ptr<QCoreApplication> app;
     if (hayPantalla)
         app = std::make_unique<QApplication>(argc, argv);

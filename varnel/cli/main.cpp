@@ -24,8 +24,11 @@ void ayuda(FILE* f) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Reports render through Qt's painting; no window is ever shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Reports render through Qt's painting and need no window; only "ver" shows one, on a display.
+    const bool ver = argc > 1 && qstrcmp(argv[1], "ver") == 0;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        (!ver || (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
