@@ -155,7 +155,9 @@ void ListasAnexo::Eliminar(ListaAnexo l, int fila) {
         QStringList condiciones;
         for (int c : def.clave) {
             condiciones << QString("COALESCE(CAST(%1 AS TEXT), '') = ?").arg(def.columnas[size_t(c)]);
-            p << datos_[size_t(l)].texto(fila, def.columnas[size_t(c)]);
+            // A null key column compares as empty text (a null QString would bind as NULL).
+            const QString t = datos_[size_t(l)].texto(fila, def.columnas[size_t(c)]);
+            p << (t.isNull() ? QStringLiteral("") : t);
         }
         sql += condiciones.join(" AND ");
     }

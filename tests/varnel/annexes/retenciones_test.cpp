@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/schema.h"
+#include "common/valores_comunes.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
 
@@ -24,6 +25,10 @@ class RetencionesTest : public ::testing::Test {
     }
     void SetUp() override {
         creaTablasAnexo(env.base());
+        // The RUC row of catalog '044' with the exact-length rule: 11 digits.
+        QString ruc = kFuncionRucIncorporada.leftJustified(130, ' ');
+        ruc[129] = '1';
+        env.agregaParam("044", "6", ruc);
     }
     std::unique_ptr<Retenciones> ventana(const QString& modo = "NUEVO", int fila = -1, QDate hoy = QDate(2004, 3, 1)) {
         listas.ModoAnexo = modo;

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "common/schema.h"
+#include "common/valores_comunes.h"
 #include "support/entorno.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
@@ -43,7 +44,10 @@ class VentanasAnexo : public ::testing::Test {
         t.TasaRetencionDividendos = 0.041;
         return t;
     }
-    void SetUp() override { creaTablasAnexo(env.base()); }
+    void SetUp() override {
+        creaTablasAnexo(env.base());
+        env.agregaParam("044", "6", kFuncionRucIncorporada);
+    }
     int filas() { return env.base().escalar("SELECT count(*) FROM TMP_F0738DIVID").toInt(); }
     static void muestra(QWidget& w) {
         w.show();
