@@ -126,6 +126,7 @@ void PanelAnexo::espeja() {
                 if (m == c) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             grilla_->setItem(f, c, item);
         }
+    grilla_->resizeColumnsToContents();
     if (filas > 0) grilla_->setCurrentCell(actual >= 0 && actual < filas ? actual : 0, 0);
     const ListasAnexo::Resumen& r = listas_.resumen(lista_);
     cantidad_->setText(r.cantidad);

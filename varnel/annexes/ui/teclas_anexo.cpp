@@ -30,6 +30,8 @@ void pintaFondo(QWidget* w, const QColor& c) {
     QPalette p = w->palette();
     p.setColor(QPalette::Base, c);
     p.setColor(QPalette::Disabled, QPalette::Base, c);
+    // A computed or locked field stays readable on its grey.
+    p.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
