@@ -26,7 +26,8 @@ const DefinicionAnexo kListas[] = {
      {{"mto_saldo", "lblTotal_Extranjero"}},
      {"des_emp_ext", "des_pais", "des_cargo", "des_operacion", "mto_saldo", "ind_pais", "ind_cargo",
       "ind_operacion"},
-     {"Empresa", "País", "Cargo", "Operación", "Saldo al 31/12/2003", "ind_pais", "ind_cargo", "ind_operacion"},
+     {"Empresa", "País", "Cargo", "Operación", "Saldo al 31/12/2003", "ind_pais", "ind_cargo",
+      "ind_operacion"},
      {4},
      {0, 5, 6, 7}},
     {"TMP_F0738FIDEI",
@@ -34,19 +35,20 @@ const DefinicionAnexo kListas[] = {
      "Cantidad de registros: ",
      "LblCtd_Fideicomiso",
      {{"mto_saldo", "lblTotal_Fideicomiso"}},
-     {"des_empre_fdu2", "des_empre_fdu", "des_doc_ben", "num_doc_ben", "des_razon_ben", "des_patri_fdei",
-      "mto_saldo", "des_nombre_ben", "des_apepat_ben", "des_apemat_ben", "tip_empre_fdu", "tip_doc_ben",
-      "tip_patri_fdei", "des_doc_fde", "num_doc_fde", "des_razon_fde", "des_apepat_fde", "des_apemat_fde",
-      "des_nombre_fde", "tip_doc_fde"},
-     {"Tipo de Empresa", "Empresa Fiduciaria", "Documento", "Número", "Beneficiario", "Patrimonio",
-      "Saldo al 31/12/2003", "des_nombre_ben", "des_apepat_ben", "des_apemat_ben", "tip_empre_fdu",
-      "tip_doc_ben", "tip_patri_fdei", "des_doc_fde", "num_doc_fde", "des_razon_fde", "des_apepat_fde",
-      "des_apemat_fde", "des_nombre_fde", "tip_doc_fde"},
+     {"des_empre_fdu2", "des_empre_fdu",  "des_doc_ben",    "num_doc_ben",    "des_razon_ben",
+      "des_patri_fdei", "mto_saldo",      "des_nombre_ben", "des_apepat_ben", "des_apemat_ben",
+      "tip_empre_fdu",  "tip_doc_ben",    "tip_patri_fdei", "des_doc_fde",    "num_doc_fde",
+      "des_razon_fde",  "des_apepat_fde", "des_apemat_fde", "des_nombre_fde", "tip_doc_fde"},
+     {"Tipo de Empresa", "Empresa Fiduciaria",  "Documento",      "Número",         "Beneficiario",
+      "Patrimonio",      "Saldo al 31/12/2003", "des_nombre_ben", "des_apepat_ben", "des_apemat_ben",
+      "tip_empre_fdu",   "tip_doc_ben",         "tip_patri_fdei", "des_doc_fde",    "num_doc_fde",
+      "des_razon_fde",   "des_apepat_fde",      "des_apemat_fde", "des_nombre_fde", "tip_doc_fde"},
      {6},
      {19, 14, 10, 1, 11, 3, 12}},
 };
 
-const QString kEliminar = QStringLiteral("¿Esta seguro de Eliminar?. Esta información no podrá ser recuperada");
+const QString kEliminar =
+    QStringLiteral("¿Esta seguro de Eliminar?. Esta información no podrá ser recuperada");
 
 ListaAnexo listaDePregunta(Pregunta p) {
     return p == Pregunta::Extranjero ? ListaAnexo::Extranjero : ListaAnexo::Fideicomiso;
@@ -54,12 +56,14 @@ ListaAnexo listaDePregunta(Pregunta p) {
 
 QString textoPregunta(Pregunta p) {
     if (p == Pregunta::Extranjero)
-        return QStringLiteral("¿Existen Datos de Inversones en el extranjero registradas. "
-                              "Si selecciona NO estas serán eliminadas. "
-                              "¿Confirma que va a eliminar los registros de inversión extranjera?");
-    return QStringLiteral("¿Existen Datos de Inversones en Fideicomisos registrados. "
-                          "Si selecciona NO estas serán eliminadas. "
-                          "¿Confirma que va a eliminar los registros de Fideicomisos?");
+        return QStringLiteral(
+            "¿Existen Datos de Inversones en el extranjero registradas. "
+            "Si selecciona NO estas serán eliminadas. "
+            "¿Confirma que va a eliminar los registros de inversión extranjera?");
+    return QStringLiteral(
+        "¿Existen Datos de Inversones en Fideicomisos registrados. "
+        "Si selecciona NO estas serán eliminadas. "
+        "¿Confirma que va a eliminar los registros de Fideicomisos?");
 }
 
 }  // namespace
@@ -141,7 +145,8 @@ QString ListasAnexo::celda(ListaAnexo l, int fila, int columna) const {
 
 void ListasAnexo::Eliminar(ListaAnexo l, int fila) {
     if (fila < 0 || fila >= filas(l)) return;
-    if (dialogos().muestra(kEliminar, "Eliminar Registro", Icono::Pregunta, Botones::SiNo) != Respuesta::Si) return;
+    if (dialogos().muestra(kEliminar, "Eliminar Registro", Icono::Pregunta, Botones::SiNo) != Respuesta::Si)
+        return;
     AnexoModificado = true;
     const DefinicionAnexo& def = definicionAnexo(l);
     QString sql = QString("DELETE FROM %1 WHERE ").arg(def.temporal);

@@ -17,15 +17,15 @@ namespace qvr {
 enum class ListaAnexo { Dividendos, Extranjero, Fideicomiso };
 
 struct DefinicionAnexo {
-    const char* temporal;         // working table
-    const char* grilla;           // grid control name
-    const char* rotuloCantidad;   // the count label's text before the count
-    const char* etiquetaCantidad; // count label control name
+    const char* temporal;                                      // working table
+    const char* grilla;                                        // grid control name
+    const char* rotuloCantidad;                                // the count label's text before the count
+    const char* etiquetaCantidad;                              // count label control name
     std::vector<std::pair<const char*, const char*>> totales;  // amount column, total label control
-    std::vector<const char*> columnas;    // grid columns by index
-    std::vector<const char*> encabezados; // grid headings by index
-    std::vector<int> montos;              // grid columns shown as amounts
-    std::vector<int> clave;               // grid columns that find the row to delete
+    std::vector<const char*> columnas;                         // grid columns by index
+    std::vector<const char*> encabezados;                      // grid headings by index
+    std::vector<int> montos;                                   // grid columns shown as amounts
+    std::vector<int> clave;                                    // grid columns that find the row to delete
 };
 const DefinicionAnexo& definicionAnexo(ListaAnexo l);
 
@@ -41,7 +41,7 @@ class ListasAnexo {
     ListasAnexo(BaseDatos& base, Declaracion& d);
 
     struct Resumen {
-        QString cantidad;          // empty when the list is empty
+        QString cantidad;              // empty when the list is empty
         std::vector<QString> totales;  // by the list's total columns; empty for 0
     };
 

@@ -102,12 +102,15 @@ bool Retenciones::Graba_Datos() {
         if (modifica()) {
             // The row changed its place under us: there is nothing to edit.
             if (n == 0) throw ErrorBD(jet::RegistroEliminado, "No current record.");
-            base.ejecuta("UPDATE TMP_F0738DIVID SET des_entpagadora = ?, mto_distribuido = ?, mto_retenido = ?" + donde,
-                         QVariantList{TxtEntidad.trimmed(), distribuido, retenido} + clave);
+            base.ejecuta(
+                "UPDATE TMP_F0738DIVID SET des_entpagadora = ?, mto_distribuido = ?, mto_retenido = ?" +
+                    donde,
+                QVariantList{TxtEntidad.trimmed(), distribuido, retenido} + clave);
         } else {
-            base.ejecuta("INSERT INTO TMP_F0738DIVID (num_RUC, fec_retenida, des_entpagadora, mto_distribuido, "
-                         "mto_retenido) VALUES (?, ?, ?, ?, ?)",
-                         QVariantList(clave) << TxtEntidad.trimmed() << distribuido << retenido);
+            base.ejecuta(
+                "INSERT INTO TMP_F0738DIVID (num_RUC, fec_retenida, des_entpagadora, mto_distribuido, "
+                "mto_retenido) VALUES (?, ?, ?, ?, ?)",
+                QVariantList(clave) << TxtEntidad.trimmed() << distribuido << retenido);
         }
         t.confirma();
         ok = false;
@@ -132,23 +135,30 @@ void Retenciones::Limpia_variables() {
 }
 
 void Retenciones::calculaRetencion() {
-    TxtMontoRetenido = TxtMontoDistribuido.isEmpty()
-                           ? QString()
-                           : formatoNumero(montoDe(TxtMontoDistribuido) *
-                                               listas_.declaracion.tasas.TasaRetencionDividendos,
-                                           patron::Monto);
+    TxtMontoRetenido =
+        TxtMontoDistribuido.isEmpty()
+            ? QString()
+            : formatoNumero(montoDe(TxtMontoDistribuido) * listas_.declaracion.tasas.TasaRetencionDividendos,
+                            patron::Monto);
 }
 
 void Retenciones::fijaTexto(Campo c, const QString& texto) {
     switch (c) {
-        case Campo::NumRUC: TxtNumRUC = texto; break;
-        case Campo::Entidad: TxtEntidad = texto; break;
-        case Campo::Fecha: MskFec_Retencion = texto; break;
+        case Campo::NumRUC:
+            TxtNumRUC = texto;
+            break;
+        case Campo::Entidad:
+            TxtEntidad = texto;
+            break;
+        case Campo::Fecha:
+            MskFec_Retencion = texto;
+            break;
         case Campo::MontoDistribuido:
             TxtMontoDistribuido = texto;
             calculaRetencion();
             break;
-        default: return;
+        default:
+            return;
     }
     notifica();
 }
@@ -170,9 +180,11 @@ ResultadoTecla Retenciones::tecla(Campo c, int codigo) {
         case Campo::Fecha:
             listas_.AnexoModificado = true;
             if (codigo == kTeclaEnter)
-                return {0, Valida_FechadeRetencion(MskFec_Retencion, false) ? AccionVista::Siguiente : AccionVista::Ninguna};
+                return {0, Valida_FechadeRetencion(MskFec_Retencion, false) ? AccionVista::Siguiente
+                                                                            : AccionVista::Ninguna};
             return {codigo};
-        default: return {codigo};
+        default:
+            return {codigo};
     }
 }
 
@@ -182,9 +194,15 @@ AccionVista Retenciones::escribe(Campo c, int codigo) {
     QString t;
     int maximo = 0;
     switch (c) {
-        case Campo::NumRUC: t = TxtNumRUC, maximo = 11; break;
-        case Campo::Entidad: t = TxtEntidad, maximo = 40; break;
-        case Campo::MontoDistribuido: t = TxtMontoDistribuido, maximo = longitudMonto; break;
+        case Campo::NumRUC:
+            t = TxtNumRUC, maximo = 11;
+            break;
+        case Campo::Entidad:
+            t = TxtEntidad, maximo = 40;
+            break;
+        case Campo::MontoDistribuido:
+            t = TxtMontoDistribuido, maximo = longitudMonto;
+            break;
         case Campo::Fecha: {
             // The mask takes digits into its next free place.
             t = MskFec_Retencion;
@@ -201,7 +219,8 @@ AccionVista Retenciones::escribe(Campo c, int codigo) {
             fijaTexto(c, t);
             return r.accion;
         }
-        default: return r.accion;
+        default:
+            return r.accion;
     }
     if (r.tecla == kTeclaRetroceso)
         t.chop(1);
@@ -225,7 +244,9 @@ void Retenciones::saleMonto() {
 
 void Retenciones::clicDerecho() { listas_.declaracion.clicDerecho(); }
 
-void Retenciones::teclaAbajo(int codigoTecla, bool shift) { listas_.declaracion.teclaAbajo(codigoTecla, shift); }
+void Retenciones::teclaAbajo(int codigoTecla, bool shift) {
+    listas_.declaracion.teclaAbajo(codigoTecla, shift);
+}
 
 bool Retenciones::Aceptar() {
     if (!Valida_Datos() || !Graba_Datos()) return false;
@@ -247,8 +268,10 @@ bool Retenciones::Salir() {
                 // Data that does not pass the checks (or cannot be stored) keeps the window open.
                 if (!Aceptar()) return false;
                 break;
-            case Respuesta::No: break;
-            default: return false;
+            case Respuesta::No:
+                break;
+            default:
+                return false;
         }
     }
     cerrada = true;

@@ -21,7 +21,8 @@ class ListasTest : public ::testing::Test {
     ListasTest() : d(valores), listas(env.base(), d) {}
     void SetUp() override { creaTablasAnexo(env.base()); }
     void dividendo(const QString& ruc, const QString& fecha, const QString& monto, const QString& retenido) {
-        env.base().ejecuta("INSERT INTO TMP_F0738DIVID VALUES (?, 'ACME SA', ?, ?, ?)", {ruc, fecha, monto, retenido});
+        env.base().ejecuta("INSERT INTO TMP_F0738DIVID VALUES (?, 'ACME SA', ?, ?, ?)",
+                           {ruc, fecha, monto, retenido});
     }
     int cuenta(const QString& tabla) { return env.base().escalar("SELECT count(*) FROM " + tabla).toInt(); }
 
@@ -78,8 +79,9 @@ TEST_F(ListasTest, TotalQueSumaCeroSeMuestraVacio) {
     listas.Get_Dividendos();
     EXPECT_EQ(listas.resumen(ListaAnexo::Dividendos).cantidad, "Cantidad de Retenciones: 1");
     EXPECT_EQ(listas.resumen(ListaAnexo::Dividendos).totales, (std::vector<QString>{"", ""}));
-    env.base().ejecuta("INSERT INTO TMP_F0738EXTRA VALUES ('FOREIGN CO', '0604', '01', '02', '1234567', 'PERU', "
-                       "'X', 'Y')");
+    env.base().ejecuta(
+        "INSERT INTO TMP_F0738EXTRA VALUES ('FOREIGN CO', '0604', '01', '02', '1234567', 'PERU', "
+        "'X', 'Y')");
     listas.Get_Extranjero();
     EXPECT_EQ(listas.resumen(ListaAnexo::Extranjero).cantidad, "Cantidad de registros: 1");
     EXPECT_EQ(listas.resumen(ListaAnexo::Extranjero).totales[0], "1,234,567");
@@ -91,7 +93,8 @@ TEST_F(ListasTest, ErroresYListasVacias) {
     EXPECT_EQ(Suma_Retencion(env.base(), "NO_EXISTE", "mto"), "0");
     ASSERT_EQ(env.dialogos().mostrados.size(), 2u);
     const Mensaje& m = env.dialogos().mostrados[0];
-    EXPECT_TRUE(m.texto.startsWith("Error : ") && m.texto.contains(" Descripción : ") && m.texto.endsWith(" "))
+    EXPECT_TRUE(m.texto.startsWith("Error : ") && m.texto.contains(" Descripción : ") &&
+                m.texto.endsWith(" "))
         << m.texto.toStdString();
     EXPECT_EQ(m.titulo, "Error");
     EXPECT_EQ(m.icono, Icono::Informacion);
@@ -109,8 +112,9 @@ TEST_F(ListasTest, EliminarInversionPorSuClave) {
     BaseDatos& b = env.base();
     b.ejecuta("INSERT INTO TMP_F0738EXTRA VALUES ('CO', '0604', '01', '02', '100', 'PERU', 'X', 'Y')");
     b.ejecuta("INSERT INTO TMP_F0738EXTRA VALUES ('CO', '0604', '01', '03', '200', 'PERU', 'X', 'Z')");
-    b.ejecuta("INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, tip_doc_ben, "
-              "num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', 'FIDU', 6, NULL, '03', '7')");
+    b.ejecuta(
+        "INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, tip_doc_ben, "
+        "num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', 'FIDU', 6, NULL, '03', '7')");
     listas.cargaTodas();
     env.dialogos().responde(Respuesta::Si);
     env.dialogos().responde(Respuesta::Si);
@@ -132,9 +136,10 @@ class PreguntaCargaTest : public ListasTest {
         s.extranjero = Opcion::No;
         s.fideicomiso = Opcion::Si;
         ASSERT_TRUE(GrabarForm(env.base(), s, ClaveDeclaracion{}).grabado);
-        env.base().ejecuta("INSERT INTO F0738EXTRANJ VALUES (6, ?, '2003', '0738', 'FOREIGN CO', '0604', '01', "
-                           "'02', '5000', '000000')",
-                           {kRuc});
+        env.base().ejecuta(
+            "INSERT INTO F0738EXTRANJ VALUES (6, ?, '2003', '0738', 'FOREIGN CO', '0604', '01', "
+            "'02', '5000', '000000')",
+            {kRuc});
         env.dialogos().mostrados.clear();
     }
     void abre() {
@@ -152,8 +157,9 @@ TEST_F(PreguntaCargaTest, NoConservaLasFilas) {
     abre();
     ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
     const Mensaje& m = env.dialogos().mostrados[0];
-    EXPECT_EQ(m.texto, "¿Existen Datos de Inversones en el extranjero registradas. Si selecciona NO estas serán "
-                       "eliminadas. ¿Confirma que va a eliminar los registros de inversión extranjera?");
+    EXPECT_EQ(m.texto,
+              "¿Existen Datos de Inversones en el extranjero registradas. Si selecciona NO estas serán "
+              "eliminadas. ¿Confirma que va a eliminar los registros de inversión extranjera?");
     EXPECT_EQ(m.botones, Botones::SiNo);
     EXPECT_EQ(m.icono, Icono::Pregunta);
     EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Extranjero)], Opcion::Si);
@@ -179,7 +185,8 @@ TEST_F(PreguntaCargaTest, SiVaciaLaListaYElGrabadoBorraLasFilas) {
 
 TEST_F(PreguntaCargaTest, EnviadaNoPregunta) {
     env.base().ejecuta("DELETE FROM TMP_F0738EXTRA");
-    env.base().ejecuta("INSERT INTO TMP_F0738EXTRA VALUES ('CO', '0604', '01', '02', '100', 'PERU', 'X', 'Y')");
+    env.base().ejecuta(
+        "INSERT INTO TMP_F0738EXTRA VALUES ('CO', '0604', '01', '02', '100', 'PERU', 'X', 'Y')");
     valores.DeclaracionEnviada = true;
     d.controles.opciones[size_t(Pregunta::Extranjero)] = Opcion::No;
     listas.cargaTodas();
@@ -201,7 +208,7 @@ TEST_F(ListasTest, AbrirCambiarYGrabarDeNuevo) {
     EXPECT_EQ(listas.resumen(ListaAnexo::Dividendos).cantidad, "Cantidad de Retenciones: 2");
     EXPECT_EQ(listas.resumen(ListaAnexo::Dividendos).totales, (std::vector<QString>{"300", "12"}));
     EXPECT_EQ(listas.celda(ListaAnexo::Extranjero, 0, 0), "FOREIGN CO");
-    EXPECT_EQ(listas.celda(ListaAnexo::Fideicomiso, 0, 15), "ROJAS DIAZ ANA");   // des_razon_fde
+    EXPECT_EQ(listas.celda(ListaAnexo::Fideicomiso, 0, 15), "ROJAS DIAZ ANA");  // des_razon_fde
     EXPECT_EQ(listas.celda(ListaAnexo::Fideicomiso, 0, 4), "PEREZ GOMEZ SAC");  // des_razon_ben
     EXPECT_EQ(listas.celda(ListaAnexo::Fideicomiso, 0, 6), "7,000");
 

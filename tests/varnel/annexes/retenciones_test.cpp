@@ -30,20 +30,24 @@ class RetencionesTest : public ::testing::Test {
         ruc[129] = '1';
         env.agregaParam("044", "6", ruc);
     }
-    std::unique_ptr<Retenciones> ventana(const QString& modo = "NUEVO", int fila = -1, QDate hoy = QDate(2004, 3, 1)) {
+    std::unique_ptr<Retenciones> ventana(const QString& modo = "NUEVO", int fila = -1,
+                                         QDate hoy = QDate(2004, 3, 1)) {
         listas.ModoAnexo = modo;
         return std::make_unique<Retenciones>(listas, fila, [hoy] { return hoy; });
     }
     void teclea(Retenciones& r, Retenciones::Campo c, const QString& t) {
         for (QChar ch : t) r.escribe(c, ch.unicode());
     }
-    void llena(Retenciones& r, const QString& ruc, const QString& nombre, const QString& fecha, const QString& monto) {
+    void llena(Retenciones& r, const QString& ruc, const QString& nombre, const QString& fecha,
+               const QString& monto) {
         r.fijaTexto(Retenciones::Campo::NumRUC, ruc);
         r.fijaTexto(Retenciones::Campo::Entidad, nombre);
         r.fijaTexto(Retenciones::Campo::Fecha, fecha);
         r.fijaTexto(Retenciones::Campo::MontoDistribuido, monto);
     }
-    Registros filas() { return env.base().consulta("SELECT * FROM TMP_F0738DIVID ORDER BY fec_retenida, num_RUC"); }
+    Registros filas() {
+        return env.base().consulta("SELECT * FROM TMP_F0738DIVID ORDER BY fec_retenida, num_RUC");
+    }
 
     prueba::Entorno env;
     ValoresEjecucion valores;
@@ -94,7 +98,8 @@ TEST_F(RetencionesTest, ComprobacionesEnOrden) {
     const Caso casos[] = {
         {"  ", "ACME", "15/03/2003", "100", "Debe registrar el número de RUC", C::NumRUC},
         // A "10" RUC is refused before its length and check digit are looked at.
-        {"10", "ACME", "15/03/2003", "100", "El número de RUC no aplica a la Distribución de dividendos", C::NumRUC},
+        {"10", "ACME", "15/03/2003", "100", "El número de RUC no aplica a la Distribución de dividendos",
+         C::NumRUC},
         {"10401234567", "", "", "", "El número de RUC no aplica a la Distribución de dividendos", C::NumRUC},
         {"2010004721", "ACME", "15/03/2003", "100", "Verifique la longitud del número de RUC", C::NumRUC},
         {"20100047219", "ACME", "15/03/2003", "100", "El número de RUC es inválido", C::NumRUC},
@@ -121,10 +126,14 @@ TEST_F(RetencionesTest, FechaDePago) {
         QDate hoy;
         bool valida;
     } casos[] = {
-        {"31/12/2003", QDate(2004, 3, 1), true},  {"01/01/2003", QDate(2004, 3, 1), true},
-        {"01/01/2004", QDate(2004, 3, 1), false}, {"31/12/2002", QDate(2004, 3, 1), false},
-        {"30/06/2003", QDate(2003, 6, 30), true},  {"01/07/2003", QDate(2003, 6, 30), false},  // later than today
-        {"31/02/2003", QDate(2004, 3, 1), false}, {"__/__/____", QDate(2004, 3, 1), false},
+        {"31/12/2003", QDate(2004, 3, 1), true},
+        {"01/01/2003", QDate(2004, 3, 1), true},
+        {"01/01/2004", QDate(2004, 3, 1), false},
+        {"31/12/2002", QDate(2004, 3, 1), false},
+        {"30/06/2003", QDate(2003, 6, 30), true},
+        {"01/07/2003", QDate(2003, 6, 30), false},  // later than today
+        {"31/02/2003", QDate(2004, 3, 1), false},
+        {"__/__/____", QDate(2004, 3, 1), false},
     };
     for (const Caso& c : casos) {
         env.dialogos().mostrados.clear();

@@ -154,7 +154,8 @@ TEST_F(VentanasAnexo, RetencionesPreguntaAlCerrar) {
 }
 
 TEST_F(VentanasAnexo, RetencionesModificaBloqueaLaClave) {
-    env.base().ejecuta("INSERT INTO TMP_F0738DIVID VALUES (?, 'ACME', '2003-03-15', '10000', '410')", {kRucA});
+    env.base().ejecuta("INSERT INTO TMP_F0738DIVID VALUES (?, 'ACME', '2003-03-15', '10000', '410')",
+                       {kRucA});
     listas.Get_Dividendos();
     auto w = retenciones("MODIFICA", 0);
     EXPECT_FALSE(w->TxtNumRUC()->isEnabled());
@@ -182,8 +183,9 @@ TEST_F(VentanasAnexo, ExoneradasSumaYAceptar) {
     // Item d) stands three times as high as the others.
     EXPECT_EQ(w.TxtMonto(3)->height(), 3 * w.TxtMonto(0)->height());
     EXPECT_GT(w.etiqueta(3)->sizeHint().height(), 2 * w.etiqueta(1)->sizeHint().height());
-    EXPECT_TRUE(w.etiqueta(0)->text().startsWith("a) Las remuneraciones que perciban, por el ejercicio de su cargo "
-                                                 "en el país, los funcionarios y empleados considerados\ncomo tales"));
+    EXPECT_TRUE(w.etiqueta(0)->text().startsWith(
+        "a) Las remuneraciones que perciban, por el ejercicio de su cargo "
+        "en el país, los funcionarios y empleados considerados\ncomo tales"));
 
     w.TxtMonto(0)->setFocus();
     QTest::keyClicks(w.TxtMonto(0), "15x00");
@@ -209,8 +211,9 @@ TEST_F(VentanasAnexo, InafectasCancelarNoCambiaNada) {
     FrmInafectas w(d);
     muestra(w);
     EXPECT_EQ(w.windowTitle(), "Casilla 201 - Rentas Inafectas");
-    EXPECT_EQ(w.etiqueta(1)->text(), "b) Las indemnizaciones que se reciban por causa de muerte o incapacidad "
-                                     "producidas por acidentes o enfermedades");
+    EXPECT_EQ(w.etiqueta(1)->text(),
+              "b) Las indemnizaciones que se reciban por causa de muerte o incapacidad "
+              "producidas por acidentes o enfermedades");
     EXPECT_EQ(w.TxtTotal()->text(), "700");
     w.TxtMonto(5)->setFocus();
     QTest::keyClicks(w.TxtMonto(5), "9000");
@@ -271,9 +274,10 @@ TEST_F(VentanasAnexo, PanelDeDividendos) {
 }
 
 TEST_F(VentanasAnexo, PanelDeInversionesConSuPregunta) {
-    env.base().ejecuta("INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, "
-                       "tip_doc_ben, num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', "
-                       "'FIDU', 6, '20100047218', '03', '7000')");
+    env.base().ejecuta(
+        "INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, "
+        "tip_doc_ben, num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', "
+        "'FIDU', 6, '20100047218', '03', '7000')");
     listas.cargaTodas();
     PanelAnexo p(listas, ListaAnexo::Fideicomiso);
     EXPECT_EQ(p.grilla()->objectName(), "Grid_Fideicomisos");

@@ -119,7 +119,8 @@ bool VentanaDetalleRentas::eventFilter(QObject* o, QEvent* e) {
     switch (e->type()) {
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(e);
-            if (const int w = codigoTeclaWindows(k)) detalle_.teclaAbajo(w, k->modifiers() & Qt::ShiftModifier);
+            if (const int w = codigoTeclaWindows(k))
+                detalle_.teclaAbajo(w, k->modifiers() & Qt::ShiftModifier);
             const int codigo = codigoCaracter(k);
             if (codigo < 0) return false;
             const ResultadoTecla r = detalle_.tecla(i, codigo);
@@ -136,8 +137,11 @@ bool VentanaDetalleRentas::eventFilter(QObject* o, QEvent* e) {
             detalle_.entraCampo(i);
             edit->deselect();  // the text is not selected
             return false;
-        case QEvent::FocusOut: detalle_.saleCampo(i); return false;
-        default: return false;
+        case QEvent::FocusOut:
+            detalle_.saleCampo(i);
+            return false;
+        default:
+            return false;
     }
 }
 

@@ -52,7 +52,8 @@ FrmRetenciones::FrmRetenciones(ListasAnexo& listas, int fila, std::function<QDat
     }
     TxtNumRUC_->setFixedWidth(110);
     // Pasting is kept out of these fields: their right button empties the clipboard instead.
-    for (QLineEdit* e : {TxtNumRUC_, TxtEntidad_, TxtMontoDistribuido_}) e->setContextMenuPolicy(Qt::NoContextMenu);
+    for (QLineEdit* e : {TxtNumRUC_, TxtEntidad_, TxtMontoDistribuido_})
+        e->setContextMenuPolicy(Qt::NoContextMenu);
 
     auto* botones = new QHBoxLayout;
     botones->addStretch(1);
@@ -91,12 +92,18 @@ FrmRetenciones::FrmRetenciones(ListasAnexo& listas, int fila, std::function<QDat
 
 QLineEdit* FrmRetenciones::widgetDe(Campo c) const {
     switch (c) {
-        case Campo::NumRUC: return TxtNumRUC_;
-        case Campo::Entidad: return TxtEntidad_;
-        case Campo::Fecha: return MskFec_Retencion_;
-        case Campo::MontoDistribuido: return TxtMontoDistribuido_;
-        case Campo::MontoRetenido: return TxtMontoRetenido_;
-        default: return nullptr;
+        case Campo::NumRUC:
+            return TxtNumRUC_;
+        case Campo::Entidad:
+            return TxtEntidad_;
+        case Campo::Fecha:
+            return MskFec_Retencion_;
+        case Campo::MontoDistribuido:
+            return TxtMontoDistribuido_;
+        case Campo::MontoRetenido:
+            return TxtMontoRetenido_;
+        default:
+            return nullptr;
     }
 }
 
@@ -185,7 +192,8 @@ bool FrmRetenciones::eventFilter(QObject* o, QEvent* e) {
         case QEvent::FocusOut:
             if (c == Campo::MontoDistribuido) r_.saleMonto();
             return false;
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -26,13 +26,21 @@ struct DisenoPanel {
 
 const DisenoPanel kPaneles[] = {
     {"CmdDividendos", nullptr, nullptr, 5, {"Total Dividendo Percibido:", "Total Retención:"}},
-    {"CmdExtranjero", "OptExtranjero", "¿Tiene inversión en el extranjero que declarar?", 5,
+    {"CmdExtranjero",
+     "OptExtranjero",
+     "¿Tiene inversión en el extranjero que declarar?",
+     5,
      {"Total Saldo al 31/12/2003 S/.:"}},
-    {"cmdFideicomisos", "OptFideicomiso", "¿Tiene inversión en Fideicomiso que  declarar?", 7,
+    {"cmdFideicomisos",
+     "OptFideicomiso",
+     "¿Tiene inversión en Fideicomiso que  declarar?",
+     7,
      {"Total Saldo al 31/12/2003 S/.:"}},
 };
 
-Pregunta preguntaDe(ListaAnexo l) { return l == ListaAnexo::Extranjero ? Pregunta::Extranjero : Pregunta::Fideicomiso; }
+Pregunta preguntaDe(ListaAnexo l) {
+    return l == ListaAnexo::Extranjero ? Pregunta::Extranjero : Pregunta::Fideicomiso;
+}
 
 }  // namespace
 
@@ -130,10 +138,12 @@ void PanelAnexo::espeja() {
     if (filas > 0) grilla_->setCurrentCell(actual >= 0 && actual < filas ? actual : 0, 0);
     const ListasAnexo::Resumen& r = listas_.resumen(lista_);
     cantidad_->setText(r.cantidad);
-    for (size_t i = 0; i < totales_.size(); ++i) totales_[i]->setText(i < r.totales.size() ? r.totales[i] : QString());
+    for (size_t i = 0; i < totales_.size(); ++i)
+        totales_[i]->setText(i < r.totales.size() ? r.totales[i] : QString());
 
     const bool habilitada = listas_.habilitada(lista_);
-    grilla_->setEnabled(habilitada);
+    // The dividends stay readable in a sent declaration; the other two follow their question.
+    grilla_->setEnabled(lista_ == ListaAnexo::Dividendos || habilitada);
     const bool editable = lista_ == ListaAnexo::Dividendos || bool(abreEdicion);
     comandos_[0]->setEnabled(habilitada && editable);
     comandos_[1]->setEnabled(habilitada && editable);

@@ -9,12 +9,16 @@ namespace qvr {
 int codigoCaracter(const QKeyEvent* e) {
     switch (e->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Backspace:
+            return 8;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
-        case Qt::Key_Escape: return -1;
-        default: break;
+        case Qt::Key_Escape:
+            return -1;
+        default:
+            break;
     }
     const QString t = e->text();
     return t.isEmpty() ? -1 : int(t.at(0).unicode());
