@@ -193,6 +193,13 @@ TEST_F(VentanasAnexo, ExoneradasSumaYAceptar) {
     QTest::keyClick(w.TxtMonto(0), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), w.TxtMonto(1));
     EXPECT_EQ(w.TxtMonto(0)->text(), "1,500");
+    // Back into the field: plain digits, not selected, so a key adds to them.
+    QTest::keyClick(w.TxtMonto(1), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(w.TxtMonto(0)->text(), "1500");
+    EXPECT_FALSE(w.TxtMonto(0)->hasSelectedText());
+    QTest::keyClick(w.TxtMonto(0), Qt::Key_Backspace);
+    QTest::keyClick(w.TxtMonto(0), '0');
+    EXPECT_EQ(w.TxtMonto(0)->text(), "1500");
     w.TxtMonto(4)->setFocus();
     QTest::keyClicks(w.TxtMonto(4), "2500");
     EXPECT_EQ(w.TxtTotal()->text(), "4,000");

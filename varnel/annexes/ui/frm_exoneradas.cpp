@@ -135,8 +135,10 @@ bool VentanaDetalleRentas::eventFilter(QObject* o, QEvent* e) {
             return false;
         case QEvent::FocusIn:
             detalle_.entraCampo(i);
-            edit->deselect();  // the text is not selected
-            return false;
+            // The field takes its focus first, then the text is left unselected.
+            static_cast<QObject*>(edit)->event(e);
+            edit->deselect();
+            return true;
         case QEvent::FocusOut:
             detalle_.saleCampo(i);
             return false;
