@@ -1,0 +1,43 @@
+#include "varnel/annexes/ui/teclas_anexo.h"
+
+#include <QKeyEvent>
+#include <QPalette>
+#include <QWidget>
+
+namespace qvr {
+
+int codigoCaracter(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+            return -1;
+        default:
+            break;
+    }
+    const QString t = e->text();
+    return t.isEmpty() ? -1 : int(t.at(0).unicode());
+}
+
+int codigoTeclaWindows(const QKeyEvent* e) {
+    if (e->key() == Qt::Key_Insert) return 45;
+    if (e->key() == Qt::Key_Menu) return 93;
+    return 0;
+}
+
+void pintaFondo(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, c);
+    p.setColor(QPalette::Disabled, QPalette::Base, c);
+    // A computed or locked field stays readable on its grey.
+    p.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+}  // namespace qvr
