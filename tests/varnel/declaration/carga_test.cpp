@@ -9,7 +9,6 @@
 #include "support/entorno.h"
 #include "support/persist_datos.h"
 #include "varnel/declaration/grabado.h"
-#include "varnel/declaration/identificacion.h"
 #include "varnel/declaration/instantanea_nucleo.h"
 
 using namespace qvr;
@@ -250,42 +249,4 @@ TEST_F(CargaTest, EnviadaEnElNucleoQuedaDeSoloLectura) {
     EXPECT_EQ(d.controles.txtOrden, "0");
     EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Rectifica)], Opcion::No);
     EXPECT_FALSE(d.Modificado);
-}
-
-TEST(Identificacion, ValIdentDelTelefonoYLaRectificacion) {
-    prueba::Entorno env;
-    const struct {
-        const char* telefono;
-        bool rectificaElegida;
-        bool valido;
-        const char* mensaje;  // last message, "" for none
-    } casos[] = {
-        {"", true, true, ""},
-        {"123456", true, true, ""},  // six digits not starting with 9 pass
-        {"12345", true, false, "Ingrese correctamente el teléfono"},
-        {"12345678", true, false,
-         "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 "
-         "digitos"},
-        {"987654", true, false, "Identificación-Datos Generales : El celular debe ser de 8 o 7 digitos"},
-        {"98765432", true, true, ""},
-        {"4567890", false, false, "Indique si es rectificatoria"},
-    };
-    for (const auto& c : casos) {
-        env.dialogos().mostrados.clear();
-        ValoresEjecucion v;
-        v.ModoDeclaracion = 2;
-        v.RucDeclarante = "20100047218";
-        Declaracion d(v);
-        d.fijaTelefono(c.telefono);
-        if (c.rectificaElegida) d.eligeOpcion(Pregunta::Rectifica, Opcion::No);
-        const ResultadoIdent r = ValIdent(d);
-        EXPECT_EQ(r.valido, c.valido) << c.telefono;
-        EXPECT_EQ(env.dialogos().mostrados.empty() ? QString() : env.dialogos().mostrados.back().texto,
-                  QString(c.mensaje))
-            << c.telefono;
-    }
-    ValoresEjecucion nueva;
-    Declaracion d(nueva);
-    d.eligeOpcion(Pregunta::Rectifica, Opcion::No);
-    EXPECT_EQ(ValIdent(d).foco, "CmbRuc");
 }
