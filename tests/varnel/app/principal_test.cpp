@@ -467,8 +467,8 @@ TEST(Arranque, FallasDeLaBaseDeDatosTerminanConUnMensaje) {
     }
 }
 
-// The program's own registry: the list windows open from their commands and write to the main
-// window's status bar; the windows still to come keep their commands disabled.
+// The program's own registry: every command's window is registered, so no command is disabled,
+// and the list windows open from their commands and write to the main window's status bar.
 TEST(VentanasVarnel, LasListasSeAbrenDesdeSusComandos) {
     prueba::Entorno env;
     Aplicacion app;
@@ -476,8 +476,9 @@ TEST(VentanasVarnel, LasListasSeAbrenDesdeSusComandos) {
     registraVentanasVarnel(registro);
     FrmPrincipal w(app, registro);
     ASSERT_TRUE(w.carga());
-    EXPECT_FALSE(itemMenu(w, "&Declaraciones", "&Nueva")->isEnabled());
-    EXPECT_FALSE(itemMenu(w, "&Declaraciones", "&Imprimir")->isEnabled());
+    EXPECT_TRUE(itemMenu(w, "&Declaraciones", "&Nueva")->isEnabled());
+    EXPECT_TRUE(itemMenu(w, "&Declaraciones", "&Imprimir")->isEnabled());
+    EXPECT_TRUE(itemMenu(w, "Declaraciones &Enviadas", "&Imprimir")->isEnabled());
 
     struct Caso {
         const char* menu;

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "varnel/app/valores.h"
-#include "varnel/lists/barraestado.h"
+#include "varnel/app/aplicacion.h"
 #include "varnel/lists/ui/ventanalista.h"
 #include "varnel/reports/genera_reporte.h"
 #include "varnel/reports/ui/frm_imp_x_pag.h"

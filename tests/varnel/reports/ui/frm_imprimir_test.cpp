@@ -8,6 +8,7 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/imprimir_datos.h"
+#include "support/lists_barra.h"
 #include "support/lists_fixture.h"
 #include "varnel/app/ui/ventanas.h"
 #include "varnel/reports/lista_imprimir.h"
@@ -39,7 +40,7 @@ struct Ventana {
     prueba::Entorno e;
     std::unique_ptr<DatosSesion> s;
     ValoresEjecucion v;
-    BarraEstadoMemoria barra;
+    prueba::BarraEstadoMemoria barra;
     std::unique_ptr<FrmImprimir> w;
     QStringList rangos, impresos;
 };
