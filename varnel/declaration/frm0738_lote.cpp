@@ -1,5 +1,7 @@
 #include "varnel/declaration/frm0738_lote.h"
 
+#include "varnel/computation/validacion.h"
+
 #include "platform/database.h"
 #include "varnel/computation/tasas.h"
 #include "varnel/declaration/carga.h"
@@ -103,6 +105,14 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     OpcionesGrabado o;
     o.titulo = d.Titulo;
     o.validaIdentificacion = [&] { return ValIdent("1", d, c).ok; };
+    // The save's silent check, as in the window.
+    o.validaSilenciosa = [&] {
+        ContextoValidacion cv;
+        cv.base = &base;
+        cv.formulario = formulario;
+        if (!existe) cv.textoContribuyente = entrada;
+        return ValidaTodo(d, "2", cv);
+    };
     const ResultadoGrabado g = grabaDeclaracion(base, d, formulario, o);
     if (!g.grabado) {
         r.salida = 1;

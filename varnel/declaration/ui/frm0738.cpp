@@ -216,6 +216,7 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     d_->alCambiarCasilla = [this](int n) { espejaCasilla(n); };
     d_->alCambiarControl = [this](Control, int) { espejaControles(); };
 
+    instalaValidacion();
     carga();
 }
 

@@ -68,6 +68,8 @@ public:
     void Validar();
     void GrabarForm();
     void Salir();
+    // Selects the page (and debt frame) that holds box n and gives it the focus.
+    void irACasilla(int n);
     // ValIdent in interactive mode ("1") or report mode ("0", lines to `linea`).
     bool ValIdent(const QString& modo, const std::function<void(const QString&)>& linea = {});
 
@@ -78,6 +80,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // The consistency rules for "V&alidar" (report mode) and for the save's silent check.
+    void instalaValidacion();
     QWidget* creaPaginaIdentificacion();
     QWidget* creaPaginaCasillas(const QString& pagina);
     QWidget* creaPaginaDeuda();

@@ -34,7 +34,8 @@ protected:
 TEST_F(LoteTest, GrabaUnaNuevaYLaMuestraIgual) {
     const ResultadoGrabarLote r = graba({"ruc=" + kNuevo, "rectifica=0", "100=1500", "122=1234", "180=77", "telefono=4123456"});
     ASSERT_EQ(r.salida, 0) << r.avisos.join("\n").toStdString();
-    EXPECT_EQ(r.lineas, QStringList{"estado=0"});
+    // No rent answer and no payment method: stored, but inconsistent.
+    EXPECT_EQ(r.lineas, QStringList{"estado=9"});
     EXPECT_EQ(det(kNuevo, "100"), "1500");
     EXPECT_EQ(det(kNuevo, "122"), "-1234");
     EXPECT_EQ(det(kNuevo, "801"), "ROJAS");

@@ -10,7 +10,10 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -23,6 +26,7 @@
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/app/ui/ventanas.h"
 #include "varnel/declaration/orden.h"
+#include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/ui/frm0738.h"
 
 using namespace qvr;
@@ -306,6 +310,34 @@ TEST_F(VentanaTest, EnviadaSoloDejaElNumeroDeOrden) {
     EXPECT_EQ(con->tabPrincipal()->currentIndex(), 1);
 }
 
+// "V&alidar" on a declaration without the amount to pay lists it in FrmConsist; Enter on that
+// line closes the list and puts the focus on box 180 of the debt page.
+TEST_F(VentanaTest, ValidarLlevaDeLaLineaASuCasilla) {
+    auto w = abre(1);
+    w->show();
+    identifica(*w, kRucNuevo);
+    QString lineaElegida;
+    QTimer::singleShot(0, [&] {
+        auto* consist = dynamic_cast<FrmConsist*>(QApplication::activeModalWidget());
+        ASSERT_NE(consist, nullptr);
+        QTextDocument* doc = consist->TxtPreliminar->document();
+        for (int i = 0; i < doc->blockCount(); ++i) {
+            if (consist->casillaDeLinea(i) != 180) continue;
+            lineaElegida = doc->findBlockByNumber(i).text();
+            QTextCursor c(doc->findBlockByNumber(i));
+            consist->TxtPreliminar->setTextCursor(c);
+            QTest::keyClick(consist->TxtPreliminar, Qt::Key_Return);
+            return;
+        }
+        consist->reject();
+    });
+    QTest::mouseClick(w->Cmdgeneral(0), Qt::LeftButton);
+    EXPECT_TRUE(lineaElegida.startsWith("Ingrese el importe a pagar")) << lineaElegida.toStdString();
+    EXPECT_EQ(w->tabPrincipal()->currentIndex(), 2);
+    EXPECT_EQ(w->focusWidget(), w->TxtValor(180));
+    EXPECT_TRUE(w->TxtValor(180)->isVisibleTo(w.get()));
+}
+
 TEST_F(VentanaTest, GrabarDesdeLaVentanaEscribeLasFilas) {
     auto w = abre(1);
     identifica(*w, kRucNuevo);
@@ -318,16 +350,19 @@ TEST_F(VentanaTest, GrabarDesdeLaVentanaEscribeLasFilas) {
     QTest::keyClick(w->TxtValor(203), Qt::Key_Tab);
     QTest::mouseClick(w->Cmdgeneral(1), Qt::LeftButton);
 
+    // Neither the rectification nor the rent question is answered and there is no payment: the
+    // silent check finds it inconsistent, and the declaration is stored all the same.
     ASSERT_FALSE(env.dialogos().mostrados.empty());
     EXPECT_EQ(env.dialogos().mostrados.back().texto,
-              "Toda la información del formulario fue grabada satisfactoriamente.");
+              "La información del formulario fue grabada con inconsistencias.\n"
+              "En estas condiciones no podrá ser enviado a ZORVA.");
     EXPECT_EQ(det(kRucNuevo, "100"), "1500");
     EXPECT_EQ(det(kRucNuevo, "501"), "1500");
     EXPECT_EQ(det(kRucNuevo, "203"), "2500");
     EXPECT_EQ(det(kRucNuevo, "002"), kRucNuevo);
     EXPECT_EQ(det(kRucNuevo, "871"), "0");
     EXPECT_EQ(det(kRucNuevo, "801"), "ROJAS");
-    EXPECT_EQ(env.base().escalar("SELECT estado FROM CAB WHERE doc_id_d=?", {kRucNuevo}).toInt(), 0);
+    EXPECT_EQ(env.base().escalar("SELECT estado FROM CAB WHERE doc_id_d=?", {kRucNuevo}).toInt(), 9);
     // The window stays open, now on the stored declaration.
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(app.valores.ModoDeclaracion, 2);
