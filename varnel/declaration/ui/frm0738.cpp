@@ -32,7 +32,9 @@
 #include "varnel/declaration/instantanea_nucleo.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/declaration/ui/frm0738_diseno.h"
-#include "varnel/declaration/ui/frm_detalle_rentas.h"
+#include "varnel/annexes/listas_anexo.h"
+#include "varnel/annexes/ui/frm_exoneradas.h"
+#include "varnel/annexes/ui/panel_anexo.h"
 
 namespace qvr {
 
@@ -145,6 +147,7 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
       d_(std::make_unique<Declaracion>(app.valores)),
       portapapeles_(std::make_unique<PortapapelesQt>()),
       filtros_(std::make_unique<FiltrosUtilitario>()) {
+    listas_ = std::make_unique<ListasAnexo>(base_, *d_);
     setObjectName("Frm0738");
     setWindowTitle(d_->Titulo);
     d_->portapapeles = portapapeles_.get();
@@ -214,7 +217,10 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     ayudaDe(SSTab5_, ui::pestanasSSTab5());
 
     d_->alCambiarCasilla = [this](int n) { espejaCasilla(n); };
-    d_->alCambiarControl = [this](Control, int) { espejaControles(); };
+    d_->alCambiarControl = [this](Control, int) {
+        espejaControles();
+        if (panelDividendos_) panelDividendos_->espeja();
+    };
 
     instalaValidacion();
     carga();
@@ -519,9 +525,9 @@ QWidget* Frm0738::creaPaginaComplementaria(int sub) {
             for (const QString& m : marcosDe("3.2")) v->addWidget(creaMarco("3.2", m, w));
             break;
         default: {
-            Grid_Dividendos_ = new QTableWidget(w);
-            Grid_Dividendos_->setObjectName("Grid_Dividendos");
-            v->addWidget(Grid_Dividendos_, 1);
+            panelDividendos_ = new PanelAnexo(*listas_, ListaAnexo::Dividendos, w);
+            Grid_Dividendos_ = panelDividendos_->grilla();
+            v->addWidget(panelDividendos_, 1);
             break;
         }
     }
@@ -602,7 +608,6 @@ void Frm0738::carga() {
     const Carga c = CargaDeclaracion(base_, v, app_.sesion.Formulario, app_.sesion.Usuario);
     pago_->cargaBancos(base_);
     llenaListas();
-    cargaGrilla(Grid_Dividendos_, "TMP_F0738DIVID");
     cargaGrilla(Grid_Extranjero_, "TMP_F0738EXTRA");
     cargaGrilla(Grid_Fideicomiso_, "TMP_F0738FIDEI");
     if (v.ModoDeclaracion == 1) {
@@ -626,6 +631,10 @@ void Frm0738::carga() {
     d_->Arregla(1);
     d_->Modificado = false;
     v.SuspendeCalculo = false;
+    // The dividends list, its count and totals; a stored "No" with rows asks now.
+    listas_->cargaTodas();
+    listas_->aplicaPreguntasDeCarga();
+    if (panelDividendos_) panelDividendos_->espeja();
 }
 
 void Frm0738::llenaListas() {
@@ -820,10 +829,7 @@ bool Frm0738::eventFilter(QObject* o, QEvent* e) {
         case AccionVista::FocoVerifica: txtVerifica_->setFocus(Qt::TabFocusReason); return true;
         case AccionVista::AbreExoneradas:
         case AccionVista::AbreInafectas: {
-            FrmDetalleRentas detalle(*d_, r.accion == AccionVista::AbreExoneradas ? DetalleRentas::Tipo::Exoneradas
-                                                                                   : DetalleRentas::Tipo::Inafectas,
-                                     this);
-            detalle.exec();
+            abreDetalleRentas(*d_, r.accion, this);
             return true;
         }
         default: break;

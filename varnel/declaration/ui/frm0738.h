@@ -25,6 +25,8 @@ class QTableWidget;
 namespace qvr {
 
 class BaseDatos;
+class ListasAnexo;
+class PanelAnexo;
 class FormaDePagoQVR;
 
 class Frm0738 : public QDialog {
@@ -109,6 +111,9 @@ private:
     Aplicacion& app_;
     BaseDatos& base_;
     std::unique_ptr<Declaracion> d_;
+    // The annex lists over the working tables; the dividends panel shows one of them.
+    std::unique_ptr<ListasAnexo> listas_;
+    PanelAnexo* panelDividendos_ = nullptr;
     std::unique_ptr<Portapapeles> portapapeles_;
     std::unique_ptr<FiltrosTeclado> filtros_;
     bool espejando_ = false;
