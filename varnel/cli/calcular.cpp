@@ -7,6 +7,7 @@
 #include "common/formato.h"
 #include "common/sesion.h"
 #include "varnel/cli/comando.h"
+#include "varnel/cli/comunes.h"
 #include "varnel/computation/tasas.h"
 #include "varnel/declaration/lote.h"
 
@@ -43,19 +44,10 @@ int calcular(const QStringList& args) {
         }
     }
 
-    QStringList lineas;
-    {
-        QFile f;
-        if (archivo.isEmpty() || archivo == "-") {
-            if (!f.open(stdin, QIODevice::ReadOnly)) return error("cannot read standard input"), 2;
-        } else {
-            f.setFileName(archivo);
-            if (!f.open(QIODevice::ReadOnly)) return error("cannot read " + archivo), 2;
-        }
-        QTextStream in(&f);
-        in.setEncoding(QStringConverter::Utf8);
-        while (!in.atEnd()) lineas << in.readLine();
-    }
+    QString motivo;
+    const std::optional<QStringList> leidas = cli::leeLineas(archivo, &motivo);
+    if (!leidas) return error(motivo), 2;
+    const QStringList& lineas = *leidas;
 
     // The rates come from the options or else from the catalogs of the configured database.
     DatosSesion s;

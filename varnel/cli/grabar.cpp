@@ -7,6 +7,7 @@
 #include "common/sesion.h"
 #include "platform/database.h"
 #include "varnel/cli/comando.h"
+#include "varnel/cli/comunes.h"
 #include "varnel/declaration/frm0738_lote.h"
 
 namespace {
@@ -19,23 +20,16 @@ int grabar(const QStringList& args) {
     if (args.size() > 1) return error("only one FILE may be given"), 2;
     const QString archivo = args.value(0);
     if (archivo.startsWith("--")) return error("unknown option " + archivo), 2;
-    QStringList lineas;
-    {
-        QFile f;
-        if (archivo.isEmpty() || archivo == "-") {
-            if (!f.open(stdin, QIODevice::ReadOnly)) return error("cannot read standard input"), 2;
-        } else {
-            f.setFileName(archivo);
-            if (!f.open(QIODevice::ReadOnly)) return error("cannot read " + archivo), 2;
-        }
-        QTextStream in(&f);
-        in.setEncoding(QStringConverter::Utf8);
-        while (!in.atEnd()) lineas << in.readLine();
-    }
+    QString motivo;
+    const std::optional<QStringList> leidas = cli::leeLineas(archivo, &motivo);
+    if (!leidas) return error(motivo), 2;
+    const QStringList& lineas = *leidas;
     DatosSesion s;
-    LeeConfiguracion(s);
-    if (leeOpcion("DBName").isEmpty()) return error("no database configured in NEMDAL.INI"), 2;
-    if (!AbreBaseDatos(s)) return 2;
+    QString sinBase;
+    if (!cli::abreBaseConfigurada(s, &sinBase)) {
+        if (!sinBase.isEmpty()) error(sinBase);
+        return 2;
+    }
     try {
         const ResultadoGrabarLote r = grabaLote(*s.Base, s.Formulario, s.Usuario, lineas);
         for (const QString& a : r.avisos) error(a);

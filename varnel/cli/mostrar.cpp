@@ -5,6 +5,7 @@
 #include "common/sesion.h"
 #include "platform/database.h"
 #include "varnel/cli/comando.h"
+#include "varnel/cli/comunes.h"
 #include "varnel/declaration/frm0738_lote.h"
 
 namespace {
@@ -29,9 +30,11 @@ int mostrar(const QStringList& args) {
     }
     if (ruc.isEmpty()) return error("a RUC must be given"), 2;
     DatosSesion s;
-    LeeConfiguracion(s);
-    if (leeOpcion("DBName").isEmpty()) return error("no database configured in NEMDAL.INI"), 2;
-    if (!AbreBaseDatos(s)) return 2;
+    QString sinBase;
+    if (!cli::abreBaseConfigurada(s, &sinBase)) {
+        if (!sinBase.isEmpty()) error(sinBase);
+        return 2;
+    }
     try {
         const ResultadoGrabarLote r = muestraDeclaracion(*s.Base, s.Formulario, s.Usuario, ruc, correl);
         for (const QString& a : r.avisos) error(a);

@@ -8,6 +8,7 @@
 #include "common/sesion.h"
 #include "platform/database.h"
 #include "varnel/cli/comando.h"
+#include "varnel/cli/comunes.h"
 #include "varnel/computation/validacion_lote.h"
 
 namespace {
@@ -23,24 +24,17 @@ int validar(const QStringList& args) {
         if (!archivo.isEmpty()) return error("only one FILE may be given"), 2;
         archivo = a;
     }
-    QStringList lineas;
-    {
-        QFile f;
-        if (archivo.isEmpty() || archivo == "-") {
-            if (!f.open(stdin, QIODevice::ReadOnly)) return error("cannot read standard input"), 2;
-        } else {
-            f.setFileName(archivo);
-            if (!f.open(QIODevice::ReadOnly)) return error("cannot read " + archivo), 2;
-        }
-        QTextStream in(&f);
-        in.setEncoding(QStringConverter::Utf8);
-        while (!in.atEnd()) lineas << in.readLine();
-    }
+    QString motivo;
+    const std::optional<QStringList> leidas = cli::leeLineas(archivo, &motivo);
+    if (!leidas) return error(motivo), 2;
+    const QStringList& lineas = *leidas;
 
     DatosSesion s;
-    LeeConfiguracion(s);
-    if (leeOpcion("DBName").isEmpty()) return error("no database configured in NEMDAL.INI"), 2;
-    if (!AbreBaseDatos(s)) return 2;
+    QString sinBase;
+    if (!cli::abreBaseConfigurada(s, &sinBase)) {
+        if (!sinBase.isEmpty()) error(sinBase);
+        return 2;
+    }
     ResultadoValidacionLote r;
     try {
         r = validaLote(*s.Base, lineas, QDate::currentDate());

@@ -1,0 +1,41 @@
+#include "varnel/cli/comunes.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+
+#include "common/conexion.h"
+
+namespace qvr::cli {
+
+std::optional<QStringList> leeLineas(const QString& archivo, QString* error) {
+    QFile f;
+    if (archivo.isEmpty() || archivo == "-") {
+        if (!f.open(stdin, QIODevice::ReadOnly)) {
+            *error = "cannot read standard input";
+            return std::nullopt;
+        }
+    } else {
+        f.setFileName(archivo);
+        if (!f.open(QIODevice::ReadOnly)) {
+            *error = "cannot read " + archivo;
+            return std::nullopt;
+        }
+    }
+    QStringList lineas;
+    QTextStream in(&f);
+    in.setEncoding(QStringConverter::Utf8);
+    while (!in.atEnd()) lineas << in.readLine();
+    return lineas;
+}
+
+bool abreBaseConfigurada(DatosSesion& s, QString* error) {
+    LeeConfiguracion(s);
+    if (leeOpcion("DBName").isEmpty()) {
+        *error = "no database configured in NEMDAL.INI";
+        return false;
+    }
+    return AbreBaseDatos(s);
+}
+
+}  // namespace qvr::cli
