@@ -1,5 +1,7 @@
 #include "varnel/declaration/lote.h"
 
+#include "common/combos.h"
+
 #include <optional>
 
 #include "common/formato.h"
@@ -152,28 +154,14 @@ bool tecleaDetalle(Declaracion& d, int oculta, const QString& texto) {
     return true;
 }
 
+// The profession list and the document-type lists of the form, filled as the window fills them.
 void llenaListas(Declaracion& d, BaseDatos& base) {
-    const Registros tipos = base.consulta(
-        "SELECT trim(argumento) AS Codigo, substr(funcion,1,30) AS TipoDoc, substr(funcion,46,2) AS LenDoc, "
-        "substr(funcion,128,1) AS TipoDato, substr(funcion,130,1) AS TipoLongitud FROM PARAM "
-        "WHERE numero='044' AND substr(funcion,81,1)='1' ORDER BY substr(funcion,56,2)");
-    QStringList entradas;
-    for (int f = 0; f < tipos.filas(); ++f)
-        entradas << formatoTexto(tipos.texto(f, 0), patron::DosCifras) + "  -  " +
-                        tipos.texto(f, 1).leftJustified(60, ' ', true) + tipos.texto(f, 2).trimmed() + " " +
-                        tipos.texto(f, 3) + " " + tipos.texto(f, 4);
-    for (auto& [l, lista] : d.controles.listasDocumento)
-        lista.entradas = QStringList{QString(75, ' ')} + entradas;
-
-    const Registros prof = base.consulta(
-        "SELECT argumento, substr(funcion,1,60) AS Func FROM PARAM WHERE numero='979' ORDER BY 2");
-    QStringList p{QString()};
-    for (int f = 0; f < prof.filas(); ++f) {
-        const QString func = prof.texto(f, 1);
-        p << prof.texto(f, 0).leftJustified(2, ' ', true) + "     " +
-                 (func.left(15).trimmed().isEmpty() ? QString() : func);
-    }
-    d.controles.profesion.entradas = p;
+    ListaTextos profesion;
+    LlenaComboCorto(profesion, base, "979", Filas::Todas, 60, 1);
+    d.controles.profesion.entradas = profesion.items;
+    ListaTextos tipos;
+    LlenaTiposDocumento(tipos, base, 81, true);
+    for (auto& [n, lista] : d.controles.listasDocumento) lista.entradas = tipos.items;
 }
 
 ResultadoLote ejecutaLote(Declaracion& d, const QStringList& lineas, bool det) {

@@ -30,6 +30,7 @@
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/frm0738_tasas.h"
 #include "varnel/declaration/instantanea_nucleo.h"
+#include "varnel/declaration/lote.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/declaration/ui/frm0738_diseno.h"
 #include "varnel/annexes/listas_anexo.h"
@@ -638,20 +639,16 @@ void Frm0738::carga() {
 }
 
 void Frm0738::llenaListas() {
-    ListaTextos profesion;
-    LlenaComboCorto(profesion, base_, "979", Filas::Todas, 60, 1);
-    d_->controles.profesion.entradas = profesion.items;
-    ListaTextos tipos;
-    LlenaTiposDocumento(tipos, base_, 81, true);
-    for (auto& [n, lista] : d_->controles.listasDocumento) lista.entradas = tipos.items;
+    qvr::llenaListas(*d_, base_);
+    const QStringList& tipos = d_->controles.listasDocumento.begin()->second.entradas;
     espejando_ = true;
     cboProfesion_->clear();
-    cboProfesion_->addItems(profesion.items);
+    cboProfesion_->addItems(d_->controles.profesion.entradas);
     AnchoLista(this, cboProfesion_);
     AnchoListaFijo(this, cboProfesion_, 40);
     for (auto& [n, c] : cmbtipdoc_) {
         c->clear();
-        c->addItems(tipos.items);
+        c->addItems(tipos);
         AnchoLista(this, c);
         AnchoListaFijo(this, c, 40);
     }
