@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/conexion.h"
+#include "platform/database.h"
 
 namespace qvr::cli {
 
@@ -36,6 +37,19 @@ bool abreBaseConfigurada(DatosSesion& s, QString* error) {
         return false;
     }
     return AbreBaseDatos(s);
+}
+
+int ejecutaSobreBase(const std::function<SalidaLote()>& operacion,
+                     const std::function<void(const QString&)>& error) {
+    try {
+        const SalidaLote r = operacion();
+        for (const QString& a : r.avisos) error(a);
+        for (const QString& l : r.lineas) std::printf("%s\n", l.toUtf8().constData());
+        return r.salida;
+    } catch (const ErrorBD& e) {
+        error(QString("%1 %2").arg(e.numero()).arg(e.descripcion()));
+        return 1;
+    }
 }
 
 }  // namespace qvr::cli

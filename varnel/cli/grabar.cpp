@@ -30,15 +30,12 @@ int grabar(const QStringList& args) {
         if (!sinBase.isEmpty()) error(sinBase);
         return 2;
     }
-    try {
-        const ResultadoGrabarLote r = grabaLote(*s.Base, s.Formulario, s.Usuario, lineas);
-        for (const QString& a : r.avisos) error(a);
-        for (const QString& l : r.lineas) std::printf("%s\n", l.toUtf8().constData());
-        return r.salida;
-    } catch (const ErrorBD& e) {
-        error(QString("%1 %2").arg(e.numero()).arg(e.descripcion()));
-        return 1;
-    }
+    return cli::ejecutaSobreBase(
+        [&] {
+            const ResultadoGrabarLote r = grabaLote(*s.Base, s.Formulario, s.Usuario, lineas);
+            return cli::SalidaLote{r.salida, r.avisos, r.lineas};
+        },
+        error);
 }
 
 }  // namespace

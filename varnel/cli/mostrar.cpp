@@ -35,15 +35,12 @@ int mostrar(const QStringList& args) {
         if (!sinBase.isEmpty()) error(sinBase);
         return 2;
     }
-    try {
-        const ResultadoGrabarLote r = muestraDeclaracion(*s.Base, s.Formulario, s.Usuario, ruc, correl);
-        for (const QString& a : r.avisos) error(a);
-        for (const QString& l : r.lineas) std::printf("%s\n", l.toUtf8().constData());
-        return r.salida;
-    } catch (const ErrorBD& e) {
-        error(QString("%1 %2").arg(e.numero()).arg(e.descripcion()));
-        return 1;
-    }
+    return cli::ejecutaSobreBase(
+        [&] {
+            const ResultadoGrabarLote r = muestraDeclaracion(*s.Base, s.Formulario, s.Usuario, ruc, correl);
+            return cli::SalidaLote{r.salida, r.avisos, r.lineas};
+        },
+        error);
 }
 
 }  // namespace
