@@ -25,6 +25,20 @@ QString mensajeConexion(const ErrorBD& e, const QString& mensajeBloqueo) {
     return e.descripcion() + "\n" + numeroConBlanco(e.numero());
 }
 
+BaseDatos::Opciones opcionesConexion() {
+    BaseDatos::Opciones o;
+    // QVR_ESPERA_MS shortens the lock wait (tests, and offices that prefer to fail fast).
+    if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
+        o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
+    o.usuario = usuarioGrupoTrabajo();
+    o.clave = claveGrupoTrabajo();
+    return o;
+}
+
+std::unique_ptr<BaseDatos> AbreBaseConfigurada(const QString& ruta, const BaseDatos::Opciones& opciones) {
+    return BaseDatos::conecta(leeOpcion("DBServer"), ruta, opciones);
+}
+
 bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
     const QString grupo = s.RutaSistema + kArchivoGrupoTrabajo;
     Perfil::escribe(kSeccionIni, "SystemDB", grupo, kArchivoIni);
@@ -34,13 +48,7 @@ bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
                           QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
                                   "de trabajo '%1' o está abierto en modo exclusivo por otro usuario.")
                               .arg(grupo));
-        BaseDatos::Opciones o;
-        // QVR_ESPERA_MS shortens the busy timeout (tests, and offices that prefer to fail fast).
-        if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
-            o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
-        o.usuario = usuarioGrupoTrabajo();
-        o.clave = claveGrupoTrabajo();
-        s.Base = BaseDatos::abre(s.RutaBaseDatos, o);
+        s.Base = BaseDatos::conecta(s.ServidorBD, s.RutaBaseDatos, opcionesConexion());
         return true;
     } catch (const ErrorBD& e) {
         dialogos().muestra(mensajeConexion(e, mensajeBloqueo), "Error de Conección", Icono::Ninguno, Botones::Ok);

@@ -10,6 +10,7 @@
 #include <QTime>
 #include <QVBoxLayout>
 
+#include "common/conexion.h"
 #include "common/sesion.h"
 #include "host/envio.h"
 #include "host/ventana_spool.h"
@@ -145,7 +146,7 @@ void VentanaOrvelane::lotmiraFallo(QProcess::ProcessError error) {
 void VentanaOrvelane::enviaDeclaraciones() {
     std::vector<Envio> enviados;
     try {
-        auto base = BaseDatos::abre(leeOpcion("DBPath") + leeOpcion("DBName"));
+        auto base = AbreBaseConfigurada(leeOpcion("DBPath") + leeOpcion("DBName"));
         enviados = EnviaDeclaraciones(*base);
     } catch (const ErrorBD& e) {
         const QString texto = "No se pudo enviar: " + e.descripcion();

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "common/conexion.h"
 #include "common/sesion.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
@@ -48,7 +49,7 @@ VentanaSpool::VentanaSpool(const QString& carpetaProgramas, QWidget* parent)
 bool VentanaSpool::carga() {
     tabla_->setRowCount(0);
     try {
-        auto base = BaseDatos::abre(leeOpcion("DBPath") + leeOpcion("DBName"));
+        auto base = AbreBaseConfigurada(leeOpcion("DBPath") + leeOpcion("DBName"));
         Registros r = base->consulta(
             "SELECT CodRep, Secuencia, Archivo, Fecha, Usuario, Doc_id_d FROM SPOOL ORDER BY Archivo DESC");
         tabla_->setRowCount(r.filas());

@@ -41,12 +41,7 @@ std::unique_ptr<BaseDatos> abreBase(const QString& carpeta) {
                 QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
                         "de trabajo '%1' o está abierto en modo exclusivo por otro usuario.")
                     .arg(grupo));
-        BaseDatos::Opciones o;
-        if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
-            o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
-        o.usuario = usuarioGrupoTrabajo();
-        o.clave = claveGrupoTrabajo();
-        return BaseDatos::abre(ruta, o);
+        return AbreBaseConfigurada(ruta);
     } catch (const ErrorBD& e) {
         dialogos().muestra(mensajeConexion(e, "- La Base de datos esta bloqueda"), "Error de Conección",
                            Icono::Ninguno, Botones::Ok);

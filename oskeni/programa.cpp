@@ -70,10 +70,7 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
                           QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
                                   "de trabajo '%1'.")
                               .arg(grupo));
-        BaseDatos::Opciones o;
-        o.usuario = usuarioGrupoTrabajo();
-        o.clave = claveGrupoTrabajo();
-        base = BaseDatos::abre(rutaBase, o);
+        base = AbreBaseConfigurada(rutaBase);
     } catch (const ErrorBD& e) {
         dialogos().muestra(e.descripcion() + "\n" + "Intente nuevamente por favor.", "Mensaje", Icono::Error,
                            Botones::Ok);
