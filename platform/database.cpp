@@ -294,6 +294,11 @@ void BaseDatos::bloqueaTabla(const QString& tabla) {
     motor_->bloqueaTabla(*this, tabla);
 }
 
+void BaseDatos::tablasDeTrabajo(const QStringList& tablas) {
+    preparaPaso();
+    motor_->tablasDeTrabajo(*this, tablas);
+}
+
 void BaseDatos::reserva(const QString& recurso) {
     exigeTransaccion("Reserva");
     motor_->reserva(*this, recurso);

@@ -152,6 +152,10 @@ class BaseDatos {
     // Inside a write transaction: every other transaction that reserves the same name waits until
     // this one ends, whether or not the rows it is about exist yet.
     void reserva(const QString& recurso);
+    // Tables whose rows belong to this connection alone (the working copies a window edits): on
+    // the server each connection gets its own copy, empty, which hides the shared table for it;
+    // the embedded file belongs to one workstation already. Missing tables are left out.
+    void tablasDeTrabajo(const QStringList& tablas);
 
   private:
     friend class TransaccionEscritura;

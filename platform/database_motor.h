@@ -61,6 +61,9 @@ class Motor {
     // Makes every other transaction that reserves the same name wait until this one ends.
     virtual void reserva(BaseDatos& b, const QString& recurso) = 0;
 
+    // Gives this connection its own copy of each table (kept across reconnections).
+    virtual void tablasDeTrabajo(BaseDatos&, const QStringList&) {}
+
     virtual Identidad identidad(BaseDatos& b, const QString& tabla, const std::vector<Columna>& columnas) = 0;
     // Identity of a row just added by the updatable set.
     virtual QVariantList identidadNueva(BaseDatos& b, const Identidad& id,

@@ -114,6 +114,14 @@ class MotorPostgres : public Motor {
         b.ejecuta("SET client_min_messages TO warning");
         // A lock held by another workstation is waited for this long, then reported as locked.
         b.ejecuta(QString("SET lock_timeout TO %1").arg(std::max(1, espera_)));
+        creaCopias(b);
+    }
+
+    // Temporary tables of the same name come first in the search path, so every statement of this
+    // connection reads and writes its own rows; another workstation's window never sees them.
+    void tablasDeTrabajo(BaseDatos& b, const QStringList& tablas) override {
+        trabajo_ = tablas;
+        creaCopias(b);
     }
 
     ErrorBD error(const QSqlError& e) const override {
@@ -332,6 +340,19 @@ class MotorPostgres : public Motor {
         return definiciones_[tabla] = std::move(cols);
     }
 
+    void creaCopias(BaseDatos& b) {
+        for (const QString& t : trabajo_)
+            if (existeTabla(b, t))
+                b.ejecuta(QString("CREATE TEMPORARY TABLE IF NOT EXISTS %1 (LIKE %2.%1 INCLUDING ALL)")
+                              .arg(t.toLower(), esquema(b)));
+    }
+
+    QString esquema(BaseDatos& b) {
+        const auto f = catalogo(b.sql(), "SELECT current_schema()", {});
+        return f.empty() ? QString("public") : f[0][0];
+    }
+
+    QStringList trabajo_;
     int espera_ = 5000;
     bool dominioListo_ = false;
     std::vector<std::pair<unsigned, int>> origen_;
