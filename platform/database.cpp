@@ -199,7 +199,7 @@ void BaseDatos::cierra() {
 }
 
 ErrorBD BaseDatos::errorDe(const QSqlError& e) {
-    if (motor_->conexionPerdida(e, db_)) {
+    if (!db_.isOpen() || motor_->conexionPerdida(e, db_)) {
         perdida_ = true;
         return ErrorBD(jet::ErrorDisco, kConexionPerdida);
     }
@@ -207,7 +207,9 @@ ErrorBD BaseDatos::errorDe(const QSqlError& e) {
 }
 
 void BaseDatos::preparaPaso() {
-    if (!abierta()) throw ErrorBD(jet::Reservado, "La base de datos está cerrada.");
+    if (nombre_.isEmpty() || !db_.isValid()) throw ErrorBD(jet::Reservado, "La base de datos está cerrada.");
+    // The driver closes by itself a connection that the server dropped.
+    if (!db_.isOpen()) perdida_ = true;
     if (!perdida_) return;
     // Inside a transaction the work of the lost connection is gone: the transaction has to end first.
     if (transaccion_ > 0) throw ErrorBD(jet::ErrorDisco, kConexionPerdida);

@@ -23,7 +23,7 @@ const QString kDominioFecha = QStringLiteral("qvr_fecha");
 PGconn* conexionDe(QSqlDatabase& db) {
     if (!db.isValid() || !db.driver()) return nullptr;
     const QVariant h = db.driver()->handle();
-    if (h.isValid() && qstrcmp(h.typeName(), "PGconn*") == 0)
+    if (h.isValid() && (qstrcmp(h.typeName(), "PGconn*") == 0 || qstrcmp(h.typeName(), "pg_conn*") == 0))
         return *static_cast<PGconn* const*>(h.constData());
     return nullptr;
 }
@@ -243,7 +243,7 @@ class MotorPostgres : public Motor {
     void capturaTipos(QSqlQuery& q, std::vector<Columna>& columnas) override {
         origen_.assign(columnas.size(), {0, 0});
         const QVariant h = q.result()->handle();
-        if (!h.isValid() || qstrcmp(h.typeName(), "PGresult*") != 0) return;
+        if (!h.isValid() || (qstrcmp(h.typeName(), "PGresult*") != 0 && qstrcmp(h.typeName(), "pg_result*") != 0)) return;
         const PGresult* r = *static_cast<PGresult* const*>(h.constData());
         if (!r) return;
         for (size_t i = 0; i < columnas.size() && int(i) < PQnfields(r); ++i)
