@@ -21,8 +21,10 @@ void declaracion(BaseDatos& b, const QString& ruc, int estado) {
 }
 }  // namespace
 
-TEST(Envio, CopiaLasDeclaracionesConsistentesAlHistorial) {
-    prueba::Entorno env;
+class EnvioMotor : public prueba::PorMotor {};
+
+TEST_P(EnvioMotor, CopiaLasDeclaracionesConsistentesAlHistorial) {
+    prueba::Entorno env(GetParam());
     auto& b = env.base();
     creaTablasAnexo(b);
     declaracion(b, "10000000001", 0);
@@ -52,3 +54,5 @@ TEST(Envio, CopiaLasDeclaracionesConsistentesAlHistorial) {
     EXPECT_EQ(otra[0].correl, "2");
     EXPECT_EQ(b.escalar("SELECT count(*) FROM hDET WHERE doc_id_d='10000000001'").toInt(), 6);
 }
+
+QVR_EN_AMBOS_MOTORES(EnvioMotor);
