@@ -37,8 +37,10 @@ struct Datos {
 
 // One database per size, built once: n taxpayers of user JEFE (who sees them all), each with
 // one stored declaration.
+// Closed before the application object goes.
+std::map<std::pair<int, bool>, std::unique_ptr<Datos>> bases;
+
 DatosSesion& sesion(int n, bool servidor) {
-    static std::map<std::pair<int, bool>, std::unique_ptr<Datos>> bases;
     auto& d = bases[{n, servidor}];
     if (!d) {
         d = std::make_unique<Datos>();
@@ -128,5 +130,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    bases.clear();
     return 0;
 }

@@ -31,7 +31,9 @@ namespace {
 const QString kRuc = "20100047218";
 constexpr int kDividendos = 500;
 
-double ms(Reloj::time_point desde) { return std::chrono::duration<double, std::milli>(Reloj::now() - desde).count(); }
+double ms(Reloj::time_point desde) {
+    return std::chrono::duration<double, std::milli>(Reloj::now() - desde).count();
+}
 
 QString servidor() { return qEnvironmentVariable("QVR_PG_CONNINFO").trimmed(); }
 
@@ -68,7 +70,8 @@ struct Base {
     }
     ~Base() {
         base.reset();
-        if (!esquema.isEmpty()) BaseDatos::abreServidor(servidor(), {})->ejecuta("DROP SCHEMA " + esquema + " CASCADE");
+        if (!esquema.isEmpty())
+            BaseDatos::abreServidor(servidor(), {})->ejecuta("DROP SCHEMA " + esquema + " CASCADE");
     }
     void llenaDividendos() {
         TransaccionEscritura t(*base);
@@ -165,6 +168,7 @@ int estacion(const QString& datos) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (const QString e = qEnvironmentVariable("QVR_BENCH_ESTACION"); !e.isEmpty()) return estacion(e);
+    instalaDialogos(std::make_shared<DialogosScript>());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -243,7 +243,9 @@ class MotorPostgres : public Motor {
     void capturaTipos(QSqlQuery& q, std::vector<Columna>& columnas) override {
         origen_.assign(columnas.size(), {0, 0});
         const QVariant h = q.result()->handle();
-        if (!h.isValid() || (qstrcmp(h.typeName(), "PGresult*") != 0 && qstrcmp(h.typeName(), "pg_result*") != 0)) return;
+        if (!h.isValid() ||
+            (qstrcmp(h.typeName(), "PGresult*") != 0 && qstrcmp(h.typeName(), "pg_result*") != 0))
+            return;
         const PGresult* r = *static_cast<PGresult* const*>(h.constData());
         if (!r) return;
         for (size_t i = 0; i < columnas.size() && int(i) < PQnfields(r); ++i)

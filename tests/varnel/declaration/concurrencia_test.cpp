@@ -19,7 +19,9 @@ using namespace qvr;
 
 namespace {
 
-QString rucDe(int estacion, int n) { return QString("20%1%2").arg(estacion, 2, 10, QChar('0')).arg(n, 7, 10, QChar('0')); }
+QString rucDe(int estacion, int n) {
+    return QString("20%1%2").arg(estacion, 2, 10, QChar('0')).arg(n, 7, 10, QChar('0'));
+}
 
 // Every stored row of the declaration carries the control number of its own values.
 void verificaEntera(BaseDatos& base, const QString& ruc, int filasEsperadas) {
@@ -50,7 +52,8 @@ TEST(EstacionHijo, GrabaYRegistra) {
         const QString ruc = rucDe(p[0].toInt(), n);
         OpcionesGrabado og;
         og.validaSilenciosa = [] { return true; };
-        const ResultadoGrabado r = GrabarForm(*base, prueba::declaracionCompleta(ruc), ClaveDeclaracion{}, og);
+        const ResultadoGrabado r =
+            GrabarForm(*base, prueba::declaracionCompleta(ruc), ClaveDeclaracion{}, og);
         ASSERT_TRUE(r.grabado) << r.errorBD;
         RegistraSpool(*base, kReporteDeclaracion, 6, ruc, "EST" + p[0]);
         ++n;
