@@ -9,18 +9,26 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/datos_instalados.h"
+
 // Resources of a static library are registered by hand.
 static void registraRecursosAyuda() { Q_INIT_RESOURCE(ayuda); }
 
 namespace qvr {
 
+QString origenAyuda() {
+    const QString instalada = archivoInstalado("Varnel.html");
+    if (!instalada.isEmpty()) return instalada;
+    registraRecursosAyuda();
+    return QStringLiteral(":/varnel/ayuda/Varnel.html");
+}
+
 bool instalaAyuda(const QString& ruta) {
     if (QFileInfo::exists(ruta)) return true;
-    registraRecursosAyuda();
     const QFileInfo destino(ruta);
     if (!QDir().mkpath(destino.absolutePath())) return false;
-    if (!QFile::copy(":/varnel/ayuda/Varnel.html", ruta)) return false;
-    // A copy out of the resources is read-only; the host may want to replace it.
+    if (!QFile::copy(origenAyuda(), ruta)) return false;
+    // A copy out of the resources or of the installation is read-only; the host may want to replace it.
     QFile::setPermissions(ruta, QFile::permissions(ruta) | QFile::WriteOwner);
     return true;
 }
