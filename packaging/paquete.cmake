@@ -5,17 +5,17 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "QVR")
 set(CPACK_PACKAGE_CONTACT "QVR 0738 <qvr0738@example.org>" CACHE STRING "Maintainer of the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "annual income-tax return, form 0738, of the QVR suite")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "annual income-tax return, form 0738, of the QVR suite
- The QVR declaration suite prepares, for one taxpayer, the annual income-tax
- return of tax year 2003 (form 0738): every derived box is computed while
- typing, the return is checked against the consistency rules, stored in the
- suite's shared database (SQLite, or a PostgreSQL server), sent, and printed
- through the suite's report spool and viewer.
- .
- The package holds the host window (orvelane), the interactive module
- (Varnel), the table installer (Lotmira), the send-summary program (Oskeni)
- and the batch tool varnel-cli.")
+# The extended description; CPack writes the summary above it and marks the blank line.
+set(CPACK_PACKAGE_DESCRIPTION
+    "The QVR declaration suite prepares, for one taxpayer, the annual income-tax
+return of tax year 2003 (form 0738): every derived box is computed while
+typing, the return is checked against the consistency rules, stored in the
+suite's shared database (SQLite, or a PostgreSQL server), sent, and printed
+through the suite's report spool and viewer.
+
+The package holds the host window (orvelane), the interactive module
+(Varnel), the table installer (Lotmira), the send-summary program (Oskeni)
+and the batch tool varnel-cli.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
