@@ -17,6 +17,12 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Lotmira %s\n", qvr::versionPrograma());
             return 0;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            // Asking for the usage must not install anything.
+            std::printf(
+                "Uso: Lotmira\nInstala las tablas del formulario 0738 en la base de datos de NEMDAL.INI\n"
+                "($WINDIR o $XDG_CONFIG_HOME/qvr); la lista de envío es SysPath + tmp/env738.txt.\n");
+            return 0;
         }
     const bool hayPantalla = !qEnvironmentVariableIsEmpty("DISPLAY") ||
                              !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||

@@ -28,6 +28,14 @@ for p in orvelane Varnel Lotmira Oskeni varnel-cli; do
   out=$("$T/usr/bin/$p" --version) || falla "$p --version exited $?"
   [ "$out" = "$p $version" ] || falla "$p --version: '$out'"
 done
+# --help answers without touching an environment (an empty Windows folder here).
+export WINDIR="$T/windows"
+mkdir -p "$WINDIR"
+for p in orvelane Varnel Lotmira Oskeni varnel-cli; do
+  "$T/usr/bin/$p" --help >"$T/ayuda.txt" 2>&1 || falla "$p --help exited $?"
+  grep -qi 'uso\|usage' "$T/ayuda.txt" || falla "$p --help: $(cat "$T/ayuda.txt")"
+done
+[ -z "$(ls -A "$WINDIR")" ] || falla "--help wrote into the Windows folder"
 ayuda=$("$T/usr/bin/Varnel" --help | sed -n 's/^Ayuda: //p')
 [ "$ayuda" = "$T/usr/share/qvr/Varnel.html" ] || falla "installed Varnel's help: '$ayuda'"
 # Run from the build folder it carries its own copy.
