@@ -35,16 +35,16 @@ std::optional<DatosResumen> leeDatosResumen(BaseDatos& base, const LineaResumen&
         "SELECT * FROM CAB WHERE rtrim(DOC_ID_D)=rtrim(?) AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND "
         "SEMANA=?",
         {numero, l.periodo, l.formulario, l.semana});
-    if (!cab.vacio()) {
-        d.numeroCheque = cab.texto(0, "nrocheque").trimmed();
-        d.cheque = !d.numeroCheque.isEmpty();
-        if (d.cheque) {
-            Registros banco = base.consulta(
-                "SELECT substr(ARGUMENTO,1,2) AS codigo, substr(FUNCION,1,36) AS descrip FROM PARAM "
-                "WHERE NUMERO='004' AND trim(ARGUMENTO)=?",
-                {cab.texto(0, "bcolibrad")});
-            if (!banco.vacio()) d.banco = banco.texto(0, "descrip").trimmed();
-        }
+    // Without the declaration's header there is nothing to summarise.
+    if (cab.vacio()) return std::nullopt;
+    d.numeroCheque = cab.texto(0, "nrocheque").trimmed();
+    d.cheque = !d.numeroCheque.isEmpty();
+    if (d.cheque) {
+        Registros banco = base.consulta(
+            "SELECT substr(ARGUMENTO,1,2) AS codigo, substr(FUNCION,1,36) AS descrip FROM PARAM "
+            "WHERE NUMERO='004' AND trim(ARGUMENTO)=?",
+            {cab.texto(0, "bcolibrad")});
+        if (!banco.vacio()) d.banco = banco.texto(0, "descrip").trimmed();
     }
     Registros det = base.consulta(
         "SELECT CASILLA, I_VALOR FROM DET WHERE rtrim(DOC_ID_D)=rtrim(?) AND PERIODO=? AND FORMULARIO=? AND SEMANA=?",
