@@ -67,16 +67,18 @@ QString TasaIgv(BaseDatos& base, const QString& codigo, const QString& anio = kP
 QString TasaPorFecha(BaseDatos& base, const QString& catalogo, const QString& anio = kPeriodo);
 QString UitDelAnio(BaseDatos& base, const QString& anio = kPeriodo);
 
-// The rates the computation uses, read once when the declaration window loads.
+// The rates a declaration reads from the catalogs, as numbers (0 when the catalogs lack one).
 struct Tasas {
-    QString tasa020702;
-    QString tasa020704;
-    QString tasa020301;
-    QString tasa020201;
-    QString tasa020501;
-    QString uit;
+    double ValorUIT = 0;                 // U, the tax unit of the tax year: UitDelAnio (catalog '404')
+    double TasaCasilla110 = 0;           // TasaPorCodigo("050802", "998"): the cap of box 110
+    double TasaRetencionDividendos = 0;  // TasaPorFecha("916"): the dividend withholding
+    // The other rates CargaTasas reads (TasaIgv); the computation's scale has rates of its own.
+    double tasa020702 = 0, tasa020704 = 0, tasa020301 = 0, tasa020201 = 0, tasa020501 = 0;
 };
-Tasas CargaTasas(BaseDatos& base, const QString& anio = kPeriodo);
+// CargaTasas: TasaIgv of "020702", "020704", "020301", "020201", "020501" and the UIT, in that order.
+void CargaTasas(BaseDatos& base, Tasas& t, const QString& anio = kPeriodo);
+// A rate or tax unit as the lookups above return it, as a number; nullopt for "" (no row).
+std::optional<double> valorDeTasa(const QString& texto);
 
 // A period and its value, as the rate queries return them.
 struct PeriodoValor {
@@ -85,8 +87,9 @@ struct PeriodoValor {
 };
 // The selection over rows ordered by period: the value of the last row whose period does not sort
 // after the year, except that the walk stops at the first later period only once the first row
-// itself was not later. Each value comes out as a number written as text ("00.041" -> "0.041").
-// `vacio` when there are no rows.
+// itself was not later. Each value comes out as a number written as text ("00.041" -> "0.041",
+// "3,100" -> "3100": thousands separators allowed, as in every conversion of a text to a number;
+// a text that is no number gives its leading number). `vacio` when there are no rows.
 QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QString& anio,
                              const QString& vacio);
 

@@ -9,8 +9,8 @@
 #include <functional>
 #include <map>
 
+#include "common/catalogos.h"
 #include "varnel/app/valores.h"
-#include "varnel/computation/tasas.h"
 #include "varnel/declaration/inventario.h"
 #include "varnel/declaration/puertos.h"
 

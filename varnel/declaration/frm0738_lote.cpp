@@ -1,9 +1,7 @@
 #include "varnel/declaration/frm0738_lote.h"
 
-#include "varnel/computation/validacion.h"
-
 #include "platform/database.h"
-#include "varnel/computation/tasas.h"
+#include "varnel/computation/validacion.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/frm0738_ident.h"
 #include "varnel/declaration/frm0738_tasas.h"
