@@ -107,8 +107,6 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     o.validaSilenciosa = [&] {
         ContextoValidacion cv;
         cv.base = &base;
-        cv.formulario = formulario;
-        if (!existe) cv.textoContribuyente = entrada;
         return ValidaTodo(d, "2", cv);
     };
     const ResultadoGrabado g = grabaDeclaracion(base, d, formulario, o);

@@ -8,7 +8,6 @@
 #include "platform/database.h"
 #include "support/entorno.h"
 #include "support/validacion_declaracion.h"
-#include "varnel/computation/validacion_ident.h"
 #include "varnel/computation/validacion_reglas.h"
 
 using namespace qvr;
@@ -306,14 +305,14 @@ TEST_F(Validacion, LasFilasDeLosAnexosSeCuentanEnLasTablasDeTrabajo) {
 TEST_F(Validacion, IdentificacionDeUnaDeclaracionNueva) {
     valores.ModoDeclaracion = 1;
     // No taxpayer chosen and a short telephone: both are lines before the rules.
-    c.textoContribuyente = "";
+    c.identificacion.entradaRuc = "";
     EXPECT_EQ(lineas({"telefono=123"}).mid(0, 2),
               (QStringList{"Debe seleccionar un declarante", "Ingrese correctamente el teléfono"}));
 
     // The chosen taxpayer becomes the declarant.
     int identificado = 0;
-    c.alIdentificar = [&] { ++identificado; };
-    c.textoContribuyente = kRucA + "  PEREZ GOMEZ JUAN          050504";
+    c.identificacion.recargaTasas = [&] { ++identificado; };
+    c.identificacion.entradaRuc = kRucA + "  PEREZ GOMEZ JUAN          050504";
     EXPECT_TRUE(lineas({"telefono=4567890"}).isEmpty());
     EXPECT_EQ(valores.RucDeclarante, kRucA);
     EXPECT_EQ(identificado, 1);
@@ -322,7 +321,9 @@ TEST_F(Validacion, IdentificacionDeUnaDeclaracionNueva) {
     env.base().ejecuta("INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana) VALUES (6, ?, '2003', '0738', 0)",
                        {kRucA});
     const auto d = declaracion({});
-    const ResultadoIdentificacion r = ValIdent(*d, "0", c, nullptr);
+    ContextoIdent ci = c.identificacion;
+    ci.base = &env.base();
+    const ResultadoIdent r = ValIdent("0", *d, ci);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(env.dialogos().textos().last(),
               "El formulario que desea ingresar ya existe, elija la opción Modificar formularios o elija otro RUC");
@@ -334,7 +335,7 @@ TEST(ValIdentInteractivo, TelefonosDetienenConSuMensaje) {
     ValoresEjecucion v;
     v.ModoDeclaracion = 2;
     Declaracion d(v);
-    ContextoValidacion c;
+    ContextoIdent c;
     struct Caso { const char* telefono; const char* mensaje; };
     for (const Caso& k : {Caso{"12345", "Ingrese correctamente el teléfono"},
                           Caso{"12345678", "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 digitos"},
@@ -343,11 +344,11 @@ TEST(ValIdentInteractivo, TelefonosDetienenConSuMensaje) {
         env.dialogos().mostrados.clear();
         d.controles.opciones[size_t(Pregunta::Rectifica)] = Opcion::No;
         d.controles.telefono = k.telefono;
-        const ResultadoIdentificacion r = ValIdent(d, "1", c, nullptr);
+        const ResultadoIdent r = ValIdent("1", d, c);
         EXPECT_EQ(r.ok, k.mensaje == nullptr) << k.telefono;
         if (!k.mensaje) continue;
-        EXPECT_EQ(r.foco, FocoIdentificacion::Telefono);
-        EXPECT_TRUE(r.paginaCero);
+        EXPECT_EQ(r.foco, FocoIdent::Telefono);
+        EXPECT_TRUE(r.pagina0);
         ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
         EXPECT_EQ(env.dialogos().mostrados[0].texto, k.mensaje);
         EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Error);
