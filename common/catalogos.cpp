@@ -131,11 +131,7 @@ std::optional<FuncionDocumento> TipoDocumento(BaseDatos& base, const QString& ar
     return FuncionDocumento(r.texto(0, 0));
 }
 
-int FuncionDocumento::longitud() const {
-    bool ok = false;
-    const int n = longitudTexto().trimmed().toInt(&ok);
-    return ok ? n : 0;
-}
+int FuncionDocumento::longitud() const { return int(valorNumerico(longitudTexto())); }
 
 QString DescripcionDocumento(BaseDatos& base, const QString& tipo, int clase) {
     const auto f = TipoDocumento(base, tipo.trimmed());
@@ -145,9 +141,7 @@ QString DescripcionDocumento(BaseDatos& base, const QString& tipo, int clase) {
 
 int LongitudDocumento(BaseDatos& base, const QString& tipo) {
     const auto f = TipoDocumento(base, tipo.trimmed());
-    bool ok = false;
-    const int n = f ? f->longitudTexto().trimmed().toInt(&ok) : 0;
-    return ok ? n : 8;
+    return f ? f->longitud() : 8;
 }
 
 }  // namespace qvr

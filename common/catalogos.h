@@ -40,7 +40,7 @@ class FuncionDocumento {
     QString descripcion() const { return f_.mid(0, 30); }    // 1-30
     QString nombreCorto() const { return f_.mid(31, 11); }   // 32-42
     QString longitudTexto() const { return f_.mid(45, 2); }  // 46-47
-    // The document length of 46-47 as a number; 0 when it is not a number.
+    // The document length of 46-47 as its leading number ("8 " is 8, "  " and "xx" are 0).
     int longitud() const;
     QString orden() const { return f_.mid(55, 2); }  // 56-57
     // Context flag 59-89: "1" = the type is offered there.
@@ -104,7 +104,7 @@ QString FuncionDe(BaseDatos& base, const QString& catalogo, const QString& clave
 // Catalog '044' by the trimmed type exactly as given ("6", never "06"). Kind 1: the description
 // (1-30); any other kind: the short name (32-42). Trimmed; "" when the type is missing.
 QString DescripcionDocumento(BaseDatos& base, const QString& tipo, int clase);
-// The document length of the type; 8 when the type is missing (or its length is not a number).
+// The document length of the type (FuncionDocumento::longitud); 8 only when the type is missing.
 int LongitudDocumento(BaseDatos& base, const QString& tipo);
 // The whole funcion of a '044' row; empty optional when the type is missing.
 std::optional<FuncionDocumento> TipoDocumento(BaseDatos& base, const QString& argumento);

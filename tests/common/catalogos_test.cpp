@@ -90,6 +90,18 @@ TEST_F(Catalogos, EntradasYTiposDeDocumento) {
     EXPECT_EQ(LongitudDocumento(base(), "1"), 8);
     EXPECT_EQ(LongitudDocumento(base(), "4"), 12);
     EXPECT_EQ(LongitudDocumento(base(), "55"), 8);
+    // A type that is there but whose length is not a number: its leading number, never 8.
+    const auto conLongitud = [](const char* largo) {
+        QString f(130, ' ');
+        f.replace(45, 2, largo);
+        return f;
+    };
+    env.agregaParam("044", "70", conLongitud("9 "));
+    env.agregaParam("044", "71", conLongitud("xx"));
+    env.agregaParam("044", "72", conLongitud("  "));
+    EXPECT_EQ(LongitudDocumento(base(), "70"), 9);
+    EXPECT_EQ(LongitudDocumento(base(), "71"), 0);
+    EXPECT_EQ(LongitudDocumento(base(), "72"), 0);
 
     const auto ruc = TipoDocumento(base(), "6");
     ASSERT_TRUE(ruc);
