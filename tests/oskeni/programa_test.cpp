@@ -234,9 +234,15 @@ TEST(Oskeni, LasCopiasConNombre) {
     prueba::Entorno env;
     fixture(env);
     ASSERT_EQ(EjecutaOskeni(kLinea), 0);
-    // The plain copy is as readable as the report copy, for a host under another account.
+    // The report has the permissions of any new file, and the plain copy those of the report
+    // copy: readable for a host under another account.
     const QString prn = env.sistema() + "RPT/0738200300012345678.PRN";
     const QString txt = env.sistema() + "TMP/0738200300012345678.txt";
+    QFile nuevo(env.carpeta() + "/nuevo");
+    ASSERT_TRUE(nuevo.open(QIODevice::WriteOnly));
+    nuevo.close();
+    EXPECT_EQ(QFile::permissions(env.sistema() + "RPT/00000001.PRN"), nuevo.permissions());
+    EXPECT_EQ(QFile::permissions(prn), nuevo.permissions());
     EXPECT_EQ(QFile::permissions(txt), QFile::permissions(prn));
 
     // A copy onto itself, however the path is spelt, keeps the file.
