@@ -157,6 +157,8 @@ TEST(Oskeni, LineaQueNoNombraUnaDeclaracionNoEscribeNada) {
                                  QStringLiteral("  20100066603    0738/0/3000"
                                                 "12345678"),
                                  QStringLiteral("  20100066603    07382003009"
+                                                "12345678"),
+                                 QStringLiteral("  20100066603    0738200300X"
                                                 "12345678")}) {
         SCOPED_TRACE(linea.toStdString());
         env.dialogos().mostrados.clear();
