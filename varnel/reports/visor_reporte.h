@@ -13,6 +13,9 @@ inline const QString kModoPrevia = QStringLiteral("PresPrevia");
 inline const QString kModoImprimir = QStringLiteral("IMPRIMIR");
 inline const QString kVerPrevia = QStringLiteral("Vprevia");
 
+// The message for a report file that is not in the report folder (`ruta`: where it was looked for).
+QString mensajeArchivoAusente(const QString& ruta);
+
 class VisorReporte {
   public:
     // `rutaReportes`: the report folder as the settings give it (RutaReportes).
