@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -187,6 +188,26 @@ TEST(Listado, ErroresDeImpresionComoMensajes) {
         EXPECT_EQ(x.titulo, "Impresión");
         EXPECT_EQ(x.icono, Icono::Error);
     }
+}
+
+// Without a printer on the machine the listing is offered as a PDF file, which the user may decline.
+TEST(Listado, SinImpresoraSeGuardaEnPdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+    prueba::Entorno env;
+    const QString ruta = env.sistema() + "Mens.txt";
+    escribe(ruta, {"uno", "dos"});
+    const QString pdf = env.carpeta() + "/listado.pdf";
+    const auto previa = instalaPreguntaArchivoPdf([pdf] { return pdf; });
+    env.dialogos().responde(Respuesta::No);
+    EXPECT_EQ(RepInconsist(ruta), 20545);
+    EXPECT_FALSE(QFile::exists(pdf));
+    env.dialogos().responde(Respuesta::Si);
+    EXPECT_EQ(RepInconsist(ruta), 0);
+    EXPECT_TRUE(QFile::exists(pdf));
+    instalaPreguntaArchivoPdf(previa);
+    ASSERT_EQ(env.dialogos().mostrados.size(), 3u);  // the question, the cancellation, the question
+    EXPECT_EQ(env.dialogos().mostrados[0].texto, mensajeSinImpresora());
+    EXPECT_EQ(env.dialogos().mostrados[1].texto, "La Impresión ha sido Cancelada.");
 }
 
 // The PDF of a short and a long listing; QVR_LISTADO_PDF names a folder to keep them in.

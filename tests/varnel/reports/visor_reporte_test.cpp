@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -411,4 +413,41 @@ TEST_F(Visor, MarcoDeUnPixelDelDispositivo) {
         // A column through the middle of the box crosses its top and bottom sides.
         EXPECT_EQ(filasOscuras(img, int(1.5 * ppp)), 2) << ppp;
     }
+}
+
+// "xx" and the print button go to the default printer without a dialog. On a machine without
+// printers the user is told so and may save the pages as PDF instead.
+TEST(VisorSinImpresora, OfreceGuardarEnPdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+    prueba::Entorno env;
+    const QString rpt = env.sistema() + "RPT";
+    prueba::escribeReporte(rpt, "00000001.PRN", prueba::reporteDeHojas(2));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("paginas.pdf");
+    QString pregunta = pdf;
+    const auto previa = instalaPreguntaArchivoPdf([&pregunta] { return pregunta; });
+    struct Caso {
+        Respuesta respuesta;
+        QString archivo;  // what the file question answers
+        bool escrito;
+    } casos[] = {{Respuesta::No, pdf, false}, {Respuesta::Si, "", false}, {Respuesta::Si, pdf, true}};
+    for (const auto& c : casos) {
+        env.dialogos().mostrados.clear();
+        env.dialogos().responde(c.respuesta);
+        pregunta = c.archivo;
+        VisorReporte v(rpt);
+        EXPECT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
+        ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+        EXPECT_EQ(env.dialogos().mostrados[0].texto, mensajeSinImpresora());
+        EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Impresión");
+        EXPECT_EQ(env.dialogos().mostrados[0].botones, Botones::SiNo);
+        EXPECT_EQ(QFile::exists(pdf), c.escrito);
+    }
+    instalaPreguntaArchivoPdf(previa);
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdfinfo.isEmpty()) return;
+    QProcess p;
+    p.start(pdfinfo, {pdf});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+2\\n")));
 }
