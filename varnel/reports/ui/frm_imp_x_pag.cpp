@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <cmath>
 #include <limits>
@@ -58,8 +59,12 @@ FrmImpxPag::FrmImpxPag(int totalPaginas, const QString& archivo, AbreVisor abre,
     g->addWidget(desde_, 0, 1);
     g->addWidget(lHasta, 0, 2);
     g->addWidget(hasta_, 0, 3);
+    // What the key filter lets through is all a field may hold: a pasted or dropped text with any
+    // other character is refused whole.
+    static const QRegularExpression permitidos(QStringLiteral("[0-9. ]*"));
     for (QLineEdit* c : {desde_, hasta_}) {
         c->setMaximumWidth(70);
+        c->setValidator(new QRegularExpressionValidator(permitidos, c));
         c->installEventFilter(this);
     }
 

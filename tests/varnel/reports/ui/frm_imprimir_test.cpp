@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -180,6 +182,23 @@ TEST(FrmImpxPag, PageFieldsAcceptOnlyDigitsPointAndBlank) {
     QTest::keyClicks(w.txtPagDesde(), "1a2-. 3");
     EXPECT_EQ(w.txtPagDesde()->text(), "12. 3");
     EXPECT_EQ(w.txtPagHasta()->text(), "1");
+    // Pasting: a text with letters does not get in; digits do.
+    struct Caso {
+        const char* portapapeles;
+        const char* queda;
+    } pegados[] = {{"ab", "1"}, {"2x", "1"}, {"=1+1", "1"}, {"2", "12"}, {" 3.", "1 3."}};
+    for (const auto& c : pegados) {
+        w.txtPagHasta()->setText("1");
+        w.txtPagHasta()->setFocus();
+        w.txtPagHasta()->end(false);
+        QGuiApplication::clipboard()->setText(c.portapapeles);
+        QTest::keyClick(w.txtPagHasta(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(w.txtPagHasta()->text(), c.queda) << c.portapapeles;
+        w.txtPagHasta()->setText("1");
+        w.txtPagHasta()->end(false);
+        w.txtPagHasta()->paste();  // the context menu's "Paste"
+        EXPECT_EQ(w.txtPagHasta()->text(), c.queda) << c.portapapeles;
+    }
     EXPECT_TRUE(w.txtTotPaginas()->isReadOnly());
     EXPECT_EQ(w.txtTotPaginas()->text(), "3");
     EXPECT_EQ(avisoImpxPag().size(), 8);
