@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/reports/dibujo_reporte.h"
 
 namespace qvr::reporte {
@@ -44,6 +45,9 @@ class PanelPagina : public QWidget {
 frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
     : QDialog(padre), visor_(std::move(rutaReportes), rango) {
     setWindowTitle(QStringLiteral("Presentación Preliminar"));
+    // The help topic of the print selection that opens it.
+    setProperty(kPropiedadAyuda, contextoAyudaDe(padre));
+    conectaAyuda(this);
     setModal(true);
     resize(900, 700);
 

@@ -14,6 +14,7 @@
 
 #include "common/formato.h"
 #include "platform/dialogs.h"
+#include "varnel/app/ui/ayuda.h"
 
 namespace qvr::reporte {
 
@@ -43,6 +44,9 @@ int pagina(const QString& texto) {
 FrmImpxPag::FrmImpxPag(int totalPaginas, const QString& archivo, AbreVisor abre, QWidget* padre)
     : QDialog(padre), totalPaginas_(totalPaginas), tag_(archivo), abre_(std::move(abre)) {
     setObjectName(QStringLiteral("frmImpxPag"));
+    // The help topic of the print selection that opens it.
+    setProperty(kPropiedadAyuda, contextoAyudaDe(padre));
+    conectaAyuda(this);
     setWindowTitle(QStringLiteral("Impresión de %1 páginas").arg(totalPaginas));
 
     auto* marco = new QGroupBox(QStringLiteral("Imprimir"), this);

@@ -6,6 +6,7 @@
 
 #include "common/sesion.h"
 #include "platform/utilitario.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/lists/ui/twips.h"
 #include "varnel/reports/lista_imprimir.h"
 #include "varnel/reports/ui/frmPreview.h"
@@ -13,6 +14,7 @@
 namespace qvr::reporte {
 
 namespace {
+constexpr int kAyudaEnviadas = 1042;
 constexpr int kAncho = 9195;
 constexpr int kAlto = 5400;
 }  // namespace
@@ -22,7 +24,8 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     setObjectName(QStringLiteral("frmImprimir"));
     const bool enviadas = v_.ListaEnviadas;
     setWindowTitle(enviadas ? QStringLiteral("Imprimir Formularios enviados") : QStringLiteral("Imprimir "));
-    if (enviadas) setProperty("HelpContextID", 1042);
+    setProperty(kPropiedadAyuda, enviadas ? kAyudaEnviadas : 0);
+    conectaAyuda(this);
     grid_->setObjectName(QStringLiteral("grdContrib"));
 
     frame2_ = new QGroupBox(enviadas ? QStringLiteral("Declaraciones Enviadas")

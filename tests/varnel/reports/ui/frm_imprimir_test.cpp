@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -12,8 +13,11 @@
 #include "support/imprimir_datos.h"
 #include "support/lists_barra.h"
 #include "support/lists_fixture.h"
+#include "support/reports_archivos.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/ventanas.h"
 #include "varnel/reports/lista_imprimir.h"
+#include "varnel/reports/ui/frmPreview.h"
 
 using namespace qvr;
 using namespace qvr::reporte;
@@ -130,6 +134,36 @@ TEST(FrmImprimir, TheMainWindowOpensItInTheModeOfItsCommand) {
         std::unique_ptr<QDialog> w(r.crea(qvr::Ventana::frmImprimir, a, nullptr));
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), enviadas ? "Imprimir Formularios enviados" : "Imprimir ");
+    }
+}
+
+// F1 in the print selection, the page-range window and the viewer shows the print selection's
+// topic: 1042 in sent mode, the contents (0) for current declarations.
+TEST(FrmImprimir, F1ShowsTheHelpTopicOfThePrintSelection) {
+    for (bool enviadas : {false, true}) {
+        SCOPED_TRACE(enviadas);
+        Ventana v(enviadas);
+        std::vector<int> temas;
+        const auto previa = instalaMostrarAyuda([&temas](int c) { temas.push_back(c); });
+        const int tema = enviadas ? 1042 : 0;
+        auto f1 = [&](QWidget& w) {
+            w.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+            w.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
+        };
+        f1(*v.w);
+        FrmImpxPag rango(3, "00000001.PRN", {}, v.w.get());
+        f1(rango);
+        rango.hide();
+        prueba::escribeReporte(v.s->RutaReportes, "00000001.PRN", prueba::reporteDeHojas(1));
+        frmPreview visor(v.s->RutaReportes, {}, v.w.get());
+        visor.visor().fijaRut("00000001.PRN");
+        ASSERT_TRUE(visor.carga());
+        f1(visor);
+        EXPECT_EQ(temas, (std::vector<int>{tema, tema, tema}));
+        instalaMostrarAyuda(previa);
     }
 }
 
