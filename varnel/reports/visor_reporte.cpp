@@ -138,6 +138,14 @@ void VisorReporte::pMostrar(int n) {
     }
 }
 
+bool VisorReporte::ultima() {
+    while (!indice_.completo() && continuaIndice()) {
+    }
+    if (!revisa()) return false;
+    iNroHoja_ = indice_.paginas() - 1;
+    return true;
+}
+
 bool VisorReporte::boton(int indice) {
     switch (indice) {
         case 2:

@@ -26,6 +26,8 @@ class VisorReporte {
     bool pDesencripta(const QString& archivo, const QString& tipo);
     // 0 first picture, -2 previous, -1 next.
     void pMostrar(int n);
+    // The last picture (the file is read to its end first). False when the viewer must close.
+    bool ultima();
     // Toolbar buttons: 2 previous, 3 next, 4 print, 5 close. False when the viewer must close.
     bool boton(int indice);
 

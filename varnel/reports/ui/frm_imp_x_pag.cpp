@@ -15,6 +15,7 @@
 #include "common/formato.h"
 #include "platform/dialogs.h"
 #include "varnel/app/ui/ayuda.h"
+#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
@@ -107,6 +108,7 @@ FrmImpxPag::FrmImpxPag(int totalPaginas, const QString& archivo, AbreVisor abre,
     v->addWidget(marco);
     v->addLayout(aviso);
     v->addLayout(b);
+    enterPulsaBotones(this);
 }
 
 void FrmImpxPag::error(const QString& texto) {

@@ -167,6 +167,65 @@ TEST(FrmImprimir, F1ShowsTheHelpTopicOfThePrintSelection) {
     }
 }
 
+namespace {
+void activa(QWidget& w) {
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+// The widgets Tab visits from the focus widget, once round.
+QList<QWidget*> rondaTab(int teclas) {
+    QList<QWidget*> r;
+    for (int i = 0; i < teclas; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (!r.contains(QApplication::focusWidget())) r << QApplication::focusWidget();
+    }
+    return r;
+}
+}  // namespace
+
+// Keyboard only: Tab reaches every control; Enter presses the focused button, Enter in a page
+// field moves on.
+TEST(FrmImprimir, KeyboardTabAndEnter) {
+    Ventana v;
+    activa(*v.w);
+    const QList<QWidget*> ronda = rondaTab(12);
+    for (QWidget* w : {static_cast<QWidget*>(v.w->findChild<QWidget*>("grdContrib")),
+                       static_cast<QWidget*>(v.w->OptImp(5)), static_cast<QWidget*>(v.w->CmdImprimir(0)),
+                       static_cast<QWidget*>(v.w->CmdImprimir(1)), static_cast<QWidget*>(v.w->CmdImprimir(2))})
+        EXPECT_TRUE(ronda.contains(w)) << w->objectName().toStdString();
+    // Enter on "&Imprimir" prints; on "&Salir" closes.
+    v.w->CmdImprimir(1)->setFocus();
+    QTest::keyClick(v.w->CmdImprimir(1), Qt::Key_Return);
+    EXPECT_EQ(v.impresos.size(), 1);
+    EXPECT_TRUE(v.rangos.isEmpty());
+    v.w->CmdImprimir(2)->setFocus();
+    QTest::keyClick(v.w->CmdImprimir(2), Qt::Key_Enter);
+    EXPECT_FALSE(v.w->isVisible());
+
+    int abiertos = 0;
+    FrmImpxPag r(3, "00000001.PRN", [&](const QString&, RangoHojas) { ++abiertos; });
+    activa(r);
+    EXPECT_EQ(QApplication::focusWidget(), r.txtPagDesde());
+    QTest::keyClick(r.txtPagDesde(), Qt::Key_Return);  // moves on
+    EXPECT_EQ(QApplication::focusWidget(), r.txtPagHasta());
+    const QList<QWidget*> rr = rondaTab(6);
+    EXPECT_EQ(rr.size(), 4);
+    for (QWidget* w : {static_cast<QWidget*>(r.txtPagDesde()), static_cast<QWidget*>(r.txtPagHasta()),
+                       static_cast<QWidget*>(r.cmdAccion(0)), static_cast<QWidget*>(r.cmdAccion(1))})
+        EXPECT_TRUE(rr.contains(w)) << w->objectName().toStdString();
+    r.cmdAccion(0)->setFocus();
+    QTest::keyClick(r.cmdAccion(0), Qt::Key_Return);
+    EXPECT_EQ(abiertos, 1);
+    // Enter on a focused "&Cancelar" cancels, it does not press the default "&Preliminar".
+    r.cmdAccion(1)->setFocus();
+    QTest::keyClick(r.cmdAccion(1), Qt::Key_Return);
+    EXPECT_EQ(abiertos, 1);
+    EXPECT_FALSE(r.isVisible());
+    EXPECT_EQ(r.result(), QDialog::Rejected);
+}
+
 TEST(FrmImpxPag, RangeChecks) {
     prueba::Entorno e;
     struct Caso {
