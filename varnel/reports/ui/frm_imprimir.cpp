@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "common/sesion.h"
@@ -100,6 +101,10 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
         }
     }
     cargaLista(listaImprimir(s, enviadas, restringida));
+    // The taxpayer number is shown whole, whatever the font: eleven digits and the cell's margins.
+    const int anchoRuc = grid_->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) +
+                         2 * grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 8;
+    if (grid_->columnWidth(colImp::Ruc) < anchoRuc) grid_->setColumnWidth(colImp::Ruc, anchoRuc);
 }
 
 QRadioButton* FrmImprimir::OptImp(int indice) const { return opt_[5 - indice]; }
