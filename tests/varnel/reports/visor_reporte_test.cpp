@@ -451,3 +451,29 @@ TEST(VisorSinImpresora, OfreceGuardarEnPdf) {
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+2\\n")));
 }
+
+// The module's own reports (the declaration with its annexes, the send summary) and the golden
+// file break their pages where their page fields change, so printing them by their breaks gives
+// the same pages as the page fields: what each printed page holds is unchanged.
+TEST(VisorPaginas, ReportesPropiosIgualesPorSaltoYPorHoja) {
+    for (const char* f : {"/imprimir/declaracion.PRN", "/oskeni/resumen.PRN.txt", "/reports/golden.PRN"}) {
+        SCOPED_TRACE(f);
+        const QString ruta = QString(QVR_FIXTURES) + f;
+        auto contenido = [&](Paginacion modo) {
+            IndiceReporte i;
+            EXPECT_TRUE(i.abre(ruta, {}, modo));
+            EXPECT_TRUE(i.avanzaTodo());
+            std::vector<std::vector<QByteArray>> paginas;
+            for (int n = 0; n < i.paginas(); ++n) {
+                paginas.emplace_back();
+                i.recorre(n, [&](const Registro& r) {
+                    paginas.back().push_back(QByteArray::number(r.x) + "," + QByteArray::number(r.y) + r.texto);
+                });
+            }
+            return paginas;
+        };
+        const auto porSalto = contenido(Paginacion::PorSalto);
+        EXPECT_GT(porSalto.size(), 0u);
+        EXPECT_EQ(porSalto, contenido(Paginacion::PorHoja));
+    }
+}
