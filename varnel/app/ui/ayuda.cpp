@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -31,6 +32,34 @@ bool instalaAyuda(const QString& ruta) {
     // A copy out of the resources or of the installation is read-only; the host may want to replace it.
     QFile::setPermissions(ruta, QFile::permissions(ruta) | QFile::WriteOwner);
     return true;
+}
+
+int contextoAyudaDe(const QWidget* w) {
+    for (; w; w = w->parentWidget()) {
+        const QVariant c = w->property(kPropiedadAyuda);
+        if (c.isValid()) return c.toInt();
+    }
+    return 0;
+}
+
+namespace {
+std::function<void(int)>& mostrarAyuda() {
+    static std::function<void(int)> f;
+    return f;
+}
+}  // namespace
+
+std::function<void(int)> instalaMostrarAyuda(std::function<void(int)> f) {
+    std::function<void(int)> previa = std::move(mostrarAyuda());
+    mostrarAyuda() = std::move(f);
+    return previa;
+}
+
+void conectaAyuda(QWidget* ventana) {
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, ventana);
+    QObject::connect(f1, &QShortcut::activated, ventana, [ventana] {
+        if (mostrarAyuda()) mostrarAyuda()(contextoAyudaDe(ventana));
+    });
 }
 
 FrmAyuda::FrmAyuda(QWidget* padre) : QWidget(padre, Qt::Window) {
