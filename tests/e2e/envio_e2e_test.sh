@@ -4,8 +4,11 @@
 # number registered (right check digits stored, wrong ones refused). Run on the SQLite file and on the
 # PostgreSQL server of QVR_PG_CONNINFO (a fresh schema), whose unreachable twin must end varnel-cli
 # with a non-zero status and a clear message.
+#   envio_e2e_test.sh BINDIR   the programs of a build folder
+#   envio_e2e_test.sh          the programs found on PATH (an installed suite)
 set -euo pipefail
-BIN="$1"
+BIN="${1:-$(dirname "$(command -v orvelane)")}"
+[ -x "$BIN/orvelane" ] || { echo "FAIL: no orvelane in ${BIN:-PATH}" >&2; exit 1; }
 T0=$(mktemp -d)
 ESQUEMA="e2e_$$"
 limpia() {
