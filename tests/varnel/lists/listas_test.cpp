@@ -156,7 +156,7 @@ TEST_P(Listas, CatalogosDeConsulta) {
 }
 
 // SysUser as typed in NEMDAL.INI: the user and his taxpayers are found whatever the case.
-TEST_F(Listas, UsuarioSinDistinguirMayusculas) {
+TEST_P(Listas, UsuarioSinDistinguirMayusculas) {
     for (const char* usuario : {"ana", "Ana"}) {
         SCOPED_TRACE(usuario);
         DatosSesion s;
