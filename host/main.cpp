@@ -13,6 +13,7 @@
 #include "platform/database.h"
 #include "host/ventana_orvelane.h"
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();
@@ -51,6 +52,7 @@ bool esOpcionDeQt(const char* a) {
 int ventana(int argc, char** argv) {
     QApplication app(argc, argv);
     if (app.arguments().size() > 1) return uso(stderr, 2);
+    qvr::preparaInterfaz(app);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
     qvr::host::VentanaOrvelane w(QCoreApplication::applicationDirPath());
     w.show();

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/sesion.h"
+#include "platform/descripciones_jet.h"
 #include "host/envio.h"
 #include "host/ventana_spool.h"
 #include "platform/database.h"
@@ -148,7 +149,7 @@ void VentanaOrvelane::enviaDeclaraciones() {
         auto base = BaseDatos::abre(leeOpcion("DBPath") + leeOpcion("DBName"));
         enviados = EnviaDeclaraciones(*base);
     } catch (const ErrorBD& e) {
-        const QString texto = "No se pudo enviar: " + e.descripcion();
+        const QString texto = "No se pudo enviar: " + textoErrorBD(e);
         anota(texto);
         dialogos().muestra(texto, kTituloHost, Icono::Error, Botones::Ok);
         return;

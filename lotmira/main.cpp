@@ -7,6 +7,7 @@
 
 #include "lotmira/instalador.h"
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+    if (hayPantalla) qvr::preparaInterfaz(*app);
     qvr::instalaDialogos(qvr::dialogosParaLineaDeComandos());
     return qvr::InstalaTablas();
 }

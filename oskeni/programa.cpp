@@ -11,6 +11,7 @@
 #include "common/spool.h"
 #include "oskeni/linea_comandos.h"
 #include "oskeni/resumen.h"
+#include "platform/descripciones_jet.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -75,7 +76,7 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
         o.clave = claveGrupoTrabajo();
         base = BaseDatos::abre(rutaBase, o);
     } catch (const ErrorBD& e) {
-        dialogos().muestra(e.descripcion() + "\n" + "Intente nuevamente por favor.", "Mensaje", Icono::Error,
+        dialogos().muestra(textoErrorBD(e) + "\n" + "Intente nuevamente por favor.", "Mensaje", Icono::Error,
                            Botones::Ok);
         return 1;
     }
@@ -113,7 +114,7 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
         copia(temporal.fileName(), carpetaTemporal + "\\" + base8 + ".txt");
         return 0;
     } catch (const ErrorBD& e) {
-        errorTecnico({e.numero(), e.descripcion()});
+        errorTecnico({e.numero(), textoErrorBD(e)});
     } catch (const reporte::ErrorEscritura& e) {
         errorTecnico({e.numero(), e.descripcion()});
     } catch (const Falla& f) {

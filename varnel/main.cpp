@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 #include "platform/windows.h"
 #include "varnel/app/aplicacion.h"
 #include "varnel/app/ui/frm_principal.h"
@@ -16,6 +17,7 @@ using namespace qvr;
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(kPrograma);
+    preparaInterfaz(qapp);
     if (qEnvironmentVariable("QVR_DIALOGOS") == "consola")
         instalaDialogos(std::make_shared<DialogosConsola>());
     else

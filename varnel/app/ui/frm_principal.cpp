@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "common/conexion.h"
+#include "platform/descripciones_jet.h"
 #include "varnel/app/ui/acerca_de.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/barra_estado.h"
@@ -159,7 +160,7 @@ void FrmPrincipal::ejecuta(Comando c) {
     try {
         abre(d.ventana, d.relojArena);
     } catch (const ErrorBD& e) {
-        app_.dialogos().muestra(e.descripcion() + "\n" + numeroConBlanco(e.numero()), "Error", Icono::Error,
+        app_.dialogos().muestra(textoErrorBD(e) + "\n" + numeroConBlanco(e.numero()), "Error", Icono::Error,
                                 Botones::Ok);
     } catch (const std::exception& e) {
         app_.dialogos().muestra(QString::fromUtf8(e.what()), "Error", Icono::Error, Botones::Ok);

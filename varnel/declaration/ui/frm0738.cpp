@@ -800,6 +800,8 @@ bool Frm0738::eventFilter(QObject* o, QEvent* e) {
     if (n && ((k->key() == Qt::Key_Insert && shift) || k->key() == Qt::Key_Menu))
         d_->teclaAbajo(k->key() == Qt::Key_Insert ? 45 : 93, shift);
 
+    // Tab, Shift+Tab and Escape move the focus or close: no key filter ever sees them.
+    if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || k->key() == Qt::Key_Escape) return false;
     int codigo = 0;
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
         codigo = kTeclaEnter;
