@@ -120,6 +120,7 @@ bool FrmPrincipal::carga() {
     instalaAyuda(rutaAyudaHtml(app_.ArchivoAyuda));
     inicializaBarra(*barra_, app_.sesion);
     setProperty(kContexto, kContextoPrincipal);
+    app_.ayuda = [this](int contexto) { muestraAyuda(contexto); };
     cargada_ = true;
     return true;
 }
@@ -204,6 +205,14 @@ void FrmPrincipal::muestraAyuda(int contexto) {
     }
     if (!ayuda_) ayuda_ = new FrmAyuda(this);
     ayuda_->muestra(ruta, contexto);
+    // F1 in a modal window (the declaration window): the help must take the keyboard and the mouse
+    // too, so it is modal over it until closed.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality m = modal && modal != ayuda_ ? Qt::ApplicationModal : Qt::NonModal;
+    if (ayuda_->windowModality() != m) {
+        ayuda_->hide();
+        ayuda_->setWindowModality(m);
+    }
     ayuda_->show();
     ayuda_->raise();
     ayuda_->activateWindow();

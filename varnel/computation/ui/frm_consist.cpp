@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/paths.h"
+#include "varnel/common/ui/foco.h"
 #include "varnel/computation/rep_inconsist.h"
 
 namespace qvr {
@@ -20,7 +21,8 @@ namespace {
 QFont fuenteListado() {
     QFont f(QStringLiteral("Courier New"));
     f.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::hasFamily(f.family())) f.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
+    if (!QFontDatabase::hasFamily(f.family()))
+        f.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
     return f;
 }
 
@@ -83,6 +85,8 @@ void FrmConsist::eligeLinea(int i) {
     if (alElegirCasilla) alElegirCasilla(casilla);
     accept();
 }
+
+bool FrmConsist::focusNextPrevChild(bool siguiente) { return enfocaEnVentana(this, siguiente); }
 
 bool FrmConsist::eventFilter(QObject* o, QEvent* e) {
     if (o == TxtPreliminar->viewport() && e->type() == QEvent::MouseButtonDblClick) {

@@ -9,26 +9,28 @@ namespace qvr::ui {
 
 class GridLista : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit GridLista(QWidget* parent = nullptr);
 
     void fijaModelo(ModeloLista* modelo);
     ModeloLista* modelo() const { return modelo_; }
 
     // The current row; -1 when there is none.
+    // Widens every shown column to its longest loaded text (never narrower than designed).
+    void ajustaColumnas();
     int filaActual() const;
     // Makes `fila` current (reading pages up to it), or the last row when the list is shorter.
     // Throws ErrorBD.
     void vaAFila(int fila);
 
-signals:
+  signals:
     void accion();
     void filaCambiada(int fila);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     ModeloLista* modelo_ = nullptr;
 };
 

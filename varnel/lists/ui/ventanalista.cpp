@@ -10,7 +10,8 @@ namespace qvr::ui {
 CursorEspera::CursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 CursorEspera::~CursorEspera() { QApplication::restoreOverrideCursor(); }
 
-VentanaLista::VentanaLista(DatosSesion& s, QWidget* parent) : QDialog(parent), s_(s), grid_(new GridLista(this)) {
+VentanaLista::VentanaLista(DatosSesion& s, QWidget* parent)
+    : QDialog(parent), s_(s), grid_(new GridLista(this)) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
@@ -27,9 +28,8 @@ bool VentanaLista::cargaLista(DefinicionLista d) {
         return false;
     }
     modelo_ = std::make_unique<ModeloLista>(*s_.Base, std::move(d));
-    connect(modelo_.get(), &ModeloLista::falloLectura, this, [](int numero, const QString& descripcion) {
-        MuestraErrorLista(numero, descripcion);
-    });
+    connect(modelo_.get(), &ModeloLista::falloLectura, this,
+            [](int numero, const QString& descripcion) { MuestraErrorLista(numero, descripcion); });
     grid_->fijaModelo(modelo_.get());
     try {
         modelo_->recarga();
@@ -39,6 +39,8 @@ bool VentanaLista::cargaLista(DefinicionLista d) {
         return false;
     }
     grid_->setEnabled(!modelo_->vacia());
+    grid_->ajustaColumnas();
+    if (grid_->accessibleName().isEmpty()) grid_->setAccessibleName(windowTitle());
     if (!modelo_->vacia()) grid_->vaAFila(0);
     recienCargada_ = true;
     return true;
