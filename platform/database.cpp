@@ -29,30 +29,21 @@ int numeroJet(const QSqlError& e) {
         codigo == SQLITE_CONSTRAINT_PRIMARYKEY || codigo == SQLITE_CONSTRAINT_UNIQUE)
         return jet::ClaveDuplicada;
     if (texto.contains("not null constraint")) return jet::CampoNulo;
-    if (texto.contains("already exists"))
-        return texto.contains("index") ? jet::ClavePrimariaExiste : jet::TablaExiste;
+    if (texto.contains("already exists")) return texto.contains("index") ? jet::ClavePrimariaExiste : jet::TablaExiste;
     if (texto.contains("no such table")) return jet::TablaNoExiste;
     if (texto.contains("no such column")) return jet::SinParametros;
     switch (primario) {
         case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return jet::RegistroBloqueado;
-        case SQLITE_READONLY:
-            return jet::SoloLectura;
-        case SQLITE_IOERR:
-            return jet::ErrorDisco;
+        case SQLITE_LOCKED: return jet::RegistroBloqueado;
+        case SQLITE_READONLY: return jet::SoloLectura;
+        case SQLITE_IOERR: return jet::ErrorDisco;
         case SQLITE_FULL:
-        case SQLITE_NOMEM:
-            return jet::RecursosAgotados;
-        case SQLITE_CANTOPEN:
-            return jet::ArchivoNoEncontrado;
+        case SQLITE_NOMEM: return jet::RecursosAgotados;
+        case SQLITE_CANTOPEN: return jet::ArchivoNoEncontrado;
         case SQLITE_NOTADB:
-        case SQLITE_CORRUPT:
-            return jet::FormatoNoReconocido;
-        case SQLITE_CONSTRAINT:
-            return jet::ClaveDuplicada;
-        default:
-            break;
+        case SQLITE_CORRUPT: return jet::FormatoNoReconocido;
+        case SQLITE_CONSTRAINT: return jet::ClaveDuplicada;
+        default: break;
     }
     if (texto.contains("syntax error")) return jet::SintaxisConsulta;
     if (texto.contains("database is locked") || texto.contains("database table is locked"))
@@ -76,14 +67,10 @@ TipoColumna tipoDeValor(const QVariant& v) {
         case QMetaType::Int:
         case QMetaType::LongLong:
         case QMetaType::UInt:
-        case QMetaType::ULongLong:
-            return TipoColumna::Entero;
-        case QMetaType::Double:
-            return TipoColumna::Flotante;
-        case QMetaType::QString:
-            return TipoColumna::Texto;
-        default:
-            return TipoColumna::Otro;
+        case QMetaType::ULongLong: return TipoColumna::Entero;
+        case QMetaType::Double: return TipoColumna::Flotante;
+        case QMetaType::QString: return TipoColumna::Texto;
+        default: return TipoColumna::Otro;
     }
 }
 
@@ -101,8 +88,7 @@ TipoColumna tipoDeDeclarado(const QString& declarado) {
         t.startsWith("BIT") || t.startsWith("COUNTER") || t.startsWith("SMALL") || t.startsWith("TINY"))
         return TipoColumna::Entero;
     if (t.startsWith("DATE") || t.startsWith("TIME")) return TipoColumna::Fecha;
-    if (t.startsWith("CURRENCY") || t.startsWith("MONEY") || t.startsWith("DECIMAL") ||
-        t.startsWith("NUMERIC"))
+    if (t.startsWith("CURRENCY") || t.startsWith("MONEY") || t.startsWith("DECIMAL") || t.startsWith("NUMERIC"))
         return TipoColumna::Moneda;
     if (t.startsWith("REAL") || t.startsWith("DOUBLE") || t.startsWith("FLOAT") || t.startsWith("SINGLE"))
         return TipoColumna::Flotante;
@@ -148,8 +134,7 @@ std::unique_ptr<BaseDatos> BaseDatos::abre(const QString& ruta, const Opciones& 
     b->abreConexion(ruta, opciones.esperaMs);
     if (!b->db_.open()) {
         ErrorBD e = errorDe(b->db_.lastError());
-        throw ErrorBD(e.numero() == jet::RegistroBloqueado ? jet::BaseBloqueada : e.numero(),
-                      e.descripcion());
+        throw ErrorBD(e.numero() == jet::RegistroBloqueado ? jet::BaseBloqueada : e.numero(), e.descripcion());
     }
     // A first read tells a locked or foreign file apart before anything else is done.
     try {
@@ -200,8 +185,7 @@ Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros
     const QSqlRecord rec = q.record();
     sqlite3_stmt* stmt = nullptr;
     const QVariant h = q.result()->handle();
-    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3_stmt*") == 0)
-        stmt = *static_cast<sqlite3_stmt* const*>(h.constData());
+    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3_stmt*") == 0) stmt = *static_cast<sqlite3_stmt* const*>(h.constData());
     for (int i = 0; i < rec.count(); ++i) {
         Columna c;
         c.nombre = rec.fieldName(i);
@@ -249,15 +233,13 @@ int BaseDatos::ejecuta(const QString& sql, const QVariantList& parametros, Accio
 
 QStringList BaseDatos::tablas() {
     QStringList out;
-    Registros r = consulta(
-        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name");
+    Registros r = consulta("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name");
     for (int i = 0; i < r.filas(); ++i) out << r.texto(i, 0);
     return out;
 }
 
 bool BaseDatos::existeTabla(const QString& nombre) {
-    return escalar("SELECT count(*) FROM sqlite_master WHERE type='table' AND lower(name)=lower(?)", {nombre})
-               .toInt() > 0;
+    return escalar("SELECT count(*) FROM sqlite_master WHERE type='table' AND lower(name)=lower(?)", {nombre}).toInt() > 0;
 }
 
 std::vector<Columna> BaseDatos::columnas(const QString& tabla) {
@@ -330,12 +312,11 @@ void TransaccionEscritura::confirma() {
     restauraSincronia();
 }
 
-Dinamico::Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion,
-                   const QVariantList& parametros, const QString& orden)
+Dinamico::Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion, const QVariantList& parametros,
+                   const QString& orden)
     : base_(base), tabla_(tabla) {
     columnas_ = base_.columnas(tabla);
-    if (columnas_.empty())
-        throw ErrorBD(jet::TablaNoExiste, QString("No se encuentra la tabla '%1'.").arg(tabla));
+    if (columnas_.empty()) throw ErrorBD(jet::TablaNoExiste, QString("No se encuentra la tabla '%1'.").arg(tabla));
     QString sql = QString("SELECT rowid, * FROM %1").arg(tabla);
     if (!condicion.isEmpty()) sql += " WHERE " + condicion;
     if (!orden.isEmpty()) sql += " ORDER BY " + orden;
@@ -375,16 +356,14 @@ void Dinamico::edita() {
 }
 
 void Dinamico::fija(const QString& nombre, const QVariant& valor) {
-    if (modo_ == Modo::Ninguno)
-        throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
+    if (modo_ == Modo::Ninguno) throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
     const int i = indice(nombre);
     pendiente_[i] = valor;
     fijados_[size_t(i)] = true;
 }
 
 void Dinamico::actualiza() {
-    if (modo_ == Modo::Ninguno)
-        throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
+    if (modo_ == Modo::Ninguno) throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
     QStringList nombres;
     QVariantList valores;
     for (size_t i = 0; i < columnas_.size(); ++i) {
@@ -409,8 +388,7 @@ void Dinamico::actualiza() {
         QStringList sets;
         for (const auto& n : nombres) sets << n + "=?";
         valores << rowids_[size_t(actual_)];
-        const int n =
-            base_.ejecuta(QString("UPDATE %1 SET %2 WHERE rowid=?").arg(tabla_, sets.join(',')), valores);
+        const int n = base_.ejecuta(QString("UPDATE %1 SET %2 WHERE rowid=?").arg(tabla_, sets.join(',')), valores);
         if (n == 0) throw ErrorBD(jet::RegistroEliminado, "El registro ha sido eliminado.");
         filas_[size_t(actual_)] = pendiente_;
     }
@@ -426,9 +404,7 @@ void Dinamico::elimina() {
     filas_.erase(filas_.begin() + actual_);
 }
 
-QString textoFechaBD(const QDate& fecha) {
-    return fecha.isValid() ? fecha.toString("yyyy-MM-dd") : QString();
-}
+QString textoFechaBD(const QDate& fecha) { return fecha.isValid() ? fecha.toString("yyyy-MM-dd") : QString(); }
 
 QDate fechaDeBD(const QVariant& valor) {
     if (valor.isNull()) return {};

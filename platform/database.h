@@ -41,12 +41,12 @@ inline constexpr int Reservado = 3000;
 }  // namespace jet
 
 class ErrorBD : public std::runtime_error {
-  public:
+public:
     ErrorBD(int numero, const QString& descripcion);
     int numero() const { return numero_; }
     const QString& descripcion() const { return descripcion_; }
 
-  private:
+private:
     int numero_;
     QString descripcion_;
 };
@@ -64,7 +64,7 @@ struct Columna {
 
 // A snapshot: every row read at once; nothing stays open.
 class Registros {
-  public:
+public:
     int columnas() const { return int(columnas_.size()); }
     const Columna& columna(int c) const { return columnas_.at(size_t(c)); }
     const std::vector<Columna>& definicion() const { return columnas_; }
@@ -80,7 +80,7 @@ class Registros {
     QString texto(int f, int c) const;
     QString texto(int f, const QString& nombre) const;
 
-  private:
+private:
     friend class BaseDatos;
     std::vector<Columna> columnas_;
     std::vector<QVariantList> filas_;
@@ -92,7 +92,7 @@ class Registros {
 enum class Accion { Inconsistente, FallaEnError };
 
 class BaseDatos {
-  public:
+public:
     struct Opciones {
         int esperaMs = 5000;  // busy timeout: how long a statement waits for another program's lock
         QString usuario;      // workgroup login; passed on, SQLite has no use for it
@@ -119,8 +119,7 @@ class BaseDatos {
     // First column of the first row, or a null QVariant.
     QVariant escalar(const QString& sql, const QVariantList& parametros = {});
     // Action statement; returns the number of rows it changed.
-    int ejecuta(const QString& sql, const QVariantList& parametros = {},
-                Accion accion = Accion::FallaEnError);
+    int ejecuta(const QString& sql, const QVariantList& parametros = {}, Accion accion = Accion::FallaEnError);
 
     // Table definitions.
     QStringList tablas();
@@ -131,7 +130,7 @@ class BaseDatos {
     QSqlDatabase& sql() { return db_; }
     int profundidadTransaccion() const { return transaccion_; }
 
-  private:
+private:
     friend class TransaccionEscritura;
     BaseDatos() = default;
     void abreConexion(const QString& ruta, int esperaMs);
@@ -151,14 +150,14 @@ class BaseDatos {
 enum class Durabilidad { Completa, Diferida };
 
 class TransaccionEscritura {
-  public:
+public:
     explicit TransaccionEscritura(BaseDatos& base, Durabilidad durabilidad = Durabilidad::Completa);
     ~TransaccionEscritura();
     TransaccionEscritura(const TransaccionEscritura&) = delete;
     TransaccionEscritura& operator=(const TransaccionEscritura&) = delete;
     void confirma();
 
-  private:
+private:
     void restauraSincronia();
     BaseDatos& base_;
     int nivel_;
@@ -169,7 +168,7 @@ class TransaccionEscritura {
 // An updatable set over one table (a dynaset): its rows are read at once, then edited and
 // written back one by one by row id.
 class Dinamico {
-  public:
+public:
     Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion = {},
              const QVariantList& parametros = {}, const QString& orden = {});
 
@@ -188,7 +187,7 @@ class Dinamico {
     void cancela();
     void elimina();
 
-  private:
+private:
     int indice(const QString& nombre) const;
     BaseDatos& base_;
     QString tabla_;
@@ -212,7 +211,7 @@ namespace qvr {
 // One statement prepared once and run many times (a row per run), for writes of many rows inside a
 // TransaccionEscritura.
 class Sentencia {
-  public:
+public:
     Sentencia(BaseDatos& base, const QString& sql);
     ~Sentencia();
     Sentencia(const Sentencia&) = delete;
@@ -220,7 +219,7 @@ class Sentencia {
     // Runs the statement with these values; returns the number of rows it changed. Throws ErrorBD.
     int ejecuta(const QVariantList& parametros);
 
-  private:
+private:
     struct Datos;
     std::unique_ptr<Datos> d_;
 };

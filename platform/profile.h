@@ -10,7 +10,7 @@ namespace qvr {
 inline constexpr int kPerfilBuffer = 255;
 
 class Perfil {
-  public:
+public:
     // File name without a folder: the file is looked up in the Windows folder.
     static QString rutaArchivo(const QString& archivo);
     // The Windows folder: $WINDIR when set, else $XDG_CONFIG_HOME/qvr (default ~/.config/qvr).
@@ -25,8 +25,8 @@ class Perfil {
     // The same on the text of a file, for tests and the fuzz target.
     static QString leeTexto(const QByteArray& contenido, const QString& seccion, const QString& clave,
                             const QString& defecto, int buffer = kPerfilBuffer);
-    static QByteArray escribeTexto(const QByteArray& contenido, const QString& seccion, const QString& clave,
-                                   const QString& valor);
+    static QByteArray escribeTexto(const QByteArray& contenido, const QString& seccion,
+                                   const QString& clave, const QString& valor);
 };
 
 }  // namespace qvr

@@ -35,8 +35,7 @@ QString propiedadTexto(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop, xcb
 }
 
 bool visible(xcb_connection_t* c, xcb_window_t w) {
-    xcb_get_window_attributes_reply_t* a =
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
+    xcb_get_window_attributes_reply_t* a = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
     if (!a) return false;
     const bool v = a->map_state == XCB_MAP_STATE_VIEWABLE;
     std::free(a);
@@ -95,9 +94,7 @@ QStringList cWindows::captionsVisibles() const {
     return out;
 }
 
-bool cWindows::CorreApp(const QString& titulo) const {
-    return captionsVisibles().contains(titulo, Qt::CaseSensitive);
-}
+bool cWindows::CorreApp(const QString& titulo) const { return captionsVisibles().contains(titulo, Qt::CaseSensitive); }
 
 InstanciaUnica::InstanciaUnica(const QString& programa) {
     QString dir = qEnvironmentVariable("QVR_RUNTIME_DIR");

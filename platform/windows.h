@@ -9,7 +9,7 @@ namespace qvr {
 
 // The window-finding object of the start-up.
 class cWindows {
-  public:
+public:
     // True when a visible (mapped) top-level window whose caption equals `titulo` exactly exists
     // on the X11 display. False without a display.
     bool CorreApp(const QString& titulo) const;
@@ -21,13 +21,13 @@ class cWindows {
 // ($QVR_RUNTIME_DIR, else $XDG_RUNTIME_DIR, else the temporary folder). A lock left by a program that
 // died is taken over.
 class InstanciaUnica {
-  public:
+public:
     explicit InstanciaUnica(const QString& programa);
     // False when another copy holds the lock.
     bool adquiere();
     QString ruta() const { return ruta_; }
 
-  private:
+private:
     QString ruta_;
     std::unique_ptr<QLockFile> lock_;
 };

@@ -1,3 +1,4 @@
+#include "varnel/common/ui/foco.h"
 #include "varnel/computation/ui/frm_consist.h"
 
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QVBoxLayout>
 
 #include "platform/paths.h"
-#include "varnel/common/ui/foco.h"
 #include "varnel/computation/rep_inconsist.h"
 
 namespace qvr {
@@ -21,8 +21,7 @@ namespace {
 QFont fuenteListado() {
     QFont f(QStringLiteral("Courier New"));
     f.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::hasFamily(f.family()))
-        f.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
+    if (!QFontDatabase::hasFamily(f.family())) f.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
     return f;
 }
 

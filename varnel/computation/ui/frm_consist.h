@@ -15,7 +15,7 @@ class QLabel;
 namespace qvr {
 
 class FrmConsist : public QDialog {
-  public:
+public:
     // `ruta`: the inconsistency file; `lineas`: the same lines with their boxes (shown instead when
     // the file can not be read).
     FrmConsist(const QString& ruta, std::vector<Inconsistencia> lineas, QWidget* padre = nullptr);
@@ -32,12 +32,12 @@ class FrmConsist : public QDialog {
     // Called with the chosen box just before the window closes.
     std::function<void(int casilla)> alElegirCasilla;
 
-  protected:
+protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     // Tab stays in this window (it shares the focus chain of the window it was opened over).
     bool focusNextPrevChild(bool siguiente) override;
 
-  private:
+private:
     void eligeLinea(int i);
 
     QString ruta_;
@@ -46,7 +46,6 @@ class FrmConsist : public QDialog {
 };
 
 // Shows FrmConsist modally (a fresh instance each time) and returns the chosen box, 0 for none.
-int MuestraInconsistencias(const QString& ruta, const std::vector<Inconsistencia>& lineas,
-                           QWidget* padre = nullptr);
+int MuestraInconsistencias(const QString& ruta, const std::vector<Inconsistencia>& lineas, QWidget* padre = nullptr);
 
 }  // namespace qvr

@@ -45,8 +45,7 @@ void GridLista::ajustaColumnas() {
     // The designed widths are the least: a longer name (a bank's, a taxpayer's) is shown whole.
     for (int c = 0; modelo_ && c < modelo_->columnCount(); ++c)
         if (!isColumnHidden(c))
-            setColumnWidth(
-                c, qMax(columnWidth(c), qMax(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c))));
+            setColumnWidth(c, qMax(columnWidth(c), qMax(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c))));
 }
 
 int GridLista::filaActual() const {
@@ -65,8 +64,7 @@ void GridLista::vaAFila(int fila) {
 }
 
 void GridLista::keyPressEvent(QKeyEvent* e) {
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
-        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         e->accept();
         if (currentIndex().isValid()) emit accion();
         return;

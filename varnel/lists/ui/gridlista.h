@@ -9,7 +9,7 @@ namespace qvr::ui {
 
 class GridLista : public QTableView {
     Q_OBJECT
-  public:
+public:
     explicit GridLista(QWidget* parent = nullptr);
 
     void fijaModelo(ModeloLista* modelo);
@@ -23,14 +23,14 @@ class GridLista : public QTableView {
     // Throws ErrorBD.
     void vaAFila(int fila);
 
-  signals:
+signals:
     void accion();
     void filaCambiada(int fila);
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* e) override;
 
-  private:
+private:
     ModeloLista* modelo_ = nullptr;
 };
 

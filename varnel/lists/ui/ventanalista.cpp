@@ -10,8 +10,7 @@ namespace qvr::ui {
 CursorEspera::CursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 CursorEspera::~CursorEspera() { QApplication::restoreOverrideCursor(); }
 
-VentanaLista::VentanaLista(DatosSesion& s, QWidget* parent)
-    : QDialog(parent), s_(s), grid_(new GridLista(this)) {
+VentanaLista::VentanaLista(DatosSesion& s, QWidget* parent) : QDialog(parent), s_(s), grid_(new GridLista(this)) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
@@ -28,8 +27,9 @@ bool VentanaLista::cargaLista(DefinicionLista d) {
         return false;
     }
     modelo_ = std::make_unique<ModeloLista>(*s_.Base, std::move(d));
-    connect(modelo_.get(), &ModeloLista::falloLectura, this,
-            [](int numero, const QString& descripcion) { MuestraErrorLista(numero, descripcion); });
+    connect(modelo_.get(), &ModeloLista::falloLectura, this, [](int numero, const QString& descripcion) {
+        MuestraErrorLista(numero, descripcion);
+    });
     grid_->fijaModelo(modelo_.get());
     try {
         modelo_->recarga();

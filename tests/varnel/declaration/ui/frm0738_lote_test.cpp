@@ -1,13 +1,12 @@
 // What varnel-cli grabar and mostrar do, without the process: a declaration typed and saved with
 // the window's identification checks, the taxpayer refused when the user may not choose it, and a
 // stored or sent declaration opened and printed.
-#include "varnel/declaration/frm0738_lote.h"
-
 #include <gtest/gtest.h>
 
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "varnel/declaration/frm0738_lote.h"
 
 using namespace qvr;
 
@@ -17,7 +16,7 @@ const QString kNuevo = "10455555551";
 const QString kGuardado = "20100047218";
 
 class LoteTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         creaTablasAnexo(env.base());
         prueba::cargaSql(env.base(), "persist/declaraciones.sql");
@@ -26,17 +25,14 @@ class LoteTest : public ::testing::Test {
         env.agregaContribuyente(kNuevo, "ROJAS", "DIAZ", "ANA MARIA", "ANA");
     }
     QString det(const QString& ruc, const QString& casilla) {
-        return env.base()
-            .escalar("SELECT i_valor FROM DET WHERE doc_id_d=? AND casilla=?", {ruc, casilla})
-            .toString();
+        return env.base().escalar("SELECT i_valor FROM DET WHERE doc_id_d=? AND casilla=?", {ruc, casilla}).toString();
     }
     ResultadoGrabarLote graba(const QStringList& l) { return grabaLote(env.base(), "0738", "ANA", l); }
     prueba::Entorno env;
 };
 
 TEST_F(LoteTest, GrabaUnaNuevaYLaMuestraIgual) {
-    const ResultadoGrabarLote r =
-        graba({"ruc=" + kNuevo, "rectifica=0", "100=1500", "122=1234", "180=77", "telefono=4123456"});
+    const ResultadoGrabarLote r = graba({"ruc=" + kNuevo, "rectifica=0", "100=1500", "122=1234", "180=77", "telefono=4123456"});
     ASSERT_EQ(r.salida, 0) << r.avisos.join("\n").toStdString();
     // No rent answer and no payment method: stored, but inconsistent.
     EXPECT_EQ(r.lineas, QStringList{"estado=9"});
@@ -69,15 +65,9 @@ TEST_F(LoteTest, RechazaLoQueLaVentanaRechazaria) {
         QString mensaje;  // message of the checks
     } casos[] = {
         {"sin ruc", {"100=1"}, 2, "no ruc= line: the declarant must be named", ""},
-        {"ruc de otro usuario",
-         {"ruc=10401234567"},
-         1,
-         "RUC 10401234567 is not one of the taxpayers user ANA may choose",
-         ""},
-        {"telefono corto",
-         {"ruc=" + kNuevo, "rectifica=0", "telefono=123"},
-         1,
-         "",
+        {"ruc de otro usuario", {"ruc=10401234567"}, 1,
+         "RUC 10401234567 is not one of the taxpayers user ANA may choose", ""},
+        {"telefono corto", {"ruc=" + kNuevo, "rectifica=0", "telefono=123"}, 1, "",
          "Ingrese correctamente el teléfono"},
         {"linea mala", {"ruc=" + kNuevo, "xyz=1"}, 2, "line 1: unknown key 'xyz': xyz=1", ""},
     };

@@ -1,8 +1,6 @@
 // The declaration window on the offscreen platform, typed through its real widgets: Enter and the
 // focus, the clipboard, the taxpayer list, the identification checks on leaving page 0, opening in
 // every mode, saving from the window and the closing questions.
-#include "varnel/declaration/ui/frm0738.h"
-
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -14,12 +12,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextBlock>
-#include <QTimer>
 #include <optional>
 
 #include "common/schema.h"
@@ -27,15 +25,16 @@
 #include "support/persist_datos.h"
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/app/ui/ventanas.h"
-#include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/orden.h"
+#include "varnel/computation/ui/frm_consist.h"
+#include "varnel/declaration/ui/frm0738.h"
 
 using namespace qvr;
 
 namespace {
 
 class BarraPrueba : public BarraEstado {
-  public:
+public:
     void setNumeroDocumento(const QString& t) override { ruc = t; }
     void setNombre(const QString& t) override { nombre = t; }
     void setFormulario(const QString& t) override { formulario = t; }
@@ -48,7 +47,7 @@ const QString kRucNuevo = "10455555551";
 const QString kRucGuardado = "20100047218";
 
 class VentanaTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         creaTablasAnexo(env.base());
         prueba::cargaSql(env.base(), "persist/declaraciones.sql");
@@ -70,8 +69,7 @@ class VentanaTest : public ::testing::Test {
         app.valores.RucDeclarante = modo == 1 ? QString() : kRucGuardado;
         app.valores.CorrelEnviada = correl;
         if (enviada) {
-            const Registros h =
-                env.base().consulta("SELECT norden, control FROM hCAB WHERE correl=?", {correl});
+            const Registros h = env.base().consulta("SELECT norden, control FROM hCAB WHERE correl=?", {correl});
             app.valores.NumeroOrden = h.texto(0, "norden");
             app.valores.NumeroControl = h.texto(0, "control");
         }
@@ -223,8 +221,7 @@ TEST_F(VentanaTest, DejarLaPrimeraPaginaExigeLaIdentificacion) {
     } casos[] = {
         {"123", "Ingrese correctamente el teléfono"},
         {"41234567",
-         "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 "
-         "digitos"},
+         "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 digitos"},
         {"987654", "Identificación-Datos Generales : El celular debe ser de 8 o 7 digitos"},
         {"4123456", ""},
     };
@@ -257,18 +254,16 @@ TEST_F(VentanaTest, UnContribuyenteConDeclaracionVuelveALaPrimeraPagina) {
     w->tabPrincipal()->setCurrentIndex(1);
     EXPECT_EQ(w->tabPrincipal()->currentIndex(), 0);
     ASSERT_FALSE(env.dialogos().mostrados.empty());
-    EXPECT_EQ(
-        env.dialogos().mostrados.back().texto,
-        "El formulario que desea ingresar ya existe, elija la opción Modificar formularios o elija otro RUC");
+    EXPECT_EQ(env.dialogos().mostrados.back().texto,
+              "El formulario que desea ingresar ya existe, elija la opción Modificar formularios o elija otro RUC");
     EXPECT_EQ(barra.periodo, "2003");
 }
 
 TEST_F(VentanaTest, ModificarMuestraLoGuardado) {
     // An Amazonía investment keeps the beneficiaries' boxes open.
-    env.base().ejecuta(
-        "INSERT INTO DET (tip_doc_d, doc_id_d, periodo, formulario, semana, casilla, i_valor, "
-        "idcasilla, estado, cNumero) VALUES (6, ?, '2003', '0738', 0, '117', '-5000', '01', 0, '')",
-        {kRucGuardado});
+    env.base().ejecuta("INSERT INTO DET (tip_doc_d, doc_id_d, periodo, formulario, semana, casilla, i_valor, "
+                       "idcasilla, estado, cNumero) VALUES (6, ?, '2003', '0738', 0, '117', '-5000', '01', 0, '')",
+                       {kRucGuardado});
     auto w = abre(2);
     EXPECT_FALSE(w->CmbRuc()->isVisible());
     EXPECT_TRUE(w->TxtNumRuc()->isVisible());
@@ -409,8 +404,7 @@ TEST_F(VentanaTest, LasPreguntasAlSalir) {
         QTest::mouseClick(w->Cmdgeneral(2), Qt::LeftButton);
         if (c.respuesta) {
             ASSERT_FALSE(env.dialogos().mostrados.empty());
-            EXPECT_EQ(env.dialogos().mostrados[0].texto,
-                      "¿El formulario ha sido modificado, desea guardar los cambios?");
+            EXPECT_EQ(env.dialogos().mostrados[0].texto, "¿El formulario ha sido modificado, desea guardar los cambios?");
             EXPECT_EQ(env.dialogos().mostrados[0].botones, Botones::SiNoCancelar);
         } else {
             EXPECT_TRUE(env.dialogos().mostrados.empty());
@@ -434,8 +428,8 @@ TEST_F(VentanaTest, LasPreguntasAlSalirDeUnaEnviada) {
         {"sin cambio", nullptr, "", std::nullopt, "", true, ""},
         {"No", "11112222", bueno, Respuesta::No, "", true, ""},
         {"siete cifras", "1111222", bueno, Respuesta::Si, "El número de orden es incorrecto", false, ""},
-        {"digito errado", "11112222", bueno == "00" ? "11" : "00", Respuesta::Si,
-         "Digito verificador incorrecto", false, ""},
+        {"digito errado", "11112222", bueno == "00" ? "11" : "00", Respuesta::Si, "Digito verificador incorrecto",
+         false, ""},
         {"correcto", "11112222", bueno, Respuesta::Si,
          "El número de orden y el digito verificador fueron grabados satisfactoriamente.", true, "11112222"},
     };
