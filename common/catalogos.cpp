@@ -1,5 +1,6 @@
 #include "common/catalogos.h"
 
+#include "common/formato.h"
 #include "platform/database.h"
 
 namespace qvr {
@@ -46,15 +47,23 @@ QString numeroComoTexto(double valor) {
     return QString::number(valor, 'g', 15).toUpper();
 }
 
+namespace {
+// The catalog's value text as a number: "3,100" is 3100, not the 3 of its leading number.
+QString valorComoTexto(const QString& valor) {
+    const auto n = numeroDeTexto(valor);
+    return numeroComoTexto(n ? *n : valorNumerico(valor));
+}
+}  // namespace
+
 QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QString& anio,
                              const QString& vacio) {
     if (filas.empty()) return vacio;
     const QString& p0 = filas.front().periodo;
-    QString v = numeroComoTexto(valorNumerico(filas.front().valor));
+    QString v = valorComoTexto(filas.front().valor);
     for (size_t i = 1; i < filas.size(); ++i) {
         // The walk stops at a period after the year only when the first period was not after it.
         if (anio < filas[i].periodo && p0 <= anio) return v;
-        v = numeroComoTexto(valorNumerico(filas[i].valor));
+        v = valorComoTexto(filas[i].valor);
     }
     return v;
 }
@@ -92,15 +101,18 @@ QString UitDelAnio(BaseDatos& base, const QString& anio) {
     return seleccionaPorPeriodo(filas, anio, "");
 }
 
-Tasas CargaTasas(BaseDatos& base, const QString& anio) {
-    Tasas t;
-    t.tasa020702 = TasaIgv(base, "020702", anio);
-    t.tasa020704 = TasaIgv(base, "020704", anio);
-    t.tasa020301 = TasaIgv(base, "020301", anio);
-    t.tasa020201 = TasaIgv(base, "020201", anio);
-    t.tasa020501 = TasaIgv(base, "020501", anio);
-    t.uit = UitDelAnio(base, anio);
-    return t;
+std::optional<double> valorDeTasa(const QString& texto) {
+    if (texto.trimmed().isEmpty()) return std::nullopt;
+    return valorNumerico(texto);
+}
+
+void CargaTasas(BaseDatos& base, Tasas& t, const QString& anio) {
+    t.tasa020702 = valorDeTasa(TasaIgv(base, "020702", anio)).value_or(0);
+    t.tasa020704 = valorDeTasa(TasaIgv(base, "020704", anio)).value_or(0);
+    t.tasa020301 = valorDeTasa(TasaIgv(base, "020301", anio)).value_or(0);
+    t.tasa020201 = valorDeTasa(TasaIgv(base, "020201", anio)).value_or(0);
+    t.tasa020501 = valorDeTasa(TasaIgv(base, "020501", anio)).value_or(0);
+    t.ValorUIT = valorDeTasa(UitDelAnio(base, anio)).value_or(0);
 }
 
 QString FuncionDe(BaseDatos& base, const QString& catalogo, const QString& clave, int longitud, int inicio) {
@@ -119,11 +131,7 @@ std::optional<FuncionDocumento> TipoDocumento(BaseDatos& base, const QString& ar
     return FuncionDocumento(r.texto(0, 0));
 }
 
-int FuncionDocumento::longitud() const {
-    bool ok = false;
-    const int n = longitudTexto().trimmed().toInt(&ok);
-    return ok ? n : 0;
-}
+int FuncionDocumento::longitud() const { return int(valorNumerico(longitudTexto())); }
 
 QString DescripcionDocumento(BaseDatos& base, const QString& tipo, int clase) {
     const auto f = TipoDocumento(base, tipo.trimmed());
@@ -133,9 +141,7 @@ QString DescripcionDocumento(BaseDatos& base, const QString& tipo, int clase) {
 
 int LongitudDocumento(BaseDatos& base, const QString& tipo) {
     const auto f = TipoDocumento(base, tipo.trimmed());
-    bool ok = false;
-    const int n = f ? f->longitudTexto().trimmed().toInt(&ok) : 0;
-    return ok ? n : 8;
+    return f ? f->longitud() : 8;
 }
 
 }  // namespace qvr

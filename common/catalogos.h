@@ -40,7 +40,7 @@ class FuncionDocumento {
     QString descripcion() const { return f_.mid(0, 30); }    // 1-30
     QString nombreCorto() const { return f_.mid(31, 11); }   // 32-42
     QString longitudTexto() const { return f_.mid(45, 2); }  // 46-47
-    // The document length of 46-47 as a number; 0 when it is not a number.
+    // The document length of 46-47 as its leading number ("8 " is 8, "  " and "xx" are 0).
     int longitud() const;
     QString orden() const { return f_.mid(55, 2); }  // 56-57
     // Context flag 59-89: "1" = the type is offered there.
@@ -67,16 +67,18 @@ QString TasaIgv(BaseDatos& base, const QString& codigo, const QString& anio = kP
 QString TasaPorFecha(BaseDatos& base, const QString& catalogo, const QString& anio = kPeriodo);
 QString UitDelAnio(BaseDatos& base, const QString& anio = kPeriodo);
 
-// The rates the computation uses, read once when the declaration window loads.
+// The rates a declaration reads from the catalogs, as numbers (0 when the catalogs lack one).
 struct Tasas {
-    QString tasa020702;
-    QString tasa020704;
-    QString tasa020301;
-    QString tasa020201;
-    QString tasa020501;
-    QString uit;
+    double ValorUIT = 0;                 // U, the tax unit of the tax year: UitDelAnio (catalog '404')
+    double TasaCasilla110 = 0;           // TasaPorCodigo("050802", "998"): the cap of box 110
+    double TasaRetencionDividendos = 0;  // TasaPorFecha("916"): the dividend withholding
+    // The other rates CargaTasas reads (TasaIgv); the computation's scale has rates of its own.
+    double tasa020702 = 0, tasa020704 = 0, tasa020301 = 0, tasa020201 = 0, tasa020501 = 0;
 };
-Tasas CargaTasas(BaseDatos& base, const QString& anio = kPeriodo);
+// CargaTasas: TasaIgv of "020702", "020704", "020301", "020201", "020501" and the UIT, in that order.
+void CargaTasas(BaseDatos& base, Tasas& t, const QString& anio = kPeriodo);
+// A rate or tax unit as the lookups above return it, as a number; nullopt for "" (no row).
+std::optional<double> valorDeTasa(const QString& texto);
 
 // A period and its value, as the rate queries return them.
 struct PeriodoValor {
@@ -85,8 +87,9 @@ struct PeriodoValor {
 };
 // The selection over rows ordered by period: the value of the last row whose period does not sort
 // after the year, except that the walk stops at the first later period only once the first row
-// itself was not later. Each value comes out as a number written as text ("00.041" -> "0.041").
-// `vacio` when there are no rows.
+// itself was not later. Each value comes out as a number written as text ("00.041" -> "0.041",
+// "3,100" -> "3100": thousands separators allowed, as in every conversion of a text to a number;
+// a text that is no number gives its leading number). `vacio` when there are no rows.
 QString seleccionaPorPeriodo(const std::vector<PeriodoValor>& filas, const QString& anio,
                              const QString& vacio);
 
@@ -101,7 +104,7 @@ QString FuncionDe(BaseDatos& base, const QString& catalogo, const QString& clave
 // Catalog '044' by the trimmed type exactly as given ("6", never "06"). Kind 1: the description
 // (1-30); any other kind: the short name (32-42). Trimmed; "" when the type is missing.
 QString DescripcionDocumento(BaseDatos& base, const QString& tipo, int clase);
-// The document length of the type; 8 when the type is missing (or its length is not a number).
+// The document length of the type (FuncionDocumento::longitud); 8 only when the type is missing.
 int LongitudDocumento(BaseDatos& base, const QString& tipo);
 // The whole funcion of a '044' row; empty optional when the type is missing.
 std::optional<FuncionDocumento> TipoDocumento(BaseDatos& base, const QString& argumento);

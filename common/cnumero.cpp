@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/cp1252.h"
+#include "common/schema.h"
 
 namespace qvr {
 
@@ -91,6 +92,16 @@ QString cNumero(const QVariantList& valores, const std::vector<Columna>& columna
         for (int p = 0; p < t.size(); ++p) s2 += double(p + 1) * codigoAnsi(t[p]);
     }
     return quince(s1).right(3) + quince(s2).right(3);
+}
+
+void recalculaCNumero(BaseDatos& base, const QString& tabla, const QString& condicion,
+                      const QVariantList& parametros) {
+    const TablaEsquema* esquema = tablaEsquema(tabla);
+    const Registros r = base.consulta(QString("SELECT * FROM %1 WHERE %2").arg(tabla, condicion), parametros);
+    if (r.vacio()) return;
+    const QString c = cNumero(r.fila(0), r.definicion(), esquema ? esquema->columnasClave : 0);
+    base.ejecuta(QString("UPDATE %1 SET cNumero=? WHERE %2").arg(tabla, condicion),
+                 QVariantList{c} + parametros);
 }
 
 }  // namespace qvr

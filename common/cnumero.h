@@ -16,4 +16,9 @@ QString textoCNumero(const QVariant& valor, TipoColumna tipo);
 // read) with `columnas` their definitions, of which the first `clave` enter the first sum.
 QString cNumero(const QVariantList& valores, const std::vector<Columna>& columnas, int clave);
 
+// Recomputes and writes the cNumero of the one row of `tabla` (a table of the schema, whose key
+// columns enter the first sum) that `condicion` selects, after a change to that row.
+void recalculaCNumero(BaseDatos& base, const QString& tabla, const QString& condicion,
+                      const QVariantList& parametros);
+
 }  // namespace qvr

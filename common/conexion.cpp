@@ -70,7 +70,8 @@ void ErrorRegistro(const ErrorBD& e, bool* operacionOk) {
 }
 
 QString TipoUsuario(BaseDatos& base, const QString& usuario) {
-    Registros r = base.consulta("SELECT * FROM CLAVES WHERE Usuario=?", {usuario});
+    // User names compare without regard to case, as the host's engine compares text.
+    Registros r = base.consulta("SELECT * FROM CLAVES WHERE UPPER(Usuario)=UPPER(?)", {usuario});
     if (r.vacio()) return "1";
     return r.texto(0, "Tipo");
 }

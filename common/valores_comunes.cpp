@@ -44,7 +44,7 @@ ConsultaSql ConsultaContribuyentes(BaseDatos& base, const QString& formulario, c
     if (TipoUsuario(base, usuario) == "0") {
         c.sql += " ORDER BY tip_doc_d, doc_id_d";
     } else {
-        c.sql += " AND usuario = ? ORDER BY tip_doc_d, doc_id_d";
+        c.sql += " AND UPPER(usuario) = UPPER(?) ORDER BY tip_doc_d, doc_id_d";
         c.parametros << usuario;
     }
     return c;

@@ -91,6 +91,7 @@ std::vector<Envio> EnviaDeclaraciones(BaseDatos& base) {
         copiaFilas(base, "F0738EXTRANJ", "HF0738EXTRANJ", condAnexo, claveAnexo, correl);
         copiaFilas(base, "F0738FIDEICOM", "HF0738FIDEICOM", condAnexo, claveAnexo, correl);
         base.ejecuta("UPDATE CAB SET estado=1 WHERE " + cond, clave);
+        recalculaCNumero(base, "CAB", cond, clave);
 
         enviados.push_back({ruc, correl, control, lineaComandosResumen(ruc, kFormulario, periodo, semana, control)});
     }

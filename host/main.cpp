@@ -51,6 +51,8 @@ bool esOpcionDeQt(const char* a) {
 
 int ventana(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The menu entry's name, so that the desktop shows the window under the entry's icon.
+    QGuiApplication::setDesktopFileName("org.qvr.Orvelane");
     if (app.arguments().size() > 1) return uso(stderr, 2);
     qvr::preparaInterfaz(app);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());

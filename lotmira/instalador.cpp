@@ -116,12 +116,15 @@ class Instalacion {
         for (const QVariant& n : f.numeros) valores << n;
         const QVariantList clave{kFormulario, f.tablaO};
         paso([&] {
-            // A table named again in the file replaces its earlier line.
-            if (!base_.consulta("SELECT * FROM envio_t WHERE formulario = ? AND tabla_o = ?", clave).vacio())
+            // A table named again in the file (in any case) replaces its earlier line.
+            if (!base_
+                     .consulta("SELECT * FROM envio_t WHERE formulario = ? AND UPPER(tabla_o) = UPPER(?)",
+                               clave)
+                     .vacio())
                 base_.ejecuta(
                     "UPDATE envio_t SET tabla_d = ?, tabla_ext = ?, indice = ?, obliga = ?, "
                     "c_tip_doc_d = ?, c_doc_id_d = ?, c_Formulario = ?, c_periodo = ?, c_estado = ?, "
-                    "c_envio = ?, c_semana = ? WHERE formulario = ? AND tabla_o = ?",
+                    "c_envio = ?, c_semana = ? WHERE formulario = ? AND UPPER(tabla_o) = UPPER(?)",
                     valores + clave);
             else
                 base_.ejecuta(

@@ -18,10 +18,18 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Lotmira %s\n", qvr::versionPrograma());
             return 0;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            // Asking for the usage must not install anything.
+            std::printf(
+                "Uso: Lotmira\nInstala las tablas del formulario 0738 en la base de datos de NEMDAL.INI\n"
+                "($WINDIR o $XDG_CONFIG_HOME/qvr); la lista de envío es SysPath + tmp/env738.txt.\n");
+            return 0;
         }
-    const bool hayPantalla = !qEnvironmentVariableIsEmpty("DISPLAY") ||
-                             !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-                             !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    // QVR_DIALOGOS=consola: messages on standard error and the default answer, even on a display.
+    const bool consola = qEnvironmentVariable("QVR_DIALOGOS") == "consola";
+    const bool hayPantalla = !consola && (!qEnvironmentVariableIsEmpty("DISPLAY") ||
+                                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                                          !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"));
     // A display that cannot be reached falls back to standard error instead of aborting.
     if (hayPantalla && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM",
@@ -32,6 +40,9 @@ int main(int argc, char** argv) {
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
     if (hayPantalla) qvr::preparaInterfaz(*app);
-    qvr::instalaDialogos(qvr::dialogosParaLineaDeComandos());
+    if (consola)
+        qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
+    else
+        qvr::instalaDialogos(qvr::dialogosParaLineaDeComandos());
     return qvr::InstalaTablas();
 }

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 #include "common/conexion.h"
@@ -35,14 +37,53 @@ void errorTecnico(const Falla& f) {
 
 bool terminaEnSeparador(const QString& ruta) { return ruta.endsWith('\\') || ruta.endsWith('/'); }
 
-// Replaces `destino` with a copy of `origen`.
+bool mismoArchivo(const QString& a, const QString& b) {
+    const QFileInfo x(rutaFs(a)), y(rutaFs(b));
+    if (QDir::cleanPath(x.absoluteFilePath()) == QDir::cleanPath(y.absoluteFilePath())) return true;
+    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
+}
+
 void copia(const QString& origen, const QString& destino) {
-    QFile::remove(rutaFs(destino));
-    if (!QFile::copy(rutaFs(origen), rutaFs(destino)))
-        throw Falla{75, QString("No se puede copiar el archivo '%1' en '%2'.").arg(origen, destino)};
+    const QString error = copiaResumen(origen, destino);
+    if (!error.isEmpty()) throw Falla{75, error};
+}
+
+// A new file of a fresh name in `carpeta`, created as any new file is (the report keeps the
+// permissions a report always had); removed at the end unless it was renamed.
+struct ArchivoNuevo {
+    explicit ArchivoNuevo(const QString& carpeta) {
+        for (int intento = 0; intento < 100 && ruta.isEmpty(); ++intento) {
+            const QString r =
+                carpeta + "/" + QString::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+            QFile f(r);
+            if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) ruta = r;
+        }
+    }
+    ~ArchivoNuevo() {
+        if (!ruta.isEmpty()) QFile::remove(ruta);
+    }
+    ArchivoNuevo(const ArchivoNuevo&) = delete;
+    ArchivoNuevo& operator=(const ArchivoNuevo&) = delete;
+    QString ruta;
+};
+
+// The name base goes into two paths: only letters and digits may reach them.
+bool nombreBaseValido(const QString& base) {
+    if (base.isEmpty()) return false;
+    for (QChar c : base)
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))) return false;
+    return true;
 }
 
 }  // namespace
+
+QString copiaResumen(const QString& origen, const QString& destino) {
+    if (mismoArchivo(origen, destino)) return {};
+    QFile::remove(rutaFs(destino));
+    if (!QFile::copy(rutaFs(origen), rutaFs(destino)))
+        return QString("No se puede copiar el archivo '%1' en '%2'.").arg(origen, destino);
+    return {};
+}
 
 QByteArray textoPlano(const QStringList& lineas) {
     QByteArray out;
@@ -72,6 +113,9 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
                                   "de trabajo '%1'.")
                               .arg(grupo));
         BaseDatos::Opciones o;
+        // QVR_ESPERA_MS: how long to wait for another program's lock, as in the other programs.
+        if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
+            o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
         o.usuario = usuarioGrupoTrabajo();
         o.clave = claveGrupoTrabajo();
         base = BaseDatos::abre(rutaBase, o);
@@ -83,10 +127,20 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
 
     try {
         const LineaResumen linea = separaLinea(lineaComandos);
+        // No taxpayer or no declaration of that key: a short or garbled line ends here.
         std::optional<DatosResumen> datos = leeDatosResumen(*base, linea);
         if (!datos) {
             dialogos().muestra("No existe data para Generar Reporte de Envio!!!\r\n\n", "Error", Icono::Error,
                                Botones::Ok);
+            return 1;
+        }
+        const QString nombreBase = linea.nombreBase();
+        if (!nombreBaseValido(nombreBase)) {
+            dialogos().muestra(
+                "El nombre de los archivos del resumen ('" + nombreBase +
+                    "', posiciones 18 a 36 de la línea de comandos) solo puede llevar letras y "
+                    "dígitos. No se generó el resumen.",
+                "Error", Icono::Error, Botones::Ok);
             return 1;
         }
 
@@ -100,18 +154,40 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
         if (temporal.write(texto) != texto.size() || !temporal.flush())
             throw Falla{57, "Error de E/S de dispositivo"};
 
-        // The markup summary, registered in SPOOL under RP0009.
-        const QString archivo = RegistraSpool(*base, kReporteEnvio, kTipDocDeclarante, linea.numero.trimmed(), usuario);
-        const QString rutaReporte = carpetaReportes + "\\" + archivo;
+        // The markup summary is written whole before its SPOOL row exists, then takes the row's file
+        // name in the same transaction: a row never names a file that is not there.
         QDir().mkpath(rutaFs(carpetaReportes));
+        const ArchivoNuevo marcado(rutaFs(carpetaReportes));
+        if (marcado.ruta.isEmpty())
+            throw Falla{75, QString("No se puede crear un archivo en '%1'.").arg(carpetaReportes)};
         reporte::EscritorReporte escritor(reporte::Programa::Oskeni, 80);
-        escritor.abre(rutaFs(rutaReporte));
+        escritor.abre(marcado.ruta);
         for (const QString& l : lineasResumenMarcado(*datos, ahora)) escritor.EscribeLinea(l);
         escritor.cierra();
 
-        const QString base8 = linea.nombreBase();
-        copia(rutaReporte, carpetaReportes + "\\" + base8 + ".PRN");
-        copia(temporal.fileName(), carpetaTemporal + "\\" + base8 + ".txt");
+        QString rutaReporte;
+        {
+            TransaccionEscritura t(*base);
+            const QString archivo =
+                RegistraSpool(*base, kReporteEnvio, kTipDocDeclarante, linea.numero.trimmed(), usuario);
+            rutaReporte = carpetaReportes + "\\" + archivo;
+            QFile::remove(rutaFs(rutaReporte));
+            if (!QFile::rename(marcado.ruta, rutaFs(rutaReporte)))
+                throw Falla{75, QString("No se puede crear el archivo '%1'.").arg(rutaReporte)};
+            try {
+                t.confirma();
+            } catch (...) {
+                QFile::remove(rutaFs(rutaReporte));
+                throw;
+            }
+        }
+
+        const QString prn = carpetaReportes + "\\" + nombreBase + ".PRN";
+        const QString txt = carpetaTemporal + "\\" + nombreBase + ".txt";
+        copia(rutaReporte, prn);
+        copia(temporal.fileName(), txt);
+        // The temporary file was private; the caller reads the copy as it reads the report.
+        QFile::setPermissions(rutaFs(txt), QFile::permissions(rutaFs(prn)));
         return 0;
     } catch (const ErrorBD& e) {
         errorTecnico({e.numero(), textoErrorBD(e)});

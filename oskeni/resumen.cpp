@@ -31,24 +31,29 @@ std::optional<DatosResumen> leeDatosResumen(BaseDatos& base, const LineaResumen&
     // The number is used as given, blanks included; stored numbers carry no trailing blanks, so both
     // sides are compared without them.
     const QString numero = l.numero;
+    // The week is a number column: a line whose week is no number names no declaration.
+    bool semanaOk = false;
+    const int semana = l.semana.toInt(&semanaOk);
+    if (!semanaOk) return std::nullopt;
     Registros cab = base.consulta(
         "SELECT * FROM CAB WHERE rtrim(DOC_ID_D)=rtrim(?) AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND "
         "SEMANA=?",
-        {numero, l.periodo, l.formulario, l.semana});
-    if (!cab.vacio()) {
-        d.numeroCheque = cab.texto(0, "nrocheque").trimmed();
-        d.cheque = !d.numeroCheque.isEmpty();
-        if (d.cheque) {
-            Registros banco = base.consulta(
-                "SELECT substr(ARGUMENTO,1,2) AS codigo, substr(FUNCION,1,36) AS descrip FROM PARAM "
-                "WHERE NUMERO='004' AND trim(ARGUMENTO)=?",
-                {cab.texto(0, "bcolibrad")});
-            if (!banco.vacio()) d.banco = banco.texto(0, "descrip").trimmed();
-        }
+        {numero, l.periodo, l.formulario, semana});
+    // Without the declaration's header there is nothing to summarise.
+    if (cab.vacio()) return std::nullopt;
+    d.numeroCheque = cab.texto(0, "nrocheque").trimmed();
+    d.cheque = !d.numeroCheque.isEmpty();
+    if (d.cheque) {
+        Registros banco = base.consulta(
+            "SELECT substr(ARGUMENTO,1,2) AS codigo, substr(FUNCION,1,36) AS descrip FROM PARAM "
+            "WHERE NUMERO='004' AND trim(ARGUMENTO)=?",
+            {cab.texto(0, "bcolibrad")});
+        if (!banco.vacio()) d.banco = banco.texto(0, "descrip").trimmed();
     }
     Registros det = base.consulta(
-        "SELECT CASILLA, I_VALOR FROM DET WHERE rtrim(DOC_ID_D)=rtrim(?) AND PERIODO=? AND FORMULARIO=? AND SEMANA=?",
-        {numero, l.periodo, l.formulario, l.semana});
+        "SELECT CASILLA, I_VALOR FROM DET WHERE rtrim(DOC_ID_D)=rtrim(?) AND PERIODO=? AND FORMULARIO=? AND "
+        "SEMANA=?",
+        {numero, l.periodo, l.formulario, semana});
     for (int i = 0; i < det.filas(); ++i) {
         const QString casilla = det.texto(i, 0).trimmed();
         if (casilla == "721" || casilla == "722") continue;

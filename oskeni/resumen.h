@@ -23,7 +23,8 @@ struct DatosResumen {
     QString rectificatoria() const;  // "SI" / "NO" from box 871
 };
 
-// Reads the CAB row, the boxes and the taxpayer's name. Empty when the taxpayer is not in CONT.
+// Reads the CAB row, the boxes and the taxpayer's name. Empty when the taxpayer is not in CONT or
+// the declaration has no CAB row of that key.
 std::optional<DatosResumen> leeDatosResumen(BaseDatos& base, const LineaResumen& linea);
 
 // An amount column: one blank and the box's amount right-aligned in `ancho` characters; nothing when

@@ -47,6 +47,12 @@ TEST(SeleccionPorPeriodo, ReglaDeCorte) {
         {{{"20030101", "00.041"}, {"20030701", "00.050"}}, "0.05"},
         {{{"2001", "3000"}, {"2003", " 3100 "}}, "3100"},
         {{{"2001", "  "}}, "0"},
+        // The value is a number as the platform converts text: thousands separators allowed...
+        {{{"2002", "3100"}, {"2003", "3,100"}}, "3100"},
+        {{{"200112", "000.15000"}, {"200212", "000.18000"}}, "0.18"},
+        // ...and a text that is no number reads as its leading number.
+        {{{"2003", "abc"}}, "0"},
+        {{{"2003", "3100 soles"}}, "3100"},
     };
     for (const auto& c : casos) EXPECT_EQ(seleccionaPorPeriodo(c.filas, anio, "vacio"), QString(c.esperado));
 }
@@ -59,10 +65,16 @@ TEST_F(Catalogos, TasasYUit) {
     EXPECT_EQ(TasaIgv(base(), "999999"), "");
     EXPECT_EQ(UitDelAnio(base()), "3100");
     EXPECT_EQ(UitDelAnio(base(), "2000"), "");
-    const Tasas t = CargaTasas(base());
-    EXPECT_EQ(t.tasa020702, "0.27");
-    EXPECT_EQ(t.tasa020704, "");
-    EXPECT_EQ(t.uit, "3100");
+    Tasas t;
+    CargaTasas(base(), t);
+    EXPECT_EQ(t.tasa020702, 0.27);
+    EXPECT_EQ(t.tasa020704, 0);
+    EXPECT_EQ(t.ValorUIT, 3100);
+    EXPECT_EQ(valorDeTasa(UitDelAnio(base(), "2000")), std::nullopt);
+
+    // The UIT of the host's catalog written with a thousands separator.
+    env.agregaParam("404", "20030701", "3,200");
+    EXPECT_EQ(UitDelAnio(base()), "3200");
 }
 
 TEST_F(Catalogos, EntradasYTiposDeDocumento) {
@@ -78,6 +90,18 @@ TEST_F(Catalogos, EntradasYTiposDeDocumento) {
     EXPECT_EQ(LongitudDocumento(base(), "1"), 8);
     EXPECT_EQ(LongitudDocumento(base(), "4"), 12);
     EXPECT_EQ(LongitudDocumento(base(), "55"), 8);
+    // A type that is there but whose length is not a number: its leading number, never 8.
+    const auto conLongitud = [](const char* largo) {
+        QString f(130, ' ');
+        f.replace(45, 2, largo);
+        return f;
+    };
+    env.agregaParam("044", "70", conLongitud("9 "));
+    env.agregaParam("044", "71", conLongitud("xx"));
+    env.agregaParam("044", "72", conLongitud("  "));
+    EXPECT_EQ(LongitudDocumento(base(), "70"), 9);
+    EXPECT_EQ(LongitudDocumento(base(), "71"), 0);
+    EXPECT_EQ(LongitudDocumento(base(), "72"), 0);
 
     const auto ruc = TipoDocumento(base(), "6");
     ASSERT_TRUE(ruc);

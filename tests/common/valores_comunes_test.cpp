@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/combos.h"
+#include "common/conexion.h"
 #include "lotmira/instalador.h"
 #include "support/entorno.h"
 #include "support/lotmira_instalacion.h"
@@ -67,6 +68,18 @@ TEST_F(ValoresComunes, ListaDeContribuyentesSegunUsuarioYCatalogo) {
     EXPECT_FALSE(ConsultaContribuyentes(base(), "0621", "DEMO").sql.contains("tipo_ingreso"));
     EXPECT_EQ(lista("DEMO"),
               QStringList({"12345678     QUISPE MAMANI ROSA" + QString(10, ' ') + "060604", juan}));
+}
+
+// User names compare as the host's engine compares text: without regard to case.
+TEST_F(ValoresComunes, UsuarioSinDistinguirMayusculas) {
+    env.agregaUsuario("ADMIN", "0");
+    env.agregaUsuario("DIGITADOR", "1");
+    env.agregaContribuyente("20100066603", "PEREZ", "LOPEZ", "JUAN", "DIGITADOR");
+    env.agregaContribuyente("10000000001", "RIOS", "SOTO", "ANA", "OTRO");
+    EXPECT_EQ(TipoUsuario(base(), "admin"), "0");
+    EXPECT_EQ(lista("admin").size(), 2);
+    EXPECT_EQ(lista("Digitador"), lista("DIGITADOR"));
+    EXPECT_EQ(lista("digitador").size(), 1);
 }
 
 TEST(ItemContribuyente, ElDocumentoOcupaTreceColumnas) {

@@ -2,8 +2,11 @@
 # End to end without a display: demo environment → installer → a consistent declaration saved with
 # varnel-cli → the host's sending → the send summary → the sent declaration shown → its order
 # number registered (right check digits stored, wrong ones refused).
+#   envio_e2e_test.sh BINDIR   the programs of a build folder
+#   envio_e2e_test.sh          the programs found on PATH (an installed suite)
 set -euo pipefail
-BIN="$1"
+BIN="${1:-$(dirname "$(command -v orvelane)")}"
+[ -x "$BIN/orvelane" ] || { echo "FAIL: no orvelane in ${BIN:-PATH}" >&2; exit 1; }
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
 export WINDIR="$T/windows" QVR_DIALOGOS=consola QT_QPA_PLATFORM=offscreen

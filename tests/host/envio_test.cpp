@@ -1,7 +1,9 @@
+#include "host/envio.h"
+
 #include <gtest/gtest.h>
 
+#include "common/cnumero.h"
 #include "common/schema.h"
-#include "host/envio.h"
 #include "support/entorno.h"
 
 using namespace qvr;
@@ -20,6 +22,20 @@ void declaracion(BaseDatos& b, const QString& ruc, int estado) {
               {ruc});
 }
 }  // namespace
+
+// Marking the sent header changes it: its record control number follows, as at every write.
+TEST(Envio, LaCabeceraMarcadaComoEnviadaRecalculaSuNumeroDeControl) {
+    prueba::Entorno env;
+    auto& b = env.base();
+    creaTablasAnexo(b);
+    declaracion(b, "10000000001", 0);
+    ASSERT_EQ(EnviaDeclaraciones(b).size(), 1u);
+    const Registros cab = b.consulta("SELECT * FROM CAB WHERE doc_id_d='10000000001'");
+    ASSERT_EQ(cab.filas(), 1);
+    EXPECT_EQ(cab.texto(0, "estado"), "1");
+    EXPECT_EQ(cab.texto(0, "cNumero"), cNumero(cab.fila(0), cab.definicion(), 5));
+    EXPECT_NE(cab.texto(0, "cNumero"), "000000");
+}
 
 TEST(Envio, CopiaLasDeclaracionesConsistentesAlHistorial) {
     prueba::Entorno env;

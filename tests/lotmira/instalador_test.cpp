@@ -146,6 +146,17 @@ TEST(Lotmira, LineasDeLaListaDeEnvio) {
     EXPECT_TRUE(m[1].texto.contains("obliga"));
 }
 
+// Table names compare as the engine compares text: a later line naming the table in another case
+// replaces the earlier one.
+TEST(Lotmira, TablaRepetidaEnOtraCaja) {
+    prueba::Entorno env;
+    prueba::escribeListaEnvio(env,
+                              "1|F0738DIVIDEND|HF0738DIVIDEND|DIV|1|0|1|2|4|3|0|0|0|\r\n"
+                              "2|f0738dividend|HF0738DIVIDEND|DIV|2|0|1|2|4|3|0|0|0|\r\n");
+    EXPECT_EQ(prueba::instalaConLotmira(env), InstalacionCompleta);
+    EXPECT_EQ(envio(env.base()), QStringList({"0738|F0738DIVIDEND|HF0738DIVIDEND|DIV|2|0|1|2|4|3|0|0|0"}));
+}
+
 TEST(Lotmira, SinListaDeEnvioTerminaConErrorDespuesDeLoDemas) {
     prueba::Entorno env;
     env.base().ejecuta(

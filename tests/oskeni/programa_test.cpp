@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -139,4 +140,130 @@ TEST(Oskeni, ProgramaSinPantallaEscribeEnErrorEstandar) {
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(QFile::exists(env.sistema() + "RPT/0738200300012345678.PRN"));
+}
+
+namespace {
+int filasSpool(prueba::Entorno& env) { return env.base().escalar("SELECT count(*) FROM SPOOL").toInt(); }
+QStringList archivos(const QString& carpeta) { return QDir(carpeta).entryList(QDir::Files); }
+}  // namespace
+
+TEST(Oskeni, LineaQueNoNombraUnaDeclaracionNoEscribeNada) {
+    prueba::Entorno env;
+    fixture(env);
+    // The taxpayer exists; the form, period or week of the line do not name a declaration of it.
+    for (const QString& linea : {QStringLiteral("  20100066603"), QStringLiteral("  20100066603    0738"),
+                                 QStringLiteral("  20100066603    07382O03000"
+                                                "12345678"),
+                                 QStringLiteral("  20100066603    0738/0/3000"
+                                                "12345678"),
+                                 QStringLiteral("  20100066603    07382003009"
+                                                "12345678"),
+                                 QStringLiteral("  20100066603    0738200300X"
+                                                "12345678")}) {
+        SCOPED_TRACE(linea.toStdString());
+        env.dialogos().mostrados.clear();
+        EXPECT_EQ(EjecutaOskeni(linea), 1);
+        EXPECT_EQ(env.dialogos().textos(),
+                  QStringList{"No existe data para Generar Reporte de Envio!!!\r\n\n"});
+        EXPECT_EQ(filasSpool(env), 0);
+        EXPECT_TRUE(archivos(env.sistema() + "RPT").isEmpty());
+        EXPECT_TRUE(archivos(env.sistema() + "TMP").isEmpty());
+    }
+}
+
+TEST(Oskeni, NombreBaseSoloConLetrasYDigitos) {
+    prueba::Entorno env;
+    fixture(env);
+    // The declaration exists; what follows the week goes into the two file names.
+    for (const char* nc : {"/../ESC1", "1234 678", "12\\45678", "1234567."}) {
+        SCOPED_TRACE(nc);
+        env.dialogos().mostrados.clear();
+        EXPECT_EQ(EjecutaOskeni(QStringLiteral("  20100066603    07382003000") + nc), 1);
+        ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+        EXPECT_TRUE(env.dialogos().mostrados[0].texto.contains("solo puede llevar letras y dígitos"));
+        EXPECT_EQ(filasSpool(env), 0);
+        EXPECT_TRUE(archivos(env.sistema() + "RPT").isEmpty());
+        EXPECT_TRUE(archivos(env.sistema() + "TMP").isEmpty());
+        EXPECT_TRUE(archivos(env.sistema()).filter(".PRN").isEmpty());
+        EXPECT_TRUE(archivos(env.carpeta()).filter(".PRN").isEmpty());
+    }
+    // Letters are letters: the name is taken as given.
+    EXPECT_EQ(EjecutaOskeni(QStringLiteral("  20100066603    07382003000") + "AB12cd34"), 0);
+    EXPECT_TRUE(QFile::exists(env.sistema() + "RPT/07382003000AB12cd34.PRN"));
+}
+
+TEST(Oskeni, ElRegistroDeSpoolSoloConSuArchivoEscrito) {
+    prueba::Entorno env;
+    fixture(env);
+    // The report folder cannot be written: the summary fails before any SPOOL row exists.
+    ASSERT_TRUE(QDir(env.sistema() + "RPT").removeRecursively());
+    QFile bloqueo(env.sistema() + "RPT");
+    ASSERT_TRUE(bloqueo.open(QIODevice::WriteOnly));
+    bloqueo.close();
+    EXPECT_EQ(EjecutaOskeni(kLinea), 1);
+    ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+    EXPECT_TRUE(env.dialogos().mostrados[0].texto.startsWith("Error tecnico: "));
+    EXPECT_EQ(filasSpool(env), 0);
+    EXPECT_TRUE(archivos(env.sistema() + "TMP").isEmpty());
+}
+
+TEST(Oskeni, EsperaElBloqueoLoQueDiceQvrEsperaMs) {
+    prueba::Entorno env;
+    fixture(env);
+    const QByteArray previo = qgetenv("QVR_ESPERA_MS");
+    qputenv("QVR_ESPERA_MS", "300");
+    QElapsedTimer reloj;
+    int salida = 0;
+    {
+        // Another program holds the write lock for longer than the wait.
+        TransaccionEscritura otro(env.base());
+        env.base().ejecuta("UPDATE CAB SET estado = 0");
+        reloj.start();
+        salida = EjecutaOskeni(kLinea);
+    }
+    const qint64 ms = reloj.elapsed();
+    if (previo.isNull())
+        qunsetenv("QVR_ESPERA_MS");
+    else
+        qputenv("QVR_ESPERA_MS", previo);
+    EXPECT_EQ(salida, 1);
+    EXPECT_LT(ms, 4000);  // the default wait is 5000
+    EXPECT_EQ(filasSpool(env), 0);
+    EXPECT_TRUE(archivos(env.sistema() + "RPT").isEmpty());
+}
+
+TEST(Oskeni, LasCopiasConNombre) {
+    prueba::Entorno env;
+    fixture(env);
+    ASSERT_EQ(EjecutaOskeni(kLinea), 0);
+    // The report has the permissions of any new file, and the plain copy those of the report
+    // copy: readable for a host under another account.
+    const QString prn = env.sistema() + "RPT/0738200300012345678.PRN";
+    const QString txt = env.sistema() + "TMP/0738200300012345678.txt";
+    QFile nuevo(env.carpeta() + "/nuevo");
+    ASSERT_TRUE(nuevo.open(QIODevice::WriteOnly));
+    nuevo.close();
+    EXPECT_EQ(QFile::permissions(env.sistema() + "RPT/00000001.PRN"), nuevo.permissions());
+    EXPECT_EQ(QFile::permissions(prn), nuevo.permissions());
+    EXPECT_EQ(QFile::permissions(txt), QFile::permissions(prn));
+
+    // A copy onto itself, however the path is spelt, keeps the file.
+    const QString fuente = env.sistema() + "RPT/00000001.PRN";
+    const QByteArray antes = [&] {
+        QFile f(fuente);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(antes.isEmpty());
+    for (const QString& destino :
+         {fuente, env.sistema() + "RPT/./00000001.PRN", env.sistema() + "RPT\\00000001.PRN"}) {
+        EXPECT_EQ(copiaResumen(fuente, destino), QString()) << destino.toStdString();
+        QFile f(fuente);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << destino.toStdString();
+        EXPECT_EQ(f.readAll(), antes);
+    }
+    // A copy elsewhere replaces what was there.
+    EXPECT_EQ(copiaResumen(fuente, prn), QString());
+    QFile copia(prn);
+    ASSERT_TRUE(copia.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copia.readAll(), antes);
 }

@@ -3,12 +3,12 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "common/catalogos.h"
 #include "common/conexion.h"
 #include "common/formato.h"
 #include "common/sesion.h"
 #include "varnel/cli/comando.h"
 #include "varnel/cli/comunes.h"
-#include "varnel/computation/tasas.h"
 #include "varnel/declaration/lote.h"
 
 namespace {
@@ -59,8 +59,8 @@ int calcular(const QStringList& args) {
         }
         if (!AbreBaseDatos(s)) return 2;
         try {
-            if (!uit) uit = leeUit(*s.Base, s.Periodo);
-            if (!tasa110) tasa110 = leeTasa110(*s.Base, s.Periodo);
+            if (!uit) uit = valorDeTasa(UitDelAnio(*s.Base, s.Periodo));
+            if (!tasa110) tasa110 = valorDeTasa(TasaPorCodigo(*s.Base, "050802", catalogo::Tasas, s.Periodo));
         } catch (const ErrorBD& e) {
             error(QString("reading the catalogs: %1 %2").arg(e.numero()).arg(e.descripcion()));
             return 2;

@@ -51,6 +51,8 @@ int ejecuta(const QStringList& args) {
         }
     }
     if (d.ruc.isEmpty()) return uso("RUC is required");
+    // Reading NEMDAL.INI makes SysPath the current folder: a relative OUT.pdf is the caller's.
+    if (!pdf.isEmpty()) pdf = QFileInfo(pdf).absoluteFilePath();
     // The annexes print only with an option that includes them, as the window's check boxes do.
     if (d.seleccion.opcion == OpcionImpresion::Declaracion && (d.seleccion.exoneradas || d.seleccion.dividendos))
         return uso("--exoneradas and --dividendos need --opcion anexo or ambos");

@@ -9,6 +9,39 @@
 
 namespace {
 
+// The PDF printer of one run, noting whether a job was begun and finished without an error.
+class PdfVigilado : public qvr::Impresora {
+  public:
+    PdfVigilado(std::unique_ptr<qvr::Impresora> i, bool* escrito, QString* error)
+        : i_(std::move(i)), escrito_(escrito), error_(error) {}
+    bool comienza(qvr::OrientacionHoja o) override { return nota(i_->comienza(o), false); }
+    bool nuevaPagina(qvr::OrientacionHoja o) override { return nota(i_->nuevaPagina(o), false); }
+    QPainter& pintor() override { return i_->pintor(); }
+    double resolucion() const override { return i_->resolucion(); }
+    bool termina() override { return nota(i_->termina(), true); }
+    void aborta() override {
+        i_->aborta();
+        *escrito_ = false;
+    }
+    QString error() const override { return i_->error(); }
+
+  private:
+    bool nota(bool ok, bool fin) {
+        if (!ok) {
+            *escrito_ = false;
+            fallo_ = true;
+            if (error_->isEmpty()) *error_ = i_->error();
+        } else if (fin && !fallo_) {
+            *escrito_ = true;
+        }
+        return ok;
+    }
+    std::unique_ptr<qvr::Impresora> i_;
+    bool* escrito_;
+    QString* error_;
+    bool fallo_ = false;
+};
+
 int uso(const char* motivo) {
     std::fprintf(
         stderr,
@@ -44,12 +77,20 @@ int ejecuta(const QStringList& args) {
     rango.activo = hayDesde;
 
     qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
-    qvr::instalaImpresora([pdf] { return qvr::impresoraPdf(pdf); });
+    bool escrito = false;
+    QString error;
+    qvr::instalaImpresora([pdf, &escrito, &error]() -> std::unique_ptr<qvr::Impresora> {
+        return std::make_unique<PdfVigilado>(qvr::impresoraPdf(pdf), &escrito, &error);
+    });
     const QFileInfo info(archivo);
     qvr::reporte::VisorReporte visor(info.absolutePath(), rango);
     visor.fijaRut(info.fileName());
     if (!visor.pDesencripta(info.fileName(), "xx") || !visor.archivoExiste()) return 1;
-    return QFileInfo::exists(pdf) ? 0 : 1;
+    // A file left from an earlier run does not count: this job must have written it.
+    if (escrito && QFileInfo(pdf).isFile()) return 0;
+    std::fprintf(stderr, "varnel-cli reporte: %s could not be written%s\n", qPrintable(pdf),
+                 error.isEmpty() ? "" : qPrintable(": " + error));
+    return 1;
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "platform/paths.h"
 #include "platform/utilitario.h"
 #include "varnel/computation/calculo.h"
-#include "varnel/computation/validacion_ident.h"
 #include "varnel/computation/validacion_reglas.h"
 #include "varnel/declaration/declaracion.h"
 
@@ -49,7 +48,13 @@ ResultadoValidacion ValidaTodoDetalle(const Declaracion& d, const QString& Tipo,
     avisosPreliminares(d, c);
 
     Evaluador e(d, c, informe);
-    if (informe && !ValIdent(d, "0", c, &e.lineas).ok) r.consistente = false;
+    if (informe) {
+        ContextoIdent ci = c.identificacion;
+        if (!ci.base) ci.base = c.base;
+        if (ci.titulo.isEmpty()) ci.titulo = d.Titulo;
+        ci.linea = [&e](const QString& texto) { e.lineas.push_back({texto, 0}); };
+        if (!ValIdent("0", d, ci).ok) r.consistente = false;
+    }
     try {
         for (const ReglaValidacion& regla : reglasValidacion()) regla.aplica(e);
     } catch (const Evaluador::Detenida&) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "varnel/declaration/frm0738_ident.h"
+
 namespace qvr {
 
 class BaseDatos;
@@ -24,8 +26,9 @@ inline const QString kSinInconsistencias =
     QStringLiteral("La información de la declaración no presenta inconsistencias.");
 
 struct ContextoValidacion {
-    // Catalog '044' for the document-number check (ValidaDocumento) and, for a new declaration, the
-    // header table for the identification checks. May be null when `validaDocumento` is given.
+    // Catalog '044' for the document-number check (ValidaDocumento) and, when `identificacion`
+    // names none, the header table for the identification checks. May be null when
+    // `validaDocumento` is given.
     BaseDatos* base = nullptr;
     // Overrides the document-number check (type code, number) → acceptable.
     std::function<bool(const QString& tipo, const QString& numero)> validaDocumento;
@@ -33,13 +36,10 @@ struct ContextoValidacion {
     // RutaSistema; the report mode writes RutaSistema + "Mens.txt". Empty: no file is written (the
     // lines are still returned).
     QString rutaSistema;
-    QString periodo = QStringLiteral("2003");
-    QString formulario = QStringLiteral("0738");
-    // The text chosen in the taxpayer list of a new declaration (CmbRuc).
-    QString textoContribuyente;
-    // After check 1 of a new declaration accepted the chosen taxpayer: the window shows the period
-    // in the status bar and reads the rates again.
-    std::function<void()> alIdentificar;
+    // The report mode's identification checks: the window's own ValIdent, with the window's
+    // context (the chosen CmbRuc entry of a new declaration, the status bar, the rates to read
+    // again); its lines go to the inconsistency file.
+    ContextoIdent identificacion;
     // Whether the foreign-investment and trust grids show rows. Without them the working tables
     // TMP_F0738EXTRA and TMP_F0738FIDEI of `base` are counted (no rows when there is no base).
     std::function<bool()> hayExtranjero;

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "common/catalogos.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
-#include "varnel/computation/tasas.h"
 #include "varnel/computation/validacion.h"
 #include "varnel/declaration/lote.h"
 
@@ -33,8 +33,8 @@ private:
 
 ResultadoValidacionLote validaLote(BaseDatos& base, const QStringList& entrada, const QDate& hoy) {
     ResultadoValidacionLote r;
-    const auto uit = leeUit(base, "2003");
-    const auto tasa110 = leeTasa110(base, "2003");
+    const auto uit = valorDeTasa(UitDelAnio(base, "2003"));
+    const auto tasa110 = valorDeTasa(TasaPorCodigo(base, "050802", catalogo::Tasas, "2003"));
     if (!uit) r.avisos << "no UIT for 2003 in catalog '404'";
     if (!tasa110) r.avisos << "no rate '050802' in catalog '998'";
     if (!uit || !tasa110) return r.estado = 2, r;

@@ -9,8 +9,8 @@
 #include <functional>
 #include <map>
 
+#include "common/catalogos.h"
 #include "varnel/app/valores.h"
-#include "varnel/computation/tasas.h"
 #include "varnel/declaration/inventario.h"
 #include "varnel/declaration/puertos.h"
 
@@ -180,8 +180,8 @@ class Declaracion {
     // The taxpayer list takes no typed key but F1 (key code 112).
     static bool teclaListaRuc(int codigoTecla) { return codigoTecla == 112; }
 
-    // Document length of the document type of a list entry: positions 68-69 of the entry, 8 when
-    // there is none.
+    // Document length of the document type of a list entry: the length the entry carries from
+    // position 68 up to its blank, as its leading number; 8 only when no type is chosen.
     static int LongitudDocumento(const QString& entrada);
 
     // ---- State ----

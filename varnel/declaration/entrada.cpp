@@ -184,10 +184,9 @@ void Declaracion::marcaModificadoPorControl() {
 }
 
 int Declaracion::LongitudDocumento(const QString& entrada) {
-    if (entrada.trimmed().isEmpty()) return 8;
-    bool ok = false;
-    const int n = entrada.mid(67, 2).trimmed().toInt(&ok);
-    return ok ? n : 8;
+    if (entrada.trimmed().isEmpty()) return 8;  // no type chosen
+    // The entry carries the catalog's length trimmed, then a blank: read it as its leading number.
+    return int(numeroInicial(entrada.mid(67).section(' ', 0, 0)));
 }
 
 void Declaracion::eligeTipoDocumento(int l, int indice) {

@@ -22,7 +22,7 @@ bool existeCabecera(BaseDatos& base, const QString& ruc, const QString& periodo,
                 .vacio();
 }
 
-ResultadoIdent ValIdent(const QString& modo, Declaracion& d, const ContextoIdent& c) {
+ResultadoIdent ValIdent(const QString& modo, const Declaracion& d, const ContextoIdent& c) {
     ResultadoIdent r;
     const bool informe = modo == "0";
     // A failed check: a line of the report, or the message with page 0 brought back.

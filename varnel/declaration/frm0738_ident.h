@@ -33,9 +33,10 @@ struct ResultadoIdent {
     FocoIdent foco = FocoIdent::Ninguno;
 };
 
-// ValIdent(modo): "0" reports every failed check as a line and goes on; any other mode shows the
-// message (critical icon) and stops where the check says so. Throws ErrorBD.
-ResultadoIdent ValIdent(const QString& modo, Declaracion& d, const ContextoIdent& c);
+// ValIdent(modo), the one identification check of the window (leaving page 0, saving) and of the
+// validation's report mode: "0" reports every failed check as a line and goes on; any other mode
+// shows the message (critical icon) and stops where the check says so. Throws ErrorBD.
+ResultadoIdent ValIdent(const QString& modo, const Declaracion& d, const ContextoIdent& c);
 
 // A header row of this form and period already exists for the RUC.
 bool existeCabecera(BaseDatos& base, const QString& ruc, const QString& periodo, const QString& formulario,

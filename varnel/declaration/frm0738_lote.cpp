@@ -1,9 +1,8 @@
 #include "varnel/declaration/frm0738_lote.h"
 
-#include "varnel/computation/validacion.h"
-
 #include "platform/database.h"
-#include "varnel/computation/tasas.h"
+#include "varnel/annexes/listas_anexo.h"
+#include "varnel/computation/validacion.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/frm0738_ident.h"
 #include "varnel/declaration/frm0738_tasas.h"
@@ -23,6 +22,19 @@ QString respuesta(const Declaracion& d, Pregunta p) {
         case Opcion::No: return QString::number(par.indiceNo);
         default: return QString();
     }
+}
+
+// The declaration window's loading steps without its widgets (Frm0738::carga): the lists, the
+// stored values, then the annex lists, where a stored "No" of 874/875 with rows asks its question
+// through the dialogs port.
+void abreComoLaVentana(BaseDatos& base, Declaracion& d, const QString& formulario, const QString& usuario) {
+    const Carga c = CargaDeclaracion(base, d.valores, formulario, usuario);
+    llenaListas(d, base);
+    aplicaCarga(d, c);
+    d.Arregla(1);
+    ListasAnexo listas(base, d);
+    listas.cargaTodas();
+    listas.aplicaPreguntasDeCarga();
 }
 
 QStringList lineasCasillas(const Declaracion& d) {
@@ -85,8 +97,7 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     v.ModoDeclaracion = existe ? 2 : 1;
     v.RucDeclarante = existe ? ruc : QString();
     Declaracion d(v, leeTasasDeclaracion(base, kPeriodoDeclaracion));
-    llenaListas(d, base);
-    aplicaCarga(d, CargaDeclaracion(base, v, formulario, usuario));
+    abreComoLaVentana(base, d, formulario, usuario);
 
     ContextoIdent c;
     c.base = &base;
@@ -109,8 +120,6 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     o.validaSilenciosa = [&] {
         ContextoValidacion cv;
         cv.base = &base;
-        cv.formulario = formulario;
-        if (!existe) cv.textoContribuyente = entrada;
         return ValidaTodo(d, "2", cv);
     };
     const ResultadoGrabado g = grabaDeclaracion(base, d, formulario, o);
@@ -153,8 +162,7 @@ ResultadoGrabarLote muestraDeclaracion(BaseDatos& base, const QString& formulari
         v.NumeroControl = h.texto(0, "control");
     }
     Declaracion d(v, leeTasasDeclaracion(base, kPeriodoDeclaracion));
-    llenaListas(d, base);
-    aplicaCarga(d, CargaDeclaracion(base, v, formulario, usuario));
+    abreComoLaVentana(base, d, formulario, usuario);
     r.lineas << lineasCasillas(d) << lineasControles(d);
     return r;
 }

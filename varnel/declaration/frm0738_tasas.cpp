@@ -1,15 +1,13 @@
 #include "varnel/declaration/frm0738_tasas.h"
 
-#include "common/catalogos.h"
-#include "platform/database.h"
-
 namespace qvr {
 
-// Kept apart from the computation's header: the catalogs declare their own rate struct.
-double tasaDividendos(BaseDatos& base, const QString& anio) {
-    bool ok = false;
-    const double v = TasaPorFecha(base, "916", anio).toDouble(&ok);
-    return ok ? v : 0;
+Tasas leeTasasDeclaracion(BaseDatos& base, const QString& anio) {
+    Tasas t;
+    t.TasaCasilla110 = valorDeTasa(TasaPorCodigo(base, "050802", catalogo::Tasas, anio)).value_or(0);
+    t.TasaRetencionDividendos = valorDeTasa(TasaPorFecha(base, catalogo::TasaFecha, anio)).value_or(0);
+    CargaTasas(base, t, anio);
+    return t;
 }
 
 }  // namespace qvr

@@ -199,12 +199,7 @@ bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString
 }
 
 void actualizaCNumeroCab(BaseDatos& base, const ClaveDeclaracion& clave) {
-    const Registros r =
-        base.consulta(QString("SELECT * FROM CAB WHERE %1").arg(kCondicionCab), clave4(clave));
-    if (r.vacio()) return;
-    const QString c = cNumero(r.fila(0), r.definicion(), 5);
-    base.ejecuta(QString("UPDATE CAB SET cNumero=? WHERE %1").arg(kCondicionCab),
-                 QVariantList{c} + clave4(clave));
+    recalculaCNumero(base, "CAB", kCondicionCab, clave4(clave));
 }
 
 ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDeclaracion& claveDada,

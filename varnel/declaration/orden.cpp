@@ -48,10 +48,7 @@ ResultadoOrden GrabarOrden(BaseDatos& base, const ClaveDeclaracion& clave, const
     try {
         TransaccionEscritura t(base);
         base.ejecuta("UPDATE hCAB SET norden=? WHERE " + condicion, QVariantList{orden} + p);
-        const Registros fila = base.consulta("SELECT * FROM hCAB WHERE " + condicion, p);
-        if (!fila.vacio())
-            base.ejecuta("UPDATE hCAB SET cNumero=? WHERE " + condicion,
-                         QVariantList{cNumero(fila.fila(0), fila.definicion(), 6)} + p);
+        recalculaCNumero(base, "hCAB", condicion, p);
         t.confirma();
     } catch (const ErrorBD& e) {
         r.errorBD = e.numero() > 0 ? e.numero() : jet::Reservado;

@@ -61,7 +61,7 @@ DefinicionLista listaDeclaraciones(const DatosSesion& s, bool enviadas, bool res
                     .arg(kPeriodoMesAnio);
         d.parametros = {kTipDocDeclarante, kTipDocDeclarante, s.Formulario};
         if (restringida) {
-            d.sql += " AND B.USUARIO=?";
+            d.sql += " AND UPPER(B.USUARIO)=UPPER(?)";
             d.parametros << s.Usuario;
         }
         d.sql += " AND A.ESTADO=? ORDER BY A.DOC_ID_D ASC, A.PERIODO, A.SEMANA, A.CORREL";
@@ -72,7 +72,7 @@ DefinicionLista listaDeclaraciones(const DatosSesion& s, bool enviadas, bool res
                     .arg(kPeriodoMesAnio);
         d.parametros = {s.Formulario};
         if (restringida) {
-            d.sql += " AND B.USUARIO=?";
+            d.sql += " AND UPPER(B.USUARIO)=UPPER(?)";
             d.parametros << s.Usuario;
         }
         d.sql += " ORDER BY A.DOC_ID_D ASC, A.PERIODO DESC, A.FORMULARIO ASC, A.SEMANA, A.TIP_DOC_D";
@@ -100,7 +100,7 @@ DefinicionLista listaRegistroOrden(const DatosSesion& s, bool restringida) {
                 .arg(kPeriodoMesAnio);
     d.parametros = {kTipDocDeclarante, kTipDocDeclarante, s.Formulario};
     if (restringida) {
-        d.sql += " AND B.USUARIO=?";
+        d.sql += " AND UPPER(B.USUARIO)=UPPER(?)";
         d.parametros << s.Usuario;
     }
     d.sql += " ORDER BY A.DOC_ID_D ASC, A.PERIODO, A.SEMANA, A.CORREL";

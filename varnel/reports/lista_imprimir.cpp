@@ -41,7 +41,7 @@ DefinicionLista listaImprimir(const DatosSesion& s, bool enviadas, bool restring
                     .arg(kEjercicio);
     }
     if (restringida) {
-        d.sql += " AND B.USUARIO=?";
+        d.sql += " AND UPPER(B.USUARIO)=UPPER(?)";
         d.parametros << s.Usuario;
     }
     if (enviadas) {

@@ -8,7 +8,7 @@
 #include "platform/database.h"
 #include "support/entorno.h"
 #include "support/validacion_declaracion.h"
-#include "varnel/computation/validacion_ident.h"
+#include "varnel/computation/validacion_reglas.h"
 
 using namespace qvr;
 
@@ -22,7 +22,7 @@ const QString DAT = " (datos ubicados en el rubro Información Complementaria  -
 const QString RNI = " ( casilla ubicada en el rubro Determinación de la Renta imponible - Renta Neta Imponible ) ";
 const QString CQC = " ( casilla ubicada en el rubro Determinación de la Renta imponible - Cuarta y Quinta categoria ) ";
 const QString DEU = " ( casilla ubicada en el rubro Determinación de la deuda ) ";
-const QString REP = " (casilla ubicada en el rubro Información Complementaria  - Datos del Representante legal / Conyuge...)";
+const QString REP = " ( casilla ubicada en el rubro Información Complementaria  - Datos del Representante legal / Conyuge...)";
 const QString IDE = "( dato ubicado en el rubro Identificación )";
 const QString PAG = "( dato ubicado en el rubro Determinación de la deuda )";
 const QString CAS = "( casillas ubicadas en el rubro Determinación de la Renta imponible )";
@@ -305,14 +305,14 @@ TEST_F(Validacion, LasFilasDeLosAnexosSeCuentanEnLasTablasDeTrabajo) {
 TEST_F(Validacion, IdentificacionDeUnaDeclaracionNueva) {
     valores.ModoDeclaracion = 1;
     // No taxpayer chosen and a short telephone: both are lines before the rules.
-    c.textoContribuyente = "";
+    c.identificacion.entradaRuc = "";
     EXPECT_EQ(lineas({"telefono=123"}).mid(0, 2),
               (QStringList{"Debe seleccionar un declarante", "Ingrese correctamente el teléfono"}));
 
     // The chosen taxpayer becomes the declarant.
     int identificado = 0;
-    c.alIdentificar = [&] { ++identificado; };
-    c.textoContribuyente = kRucA + "  PEREZ GOMEZ JUAN          050504";
+    c.identificacion.recargaTasas = [&] { ++identificado; };
+    c.identificacion.entradaRuc = kRucA + "  PEREZ GOMEZ JUAN          050504";
     EXPECT_TRUE(lineas({"telefono=4567890"}).isEmpty());
     EXPECT_EQ(valores.RucDeclarante, kRucA);
     EXPECT_EQ(identificado, 1);
@@ -321,7 +321,9 @@ TEST_F(Validacion, IdentificacionDeUnaDeclaracionNueva) {
     env.base().ejecuta("INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana) VALUES (6, ?, '2003', '0738', 0)",
                        {kRucA});
     const auto d = declaracion({});
-    const ResultadoIdentificacion r = ValIdent(*d, "0", c, nullptr);
+    ContextoIdent ci = c.identificacion;
+    ci.base = &env.base();
+    const ResultadoIdent r = ValIdent("0", *d, ci);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(env.dialogos().textos().last(),
               "El formulario que desea ingresar ya existe, elija la opción Modificar formularios o elija otro RUC");
@@ -333,7 +335,7 @@ TEST(ValIdentInteractivo, TelefonosDetienenConSuMensaje) {
     ValoresEjecucion v;
     v.ModoDeclaracion = 2;
     Declaracion d(v);
-    ContextoValidacion c;
+    ContextoIdent c;
     struct Caso { const char* telefono; const char* mensaje; };
     for (const Caso& k : {Caso{"12345", "Ingrese correctamente el teléfono"},
                           Caso{"12345678", "Identificación-Datos Generales : El número ingresado debe ser de 7 digitos, o un celular de 8 o 7 digitos"},
@@ -342,15 +344,72 @@ TEST(ValIdentInteractivo, TelefonosDetienenConSuMensaje) {
         env.dialogos().mostrados.clear();
         d.controles.opciones[size_t(Pregunta::Rectifica)] = Opcion::No;
         d.controles.telefono = k.telefono;
-        const ResultadoIdentificacion r = ValIdent(d, "1", c, nullptr);
+        const ResultadoIdent r = ValIdent("1", d, c);
         EXPECT_EQ(r.ok, k.mensaje == nullptr) << k.telefono;
         if (!k.mensaje) continue;
-        EXPECT_EQ(r.foco, FocoIdentificacion::Telefono);
-        EXPECT_TRUE(r.paginaCero);
+        EXPECT_EQ(r.foco, FocoIdent::Telefono);
+        EXPECT_TRUE(r.pagina0);
         ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
         EXPECT_EQ(env.dialogos().mostrados[0].texto, k.mensaje);
         EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Error);
     }
 }
+
+// The location texts, byte for byte as the rule list gives them.
+TEST(UbicacionesDeReglas, TextosExactos) {
+    const struct {
+        const QString& texto;
+        const char* esperado;
+    } casos[] = {
+        {ubicacion::AMZ, " (casilla ubicada en el rubro Información Complementaria  - Inversión en la Amazonia...)"},
+        {ubicacion::ALQ, " (casilla ubicada en el rubro Información Complementaria  - Detalle de alquileres pagados..)"},
+        {ubicacion::ALQ3, " (casilla ubicada en el rubro Información Complementaria  - Detalle de alquileres pagados...)"},
+        {ubicacion::DAT, " (datos ubicados en el rubro Información Complementaria  - Detalle de alquileres pagados..)"},
+        {ubicacion::RNI, " ( casilla ubicada en el rubro Determinación de la Renta imponible - Renta Neta Imponible ) "},
+        {ubicacion::CQC, " ( casilla ubicada en el rubro Determinación de la Renta imponible - Cuarta y Quinta categoria ) "},
+        {ubicacion::DEU, " ( casilla ubicada en el rubro Determinación de la deuda ) "},
+        {ubicacion::REP, " ( casilla ubicada en el rubro Información Complementaria  - Datos del Representante legal / Conyuge...)"},
+        {ubicacion::IDE, "( dato ubicado en el rubro Identificación )"},
+        {ubicacion::PAG, "( dato ubicado en el rubro Determinación de la deuda )"},
+        {ubicacion::CAS, "( casillas ubicadas en el rubro Determinación de la Renta imponible )"},
+    };
+    for (const auto& c : casos) EXPECT_EQ(c.texto.toUtf8(), QByteArray(c.esperado)) << c.esperado;
+}
+
+// The messages of the rule list that the cases above do not reach, with their location texts.
+INSTANTIATE_TEST_SUITE_P(
+    Mensajes, Reglas,
+    ::testing::Values(
+        CasoRegla{"R12_tipo_y_numero", {"811=PEREZ", "813=LUIS"},
+                  {"Ingrese el tipo de documento del Representante Legal" + REP,
+                   "Ingrese número de documento del Representante Legal" + REP}},
+        CasoRegla{"R12_ruc_corto", {"811=PEREZ", "813=LUIS", "tipodoc.301=06", "302=123"},
+                  {"El número de RUC del Representante Legal no es valido" + REP}},
+        CasoRegla{"R21_tipo_y_numero", {"814=A", "815=B", "890=C", "nacimiento=01/01/1970"},
+                  {"Ingrese el tipo de documento del cónyuge" + REP, "Ingrese número de documento del cónyuge" + REP}},
+        CasoRegla{"R21_ruc_corto", {"814=A", "815=B", "890=C", "tipodoc.235=06", "236=123", "nacimiento=01/01/1970"},
+                  {"El número de RUC del cónyuge no es valido" + REP}},
+        CasoRegla{"R2_ruc_y_monto", {"117=1", "817=SELVA SA"},
+                  {"Ingrese el RUC en la casilla 229" + AMZ, "Ingrese el monto invertido casilla 231" + AMZ, kAmz}},
+        CasoRegla{"R3_monto", {"107=10,000", "profesion=01", "822=ESTUDIO SAC", "tipodoc.224=06", "215=" + kRucA},
+                  {"Ingrese el ingreso bruto percibido casilla 220" + ALQ}},
+        CasoRegla{"R14_215_218", kCuartaOk + QStringList{"824=C", "tipodoc.226=06", "218=" + kRucA, "222=1"},
+                  {"Los números de documentos de la casilla 215 y la casilla 218 no pueden ser iguales" + ALQ}},
+        CasoRegla{"R15_R16", kCuartaOk + QStringList{"823=B", "tipodoc.225=06", "217=" + kRuc, "221=1", "824=C",
+                                                      "tipodoc.226=06", "218=" + kRuc, "222=1"},
+                  {"El número de RUC de la casilla 217 no puede ser igual al del declarante" + ALQ,
+                   "Los números de documentos de la casilla 217 y la casilla 218 no pueden ser iguales" + ALQ,
+                   "El número de RUC de la casilla 218 no puede ser igual al del declarante" + ALQ}},
+        CasoRegla{"R16_218_219", kCuartaOk + QStringList{"824=C", "tipodoc.226=01", "218=12345678", "222=1", "825=D",
+                                                          "tipodoc.227=01", "219=12345678", "223=1"},
+                  {"Los números de documentos de la casilla 218 y la casilla 219 no pueden ser iguales" + ALQ}},
+        CasoRegla{"R23_R27_tipo_y_numero", {"alquiler=1", "819=A", "212=100", "820=B", "tipodoc.205=01", "213=5"},
+                  {"Ingrese el tipo de documento casilla 204" + ALQ, "Ingrese el número de documento casilla 208" + ALQ,
+                   "Ingrese el número de documento casilla 209" + ALQ}},
+        CasoRegla{"R23_R27_montos", {"alquiler=1", "819=A", "tipodoc.204=01", "208=12345678", "820=B", "tipodoc.205=01",
+                                     "209=87654321"},
+                  {"Ingrese el monto anual del alquiler casilla 212" + ALQ,
+                   "Ingrese el monto anual del alquiler casilla 213" + ALQ}}),
+    [](const auto& i) { return std::string(i.param.nombre); });
 
 }  // namespace

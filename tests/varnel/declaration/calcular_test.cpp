@@ -53,7 +53,7 @@ QString funcion044(const QString& descripcion, const QString& corto, const QStri
 
 void catalogos(prueba::Entorno& env) {
     env.agregaParam("404", "20020101", "3100");
-    env.agregaParam("404", "20030101", "3,100");
+    env.agregaParam("404", "20030101", "3,100");         // read as 3100, as text becomes a number
     env.agregaParam("404", "20040101", "3200");          // a later year never applies
     env.agregaParam("998", "050802 200212", " 0.0150");  // 2003 periods sort after "2003"
     env.agregaParam("044", "1", funcion044("DOC. NACIONAL DE IDENTIDAD", "DNI", "08", "01", '5'));

@@ -187,6 +187,24 @@ TEST_F(Entrada, TipoDeDocumentoYSuCasillaCompanera) {
     EXPECT_EQ(d.texto(209), "12345678");
 }
 
+// The length an entry of the document-type lists carries after its 67 characters of code and
+// description: the catalog's positions 46-47 trimmed, then a blank.
+TEST(LongitudDocumento, DeLaEntradaDeLaLista) {
+    const QString entrada = "01  -  " + QString("LIBRETA ELECTORAL O DNI").leftJustified(60);
+    const struct {
+        QString entrada;
+        int longitud;
+    } casos[] = {
+        {entrada + "08 5 1", 8}, {entrada + "8 5 1", 8}, {entrada + "15 0 0", 15},
+        {entrada + "1x 0 0", 1},  // a length that is not a number reads as its leading number
+        {entrada + "xx 0 0", 0}, {entrada + " 0 0", 0},  // a blank length: 0, not the data type after it
+        {QString(75, ' '), 8},                           // no type chosen
+        {QString(), 8},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(Declaracion::LongitudDocumento(c.entrada), c.longitud) << c.entrada.mid(67).toStdString();
+}
+
 TEST_F(Entrada, GruposDeCasillas) {
     // Fourth category: opened by a positive 107 or 108 on leaving the box.
     EXPECT_FALSE(d.casilla(822).habilitada);

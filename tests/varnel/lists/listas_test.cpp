@@ -153,6 +153,23 @@ TEST_F(Listas, CatalogosDeConsulta) {
     EXPECT_FALSE(consultaCatalogo(4));
 }
 
+// SysUser as typed in NEMDAL.INI: the user and his taxpayers are found whatever the case.
+TEST_F(Listas, UsuarioSinDistinguirMayusculas) {
+    for (const char* usuario : {"ana", "Ana"}) {
+        SCOPED_TRACE(usuario);
+        DatosSesion s;
+        s.Usuario = usuario;
+        const bool r = usuarioRestringido(e.base(), usuario);
+        EXPECT_TRUE(r);
+        EXPECT_EQ(columna(e.base(), listaDeclaraciones(s, false, r), col::Ruc),
+                  QStringList({"10000000001", "10000000003"}));
+        EXPECT_EQ(columna(e.base(), listaDeclaraciones(s, true, r), col::Ruc),
+                  QStringList({"10000000001", "10000000003"}));
+        EXPECT_EQ(columna(e.base(), listaRegistroOrden(s, r), colEnv::Ruc).size(), 3);
+    }
+    EXPECT_FALSE(usuarioRestringido(e.base(), "jefe"));
+}
+
 // A value with quotes goes in as a bound value: the list neither breaks nor widens.
 TEST_F(Listas, UsuarioConComillas) {
     e.agregaContribuyente("10000000009", "O'NEIL", "X", "Y", "O'NEIL");

@@ -56,6 +56,8 @@ FrmPrincipal::FrmPrincipal(Aplicacion& app, const RegistroVentanas& ventanas, QW
     app_.barra = barra_;
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { muestraAyuda(property(kContexto).toInt()); });
+    // The windows it opens show their help topics in its help window.
+    instalaMostrarAyuda([this](int contexto) { muestraAyuda(contexto); });
     auto* central = new QWidget(this);
     central->setObjectName("fondo");
     central->setAutoFillBackground(true);
@@ -64,6 +66,7 @@ FrmPrincipal::FrmPrincipal(Aplicacion& app, const RegistroVentanas& ventanas, QW
 }
 
 FrmPrincipal::~FrmPrincipal() {
+    instalaMostrarAyuda({});
     if (app_.barra == barra_) app_.barra = nullptr;
 }
 

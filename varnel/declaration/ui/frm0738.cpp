@@ -1127,6 +1127,7 @@ void Frm0738::GrabarForm() {
     if (!grabado) return;  // the window keeps everything typed, for another try
     d_->Modificado = false;
     if (CerrarAlGrabar_) {
+        app_.sesion.Periodo.clear();  // the next window or list sets it again
         cerrando_ = true;
         done(QDialog::Accepted);
         return;

@@ -17,8 +17,6 @@ ContextoValidacion contexto(Aplicacion& app, BaseDatos& base) {
     ContextoValidacion c;
     c.base = &base;
     c.rutaSistema = app.sesion.RutaSistema;
-    c.periodo = app.sesion.Periodo.isEmpty() ? QStringLiteral("2003") : app.sesion.Periodo;
-    c.formulario = app.sesion.Formulario;
     return c;
 }
 }  // namespace
@@ -26,7 +24,7 @@ ContextoValidacion contexto(Aplicacion& app, BaseDatos& base) {
 void Frm0738::instalaValidacion() {
     validaTodo = [](Frm0738& f) {
         ContextoValidacion c = contexto(f.app_, f.base_);
-        if (f.app_.valores.ModoDeclaracion == 1 && f.CmbRuc_) c.textoContribuyente = f.CmbRuc_->currentText();
+        c.identificacion = f.contextoIdent();
         c.abreInconsistencias = [&f, &c](const std::vector<Inconsistencia>& lineas) {
             const int casilla = MuestraInconsistencias(rutaInconsistencias(c.rutaSistema), lineas, &f);
             if (casilla > 0) f.irACasilla(casilla);
@@ -35,7 +33,6 @@ void Frm0738::instalaValidacion() {
     };
     validaSilenciosa = [](Frm0738& f) {
         ContextoValidacion c = contexto(f.app_, f.base_);
-        if (f.app_.valores.ModoDeclaracion == 1 && f.CmbRuc_) c.textoContribuyente = f.CmbRuc_->currentText();
         return ValidaTodo(*f.d_, "2", c);
     };
 }

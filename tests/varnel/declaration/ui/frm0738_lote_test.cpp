@@ -97,4 +97,33 @@ TEST_F(LoteTest, MuestraUnaEnviadaConSuNumeroDeOrden) {
     EXPECT_EQ(muestraDeclaracion(env.base(), "0738", "ANA", kNuevo, {}).salida, 1);
 }
 
+// A stored "No" for the foreign investments with rows behind it: opening asks, as the window does,
+// and the answer decides whether the rows stay.
+TEST_F(LoteTest, LaPreguntaDeLosAnexosAlAbrir) {
+    env.base().ejecuta("UPDATE DET SET i_valor='0' WHERE doc_id_d=? AND casilla='874'", {kGuardado});
+    const auto filas = [&] {
+        return env.base().escalar("SELECT count(*) FROM F0738EXTRANJ WHERE doc_id_d=?", {kGuardado}).toInt();
+    };
+    ASSERT_EQ(filas(), 1);
+    const QString pregunta =
+        "¿Existen Datos de Inversones en el extranjero registradas. "
+        "Si selecciona NO estas serán eliminadas. "
+        "¿Confirma que va a eliminar los registros de inversión extranjera?";
+
+    // Shown: the default answer keeps the rows, and the question reads Si.
+    const ResultadoGrabarLote m = muestraDeclaracion(env.base(), "0738", "ANA", kGuardado, {});
+    ASSERT_EQ(m.salida, 0);
+    EXPECT_TRUE(env.dialogos().textos().contains(pregunta));
+    EXPECT_TRUE(m.lineas.contains("extranjero=1"));
+
+    // Saved after answering Si: the rows go and 874 stays "0".
+    env.dialogos().mostrados.clear();
+    env.dialogos().responde(Respuesta::Si);
+    const ResultadoGrabarLote g = graba({"ruc=" + kGuardado});
+    ASSERT_EQ(g.salida, 0) << g.avisos.join("\n").toStdString();
+    EXPECT_EQ(env.dialogos().textos().value(0), pregunta);
+    EXPECT_EQ(filas(), 0);
+    EXPECT_EQ(det(kGuardado, "874"), "0");
+}
+
 }  // namespace

@@ -414,6 +414,22 @@ TEST_F(VentanaTest, LasPreguntasAlSalir) {
     }
 }
 
+// Closing after a save empties the period; closing without one leaves it.
+TEST_F(VentanaTest, CerrarDespuesDeGrabarVaciaElPeriodo) {
+    for (const Respuesta r : {Respuesta::No, Respuesta::Si}) {
+        SCOPED_TRACE(r == Respuesta::Si ? "Si" : "No");
+        auto w = abre(2);
+        EXPECT_EQ(app.sesion.Periodo, "2003");
+        w->tabPrincipal()->setCurrentIndex(1);
+        teclea(w->TxtValor(102), "900");
+        QTest::keyClick(w->TxtValor(102), Qt::Key_Tab);
+        env.dialogos().responde(r);
+        QTest::mouseClick(w->Cmdgeneral(2), Qt::LeftButton);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(app.sesion.Periodo, r == Respuesta::Si ? QString() : QString("2003"));
+    }
+}
+
 TEST_F(VentanaTest, LasPreguntasAlSalirDeUnaEnviada) {
     const QString bueno = DigitoVerificador("12345678", "11112222");
     struct Caso {
