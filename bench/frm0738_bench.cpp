@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -106,7 +107,7 @@ void BM_TeclaCasilla107(benchmark::State& state) {
     e.app.valores.RucDeclarante = kRuc;
     Frm0738 w(e.app);
     w.show();
-    QTest::qWaitForWindowExposed(&w);
+    (void)QTest::qWaitForWindowExposed(&w);
     w.tabPrincipal()->setCurrentIndex(1);
     w.SSTab2()->setCurrentIndex(2);
     QLineEdit* c = w.TxtValor(107);
@@ -126,7 +127,7 @@ void BM_TeclaLineEdit(benchmark::State& state) {
     auto* c = new QLineEdit(&w);
     l->addWidget(c);
     w.show();
-    QTest::qWaitForWindowExposed(&w);
+    (void)QTest::qWaitForWindowExposed(&w);
     c->setFocus();
     for (auto _ : state) {
         QTest::keyClick(c, Qt::Key_5);
