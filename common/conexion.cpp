@@ -1,6 +1,7 @@
 #include "common/conexion.h"
 
 #include "platform/dialogs.h"
+#include "platform/descripciones_jet.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 
@@ -22,7 +23,7 @@ QString numeroConBlanco(long long n) { return n >= 0 ? " " + QString::number(n) 
 
 QString mensajeConexion(const ErrorBD& e, const QString& mensajeBloqueo) {
     if (e.numero() == jet::BaseBloqueada) return numeroConBlanco(e.numero()) + mensajeBloqueo;
-    return e.descripcion() + "\n" + numeroConBlanco(e.numero());
+    return textoErrorBD(e) + "\n" + numeroConBlanco(e.numero());
 }
 
 BaseDatos::Opciones opcionesConexion() {
@@ -70,7 +71,7 @@ QString mensajeErrorRegistro(int numero, const QString& descripcion) {
         case 3197: return "La data ha cambiado";
         case 3260: return "Registro bloqueado. Intente luego";
         default:
-            return "Error tecnico: " + numeroConBlanco(numero) + "\n" + descripcion + "\n" +
+            return "Error tecnico: " + numeroConBlanco(numero) + "\n" + textoErrorBD(numero, descripcion) + "\n" +
                    "Intente nuevamente por favor.";
     }
 }

@@ -14,6 +14,7 @@
 #include "platform/database.h"
 #include "host/ventana_orvelane.h"
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();
@@ -56,6 +57,7 @@ int ventana(int argc, char** argv) {
     // The menu entry's name, so that the desktop shows the window under the entry's icon.
     QGuiApplication::setDesktopFileName("org.qvr.Orvelane");
     if (app.arguments().size() > 1) return uso(stderr, 2);
+    qvr::preparaInterfaz(app);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
     qvr::host::VentanaOrvelane w(QCoreApplication::applicationDirPath());
     w.show();

@@ -12,6 +12,7 @@
 
 #include "common/conexion.h"
 #include "common/sesion.h"
+#include "platform/descripciones_jet.h"
 #include "host/envio.h"
 #include "host/ventana_spool.h"
 #include "platform/database.h"
@@ -149,7 +150,7 @@ void VentanaOrvelane::enviaDeclaraciones() {
         auto base = AbreBaseConfigurada(leeOpcion("DBPath") + leeOpcion("DBName"));
         enviados = EnviaDeclaraciones(*base);
     } catch (const ErrorBD& e) {
-        const QString texto = "No se pudo enviar: " + e.descripcion();
+        const QString texto = "No se pudo enviar: " + textoErrorBD(e);
         anota(texto);
         dialogos().muestra(texto, kTituloHost, Icono::Error, Botones::Ok);
         return;

@@ -11,6 +11,7 @@
 
 #include "common/conexion.h"
 #include "common/sesion.h"
+#include "platform/descripciones_jet.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -61,7 +62,7 @@ bool VentanaSpool::carga() {
         return true;
     } catch (const ErrorBD& e) {
         ver_->setEnabled(false);
-        dialogos().muestra("No se puede leer la tabla SPOOL:\n" + e.descripcion(), windowTitle(), Icono::Error,
+        dialogos().muestra("No se puede leer la tabla SPOOL:\n" + textoErrorBD(e), windowTitle(), Icono::Error,
                            Botones::Ok);
         return false;
     }

@@ -10,6 +10,7 @@
 #include "lotmira/envio_linea.h"
 #include "lotmira/filas_catalogo.h"
 #include "platform/database.h"
+#include "platform/descripciones_jet.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 
@@ -61,7 +62,7 @@ class Instalacion {
         } catch (const ErrorBD& e) {
             if (e.numero() == jet::ClavePrimariaExiste || e.numero() == jet::TablaExiste) return;
             ++errores;
-            dialogos().muestra("Error Número : " + QString::number(e.numero()) + "\n" + e.descripcion(),
+            dialogos().muestra("Error Número : " + QString::number(e.numero()) + "\n" + textoErrorBD(e),
                                "Error al Ejecutar Sentencia SQL", Icono::Error, Botones::Ok);
         }
     }

@@ -7,6 +7,7 @@
 
 #include "lotmira/instalador.h"
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+    if (hayPantalla) qvr::preparaInterfaz(*app);
     if (consola)
         qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
     else

@@ -5,6 +5,7 @@
 
 #include "oskeni/programa.h"
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 #include "platform/version.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+    if (qobject_cast<QApplication*>(app.get())) qvr::preparaInterfaz(*app);
     qvr::instalaDialogos(qvr::dialogosParaLineaDeComandos());
 
     // The host passes the whole command line as one text; split words are joined back with blanks.

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 #include "platform/version.h"
 #include "platform/windows.h"
 #include "varnel/app/aplicacion.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     if (const int r = opcionInformativa(argc, argv); r >= 0) return r;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(kPrograma);
+    preparaInterfaz(qapp);
     if (qEnvironmentVariable("QVR_DIALOGOS") == "consola")
         instalaDialogos(std::make_shared<DialogosConsola>());
     else

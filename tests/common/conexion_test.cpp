@@ -71,7 +71,9 @@ TEST(Conexion, MensajesDeErrorDeRegistro) {
         {3186, "No puede grabarlo. Actualmente bloqueado"},
         {3197, "La data ha cambiado"},
         {3260, "Registro bloqueado. Intente luego"},
-        {3043, "Error tecnico:  3043\nDisco\nIntente nuevamente por favor."},
+        // The Spanish description of the number first, the engine's text on its own line.
+        {3043, "Error tecnico:  3043\nError en el disco o en la red al leer o escribir la base de datos.\nDisco\n"
+               "Intente nuevamente por favor."},
     };
     for (const auto& c : casos) {
         bool ok = true;
