@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "common/conexion.h"
+#include "platform/descripciones_jet.h"
 #include "platform/profile.h"
 #include "support/entorno.h"
 
@@ -150,7 +151,9 @@ TEST(ConexionServidor, FallasDelServidorTienenMensajeClaro) {
         EXPECT_FALSE(AbreBaseDatos(s)) << c.servidor.toStdString();
         EXPECT_FALSE(s.Base);
         const QString texto = env.dialogos().mostrados.back().texto;
-        EXPECT_TRUE(texto.startsWith(QString::fromUtf8(c.texto))) << texto.toStdString();
+        // The Spanish description of the number comes first, then the suite's own account of it.
+        EXPECT_TRUE(texto.startsWith(descripcionJet(c.numero) + "\n" + QString::fromUtf8(c.texto)))
+            << texto.toStdString();
         EXPECT_TRUE(texto.endsWith("\n " + QString::number(c.numero))) << texto.toStdString();
         EXPECT_FALSE(texto.contains("secreta"));
         EXPECT_EQ(env.dialogos().mostrados.back().titulo, "Error de Conección");
