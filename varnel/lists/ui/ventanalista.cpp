@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QScreen>
+#include <QScrollBar>
 
 #include "common/sesion.h"
 
@@ -10,7 +12,8 @@ namespace qvr::ui {
 CursorEspera::CursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 CursorEspera::~CursorEspera() { QApplication::restoreOverrideCursor(); }
 
-VentanaLista::VentanaLista(DatosSesion& s, QWidget* parent) : QDialog(parent), s_(s), grid_(new GridLista(this)) {
+VentanaLista::VentanaLista(DatosSesion& s, QWidget* parent)
+    : QDialog(parent), s_(s), grid_(new GridLista(this)) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
@@ -27,9 +30,8 @@ bool VentanaLista::cargaLista(DefinicionLista d) {
         return false;
     }
     modelo_ = std::make_unique<ModeloLista>(*s_.Base, std::move(d));
-    connect(modelo_.get(), &ModeloLista::falloLectura, this, [](int numero, const QString& descripcion) {
-        MuestraErrorLista(numero, descripcion);
-    });
+    connect(modelo_.get(), &ModeloLista::falloLectura, this,
+            [](int numero, const QString& descripcion) { MuestraErrorLista(numero, descripcion); });
     grid_->fijaModelo(modelo_.get());
     try {
         modelo_->recarga();
@@ -40,10 +42,41 @@ bool VentanaLista::cargaLista(DefinicionLista d) {
     }
     grid_->setEnabled(!modelo_->vacia());
     grid_->ajustaColumnas();
+    ensanchaParaGrid();
     if (grid_->accessibleName().isEmpty()) grid_->setAccessibleName(windowTitle());
     if (!modelo_->vacia()) grid_->vaAFila(0);
     recienCargada_ = true;
     return true;
+}
+
+// Columns widened to their longest text must not push the last ones out of sight: the window grows
+// by what the grid lacks (within the screen), the controls right of the grid move with it and the
+// ones around it (its frame, the caption above it) widen with it.
+void VentanaLista::ensanchaParaGrid() {
+    if (!modelo_) return;
+    // A few pixels beyond frame and scroll bar: the viewport's own margins.
+    int necesario = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width() + 4;
+    for (int c = 0; c < modelo_->columnCount(); ++c)
+        if (!grid_->isColumnHidden(c)) necesario += grid_->columnWidth(c);
+    int falta = necesario - grid_->width();
+    if (const QScreen* pantalla = screen())
+        falta = qMin(falta, pantalla->availableGeometry().width() - width() - 16);
+    if (falta <= 0) return;
+    // From the grid up to the window: each level widens, and its siblings move or widen.
+    for (QWidget* hijo = grid_; hijo != this && hijo->parentWidget(); hijo = hijo->parentWidget()) {
+        const QRect g = hijo->geometry();
+        for (QWidget* w : hijo->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w == hijo || w->isWindow()) continue;
+            QRect r = w->geometry();
+            if (r.left() <= g.left() && r.right() >= g.right())
+                r.setWidth(r.width() + falta);
+            else if (r.left() >= g.center().x())
+                r.translate(falta, 0);
+            w->setGeometry(r);
+        }
+        hijo->resize(g.width() + falta, g.height());
+    }
+    setFixedWidth(width() + falta);
 }
 
 void VentanaLista::releeLista(int fila) {

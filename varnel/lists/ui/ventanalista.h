@@ -47,6 +47,7 @@ protected:
     std::unique_ptr<ModeloLista> modelo_;
 
 private:
+    void ensanchaParaGrid();
     bool recienCargada_ = false;
 };
 
