@@ -33,6 +33,7 @@
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/declaration/ui/frm0738_diseno.h"
+#include "varnel/declaration/ui/frm0738_recuperacion.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/panel_anexo.h"
@@ -225,9 +226,12 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
 
     instalaValidacion();
     carga();
+    recuperacion_ = std::make_unique<RecuperacionFrm0738>(*this);
+    recuperacion_->alAbrir();
 }
 
 Frm0738::~Frm0738() {
+    recuperacion_.reset();
     // The core outlives no widget: stop its notifications first.
     d_->alCambiarCasilla = nullptr;
     d_->alCambiarControl = nullptr;
@@ -872,6 +876,7 @@ void Frm0738::eligeRuc(int indice) {
     CmbRuc_->setMinimumWidth(0);
     CmbRuc_->setFixedWidth(px(1340));
     if (existe) tabPrincipal_->setCurrentIndex(0);
+    if (recuperacion_) recuperacion_->alElegirContribuyente();
 }
 
 void Frm0738::aplicaFoco(FocoIdent f) {
@@ -930,6 +935,7 @@ void Frm0738::GrabarForm() {
     }
     QApplication::restoreOverrideCursor();
     if (!grabado) return;  // the window keeps everything typed, for another try
+    if (recuperacion_) recuperacion_->alGrabar();
     d_->Modificado = false;
     if (CerrarAlGrabar_) {
         app_.sesion.Periodo.clear();  // the next window or list sets it again
@@ -971,7 +977,10 @@ void Frm0738::Salir() {
                                            Icono::Pregunta, Botones::SiNoCancelar);
     if (r == Respuesta::Cancelar) return;
     CerrarAlGrabar_ = true;
-    if (r == Respuesta::No) return cierra();
+    if (r == Respuesta::No) {
+        if (recuperacion_) recuperacion_->alDescartar();
+        return cierra();
+    }
     GrabarForm();
 }
 
