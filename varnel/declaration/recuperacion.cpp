@@ -18,9 +18,12 @@ const QString kFormato = QStringLiteral("qvr-recuperacion");
 
 QString opcionTexto(Opcion o) {
     switch (o) {
-        case Opcion::Si: return QStringLiteral("Si");
-        case Opcion::No: return QStringLiteral("No");
-        case Opcion::Ninguna: break;
+        case Opcion::Si:
+            return QStringLiteral("Si");
+        case Opcion::No:
+            return QStringLiteral("No");
+        case Opcion::Ninguna:
+            break;
     }
     return QStringLiteral("Ninguna");
 }
@@ -36,11 +39,15 @@ QJsonValue valorJson(const QVariant& v) {
         case QMetaType::Long:
         case QMetaType::ULong:
         case QMetaType::Short:
-        case QMetaType::UShort: return QJsonValue(v.toLongLong());
+        case QMetaType::UShort:
+            return QJsonValue(v.toLongLong());
         case QMetaType::Double:
-        case QMetaType::Float: return QJsonValue(v.toDouble());
-        case QMetaType::Bool: return QJsonValue(v.toBool() ? 1 : 0);
-        default: return QJsonValue(v.toString());
+        case QMetaType::Float:
+            return QJsonValue(v.toDouble());
+        case QMetaType::Bool:
+            return QJsonValue(v.toBool() ? 1 : 0);
+        default:
+            return QJsonValue(v.toString());
     }
 }
 
@@ -187,14 +194,18 @@ std::optional<CopiaRecuperacion> deJson(const QByteArray& json, QString* error) 
     QJsonParseError pe;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &pe);
     if (pe.error != QJsonParseError::NoError)
-        return sale(QStringLiteral("no es un texto JSON completo (%1, posición %2)").arg(pe.errorString()).arg(pe.offset));
+        return sale(QStringLiteral("no es un texto JSON completo (%1, posición %2)")
+                        .arg(pe.errorString())
+                        .arg(pe.offset));
     if (!doc.isObject()) return sale(QStringLiteral("no es una copia de recuperación"));
     const QJsonObject r = doc.object();
-    if (r.value("formato").toString() != kFormato) return sale(QStringLiteral("no es una copia de recuperación"));
+    if (r.value("formato").toString() != kFormato)
+        return sale(QStringLiteral("no es una copia de recuperación"));
     const QJsonValue version = r.value("version");
     if (!version.isDouble()) return sale(QStringLiteral("la copia no indica su versión"));
     if (version.toInteger() != kVersionRecuperacion)
-        return sale(QStringLiteral("versión %1 de la copia, que este programa no conoce").arg(version.toInteger()));
+        return sale(
+            QStringLiteral("versión %1 de la copia, que este programa no conoce").arg(version.toInteger()));
 
     Lector l;
     CopiaRecuperacion c;
@@ -245,7 +256,9 @@ std::optional<CopiaRecuperacion> deJson(const QByteArray& json, QString* error) 
         for (const QJsonValue& f : l.lista(o, "filas")) {
             const QJsonArray fila = f.toArray();
             if (!f.isArray() || fila.size() != t.columnas.size()) {
-                l.falla(QStringLiteral("una fila de %1 no tiene sus %2 columnas").arg(t.tabla).arg(t.columnas.size()));
+                l.falla(QStringLiteral("una fila de %1 no tiene sus %2 columnas")
+                            .arg(t.tabla)
+                            .arg(t.columnas.size()));
                 continue;
             }
             QVariantList v;
@@ -272,8 +285,8 @@ QString archivoRecuperacion(const QString& usuario, const ClaveDeclaracion& clav
     const auto parte = [](const QString& t) {
         return QString::fromLatin1(QUrl::toPercentEncoding(t.trimmed(), QByteArray(), "_.~"));
     };
-    return carpetaRecuperacion() + "/" + parte(usuario) + "_" + parte(clave.ruc) + "_" + parte(clave.formulario) +
-           "_" + parte(clave.periodo) + ".json";
+    return carpetaRecuperacion() + "/" + parte(usuario) + "_" + parte(clave.ruc) + "_" +
+           parte(clave.formulario) + "_" + parte(clave.periodo) + ".json";
 }
 
 bool escribeCopia(const QString& archivo, const CopiaRecuperacion& c, QString* error) {
@@ -300,7 +313,8 @@ bool escribeCopia(const QString& archivo, const CopiaRecuperacion& c, QString* e
 }
 
 QString apartaCopia(const QString& archivo, const QString& motivo) {
-    const QString base = archivo + "." + motivo + "-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
+    const QString base =
+        archivo + "." + motivo + "-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
     QString destino = base;
     for (int k = 2; QFileInfo::exists(destino); ++k) destino = base + "-" + QString::number(k);
     return QFile::rename(archivo, destino) ? destino : QString();
@@ -329,12 +343,12 @@ LecturaCopia leeCopia(const QString& archivo, const QString& usuario, const QStr
     }
     r.estado = LecturaCopia::Danada;
     r.apartada = apartaCopia(archivo, "danada");
-    r.mensaje = r.apartada.isEmpty()
-                    ? QStringLiteral("La copia de recuperación %1 no se puede leer (%2) y no se pudo apartar.")
-                          .arg(QDir::toNativeSeparators(archivo), motivo)
-                    : QStringLiteral("La copia de recuperación %1 no se puede leer (%2); se apartó como %3.")
-                          .arg(QDir::toNativeSeparators(archivo), motivo,
-                               QFileInfo(r.apartada).fileName());
+    r.mensaje =
+        r.apartada.isEmpty()
+            ? QStringLiteral("La copia de recuperación %1 no se puede leer (%2) y no se pudo apartar.")
+                  .arg(QDir::toNativeSeparators(archivo), motivo)
+            : QStringLiteral("La copia de recuperación %1 no se puede leer (%2); se apartó como %3.")
+                  .arg(QDir::toNativeSeparators(archivo), motivo, QFileInfo(r.apartada).fileName());
     return r;
 }
 

@@ -11,7 +11,8 @@ namespace qvr {
 
 CabeceraGuardada cabeceraGuardada(BaseDatos& base, const ClaveDeclaracion& clave) {
     const Registros r = base.consulta(
-        "SELECT fec_pro, cNumero FROM CAB WHERE DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=? AND TIP_DOC_D=6",
+        "SELECT fec_pro, cNumero FROM CAB WHERE DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=? AND "
+        "TIP_DOC_D=6",
         {clave.ruc, clave.periodo, clave.formulario, clave.semana});
     CabeceraGuardada c;
     if (r.vacio()) return c;
@@ -134,8 +135,9 @@ BusquedaCopia buscaCopia(BaseDatos& base, const QString& usuario, const ClaveDec
 
 QString preguntaRecuperacion(const CopiaRecuperacion& c) {
     const QString m = momentoTexto(c.momento);
-    return QStringLiteral("El formulario tiene cambios que no fueron grabados (copia de recuperación del %1 a las %2). "
-                          "¿Desea recuperarlos?")
+    return QStringLiteral(
+               "El formulario tiene cambios que no fueron grabados (copia de recuperación del %1 a las %2). "
+               "¿Desea recuperarlos?")
         .arg(m.left(10), m.mid(11));
 }
 

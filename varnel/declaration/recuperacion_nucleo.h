@@ -31,11 +31,11 @@ void restauraInstantanea(Declaracion& d, const Instantanea& s);
 
 // Whether the copy found for a declaration being opened is to be offered.
 enum class Oferta {
-    Ninguna,     // no copy
-    Ofrecer,     // newer than the stored declaration: ask
-    Superada,    // the stored declaration was saved (or removed) after the copy was begun
-    NoPermitida, // a taxpayer the user may not choose
-    Danada,      // set aside; `mensaje` says so
+    Ninguna,      // no copy
+    Ofrecer,      // newer than the stored declaration: ask
+    Superada,     // the stored declaration was saved (or removed) after the copy was begun
+    NoPermitida,  // a taxpayer the user may not choose
+    Danada,       // set aside; `mensaje` says so
 };
 struct BusquedaCopia {
     Oferta oferta = Oferta::Ninguna;

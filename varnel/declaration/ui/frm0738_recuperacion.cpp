@@ -45,7 +45,8 @@ RecuperacionFrm0738::~RecuperacionFrm0738() {
     Declaracion& d = *w_.d_;
     d.alCambiarCasilla = previoCasilla_;
     d.alCambiarControl = previoControl_;
-    if (indiceLista_ < w_.listas_->alCambiarLista.size()) w_.listas_->alCambiarLista[indiceLista_] = [](ListaAnexo) {};
+    if (indiceLista_ < w_.listas_->alCambiarLista.size())
+        w_.listas_->alCambiarLista[indiceLista_] = [](ListaAnexo) {};
 }
 
 ClaveDeclaracion RecuperacionFrm0738::clave() const {
@@ -64,7 +65,8 @@ void RecuperacionFrm0738::escribe() {
     temporizador_.stop();
     const Declaracion& d = *w_.d_;
     const ClaveDeclaracion k = clave();
-    if (!activa_ || k.ruc.isEmpty() || d.valores.SuspendeCalculo || !(d.Modificado || anexosCambiados_)) return;
+    if (!activa_ || k.ruc.isEmpty() || d.valores.SuspendeCalculo || !(d.Modificado || anexosCambiados_))
+        return;
     QString error;
     try {
         const CopiaRecuperacion c = tomaCopia(w_.base_, d, w_.app_.sesion.Usuario, k.formulario, guardada_);
