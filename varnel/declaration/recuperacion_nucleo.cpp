@@ -100,7 +100,18 @@ void restauraInstantanea(Declaracion& d, const Instantanea& s) {
     for (auto& [n, entrada] : c.datos.listas) entrada = entrada.left(2);
     c.datos.profesion = s.profesion.left(2);
     aplicaCarga(d, c);
-    if (s.profesion.isEmpty()) d.eligeProfesion(-1);
+    // The very entry chosen, when the lists still hold it (a code alone misses a blank entry).
+    d.valores.SuspendeCalculo = true;
+    for (const auto& [n, entrada] : s.listas) {
+        const auto it = d.controles.listasDocumento.find(n);
+        if (it == d.controles.listasDocumento.end() || entrada.isEmpty()) continue;
+        const int i = int(it->second.entradas.indexOf(entrada));
+        if (i >= 0 && i != it->second.elegida) d.eligeTipoDocumento(n, i);
+    }
+    const int profesion =
+        s.profesion.isEmpty() ? -1 : int(d.controles.profesion.entradas.indexOf(s.profesion));
+    if (profesion >= 0 || s.profesion.isEmpty()) d.eligeProfesion(profesion);
+    d.valores.SuspendeCalculo = false;
     d.Modificado = true;
 }
 
