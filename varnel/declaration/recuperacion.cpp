@@ -370,6 +370,34 @@ std::vector<CopiaListada> listaCopias() {
     return v;
 }
 
+QStringList lineasCopia(const CopiaRecuperacion& c) {
+    const Instantanea& s = c.datos;
+    const auto opcion = [](Opcion o) { return o == Opcion::Ninguna ? QString() : opcionTexto(o); };
+    QStringList l;
+    l << "usuario=" + c.usuario << "ruc=" + c.clave.ruc << "periodo=" + c.clave.periodo
+      << "formulario=" + c.clave.formulario << "momento=" + momentoTexto(c.momento)
+      << QStringLiteral("nueva=%1").arg(c.nueva ? 1 : 0)
+      << "guardada=" + (c.guardada.existe ? c.guardada.fecPro + " " + c.guardada.cNumero : QString());
+    for (const auto& [n, t] : s.casillas) l << QString::number(n).rightJustified(3, '0') + "=" + t;
+    l << "telefono=" + s.telefono << "profesion=" + s.profesion.left(2).trimmed();
+    l << "alquiler=" + opcion(s.inmueble) << "rectifica=" + opcion(s.rectifica)
+      << "devolucion=" + opcion(s.devolucion) << "general=" + opcion(s.general)
+      << "extranjero=" + opcion(s.extranjero) << "fideicomiso=" + opcion(s.fideicomiso);
+    for (const auto& [n, e] : s.listas) l << QStringLiteral("tipodoc.%1=").arg(n) + e.left(2).trimmed();
+    l << "nacimiento=" + (s.fechaNacimiento == "__/__/____" ? QString() : s.fechaNacimiento);
+    l << "pago.forma=" + s.pago.codigo << "pago.banco=" + s.pago.banco << "pago.cheque=" + s.pago.cheque
+      << "pago.monto=" + s.pago.monto;
+    for (const TablaRecuperada& t : c.anexos) {
+        l << QStringLiteral("%1.filas=%2").arg(t.tabla).arg(t.filas.size());
+        for (size_t f = 0; f < t.filas.size(); ++f) {
+            QStringList v;
+            for (const QVariant& x : t.filas[f]) v << x.toString();
+            l << QStringLiteral("%1.%2=").arg(t.tabla).arg(f + 1) + v.join('|');
+        }
+    }
+    return l;
+}
+
 QString momentoTexto(const QDateTime& t) { return t.toLocalTime().toString("dd/MM/yyyy hh:mm:ss"); }
 
 }  // namespace qvr

@@ -79,6 +79,10 @@ struct CopiaListada {
 };
 std::vector<CopiaListada> listaCopias();
 
+// A copy as key=value lines for support: who, which declaration, when; every non-empty box as
+// NNN=text; the other controls; then each working table's rows, values joined by "|".
+QStringList lineasCopia(const CopiaRecuperacion& c);
+
 // "dd/MM/yyyy hh:mm:ss" in local time.
 QString momentoTexto(const QDateTime& t);
 
