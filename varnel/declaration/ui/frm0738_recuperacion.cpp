@@ -117,7 +117,16 @@ void RecuperacionFrm0738::ofrece() {
 }
 
 void RecuperacionFrm0738::restaura(const CopiaRecuperacion& c) {
-    restauraAnexosTrabajo(w_.base_, c.anexos);
+    try {
+        restauraAnexosTrabajo(w_.base_, c.anexos);
+    } catch (const ErrorBD& e) {
+        // Nothing was put back (one transaction): the window stays as opened, the copy as it was.
+        dialogos().muestra(
+            QStringLiteral("No se pudieron recuperar los cambios no grabados: %1. La copia se conserva.")
+                .arg(QString::fromUtf8(e.what())),
+            w_.d_->Titulo, Icono::Error, Botones::Ok);
+        return;
+    }
     Declaracion& d = *w_.d_;
     restauraInstantanea(d, c.datos);
     w_.espejaTodo();
