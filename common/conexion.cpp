@@ -1,6 +1,7 @@
 #include "common/conexion.h"
 
 #include "platform/dialogs.h"
+#include "platform/descripciones_jet.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 
@@ -22,7 +23,21 @@ QString numeroConBlanco(long long n) { return n >= 0 ? " " + QString::number(n) 
 
 QString mensajeConexion(const ErrorBD& e, const QString& mensajeBloqueo) {
     if (e.numero() == jet::BaseBloqueada) return numeroConBlanco(e.numero()) + mensajeBloqueo;
-    return e.descripcion() + "\n" + numeroConBlanco(e.numero());
+    return textoErrorBD(e) + "\n" + numeroConBlanco(e.numero());
+}
+
+BaseDatos::Opciones opcionesConexion() {
+    BaseDatos::Opciones o;
+    // QVR_ESPERA_MS shortens the lock wait (tests, and offices that prefer to fail fast).
+    if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
+        o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
+    o.usuario = usuarioGrupoTrabajo();
+    o.clave = claveGrupoTrabajo();
+    return o;
+}
+
+std::unique_ptr<BaseDatos> AbreBaseConfigurada(const QString& ruta, const BaseDatos::Opciones& opciones) {
+    return BaseDatos::conecta(leeOpcion("DBServer"), ruta, opciones);
 }
 
 bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
@@ -34,13 +49,12 @@ bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
                           QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
                                   "de trabajo '%1' o está abierto en modo exclusivo por otro usuario.")
                               .arg(grupo));
-        BaseDatos::Opciones o;
-        // QVR_ESPERA_MS shortens the busy timeout (tests, and offices that prefer to fail fast).
-        if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
-            o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
-        o.usuario = usuarioGrupoTrabajo();
-        o.clave = claveGrupoTrabajo();
-        s.Base = BaseDatos::abre(s.RutaBaseDatos, o);
+        s.Base = BaseDatos::conecta(s.ServidorBD, s.RutaBaseDatos, opcionesConexion());
+        // The annex working tables hold what one window is editing: each workstation its own.
+        QStringList trabajo;
+        for (const TablaEsquema& t : tablasAnexo())
+            if (QString(t.nombre).startsWith("TMP_")) trabajo << t.nombre;
+        s.Base->tablasDeTrabajo(trabajo);
         return true;
     } catch (const ErrorBD& e) {
         dialogos().muestra(mensajeConexion(e, mensajeBloqueo), "Error de Conección", Icono::Ninguno, Botones::Ok);
@@ -57,7 +71,7 @@ QString mensajeErrorRegistro(int numero, const QString& descripcion) {
         case 3197: return "La data ha cambiado";
         case 3260: return "Registro bloqueado. Intente luego";
         default:
-            return "Error tecnico: " + numeroConBlanco(numero) + "\n" + descripcion + "\n" +
+            return "Error tecnico: " + numeroConBlanco(numero) + "\n" + textoErrorBD(numero, descripcion) + "\n" +
                    "Intente nuevamente por favor.";
     }
 }

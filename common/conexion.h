@@ -13,8 +13,16 @@ namespace qvr {
 QString usuarioGrupoTrabajo();
 QString claveGrupoTrabajo();
 
-// Opens s.RutaBaseDatos after writing SystemDB into NEMDAL.INI. On failure shows the connection
-// message ("Error de Conección") and returns false; the caller ends the program.
+// The options every program opens the database with: the workgroup login and the lock wait
+// (QVR_ESPERA_MS when set).
+BaseDatos::Opciones opcionesConexion();
+// The shared database as NEMDAL.INI names it: the server of DBServer when the key is there, else
+// the database file `ruta`. Throws ErrorBD.
+std::unique_ptr<BaseDatos> AbreBaseConfigurada(const QString& ruta,
+                                               const BaseDatos::Opciones& opciones = opcionesConexion());
+
+// Opens the shared database (s.ServidorBD, else s.RutaBaseDatos) after writing SystemDB into NEMDAL.INI. On
+// failure shows the connection message ("Error de Conección") and returns false; the caller ends the program.
 // `mensajeBloqueo` is the text after the number for error 3051.
 bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo = QStringLiteral("- Base esta bloqueda"));
 

@@ -162,6 +162,35 @@ Lectura leeComando(QByteArrayView linea, qsizetype pos, Tipo tipo) {
 
 QString Registro::textoUnicode() const { return deCp1252(texto); }
 
+namespace {
+// "&H" + hexadecimal or "&O" + octal digits (blanks among them skipped). Up to 4 digits are a 16-bit
+// value and up to 8 a 32-bit one, both signed: "&HFFFF" is -1, "&H5A0" 1440. nullopt on overflow.
+std::optional<double> valorBase(QByteArrayView t, qsizetype i, int base) {
+    std::uint64_t v = 0;
+    int digitos = 0;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (esBlancoVal(c)) continue;
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
+        if (d >= base) break;
+        if (digitos == 0 && d == 0) continue;  // leading zeros do not count
+        v = v * std::uint64_t(base) + std::uint64_t(d);
+        ++digitos;
+        if (v > 0xFFFFFFFFull) return std::nullopt;
+    }
+    if (v <= 0xFFFF && digitos <= (base == 16 ? 4 : 6)) return double(std::int16_t(std::uint16_t(v)));
+    return double(std::int32_t(std::uint32_t(v)));
+}
+}  // namespace
+
 std::optional<double> valorNumerico(QByteArrayView t) {
     QByteArray n;
     qsizetype i = 0;
@@ -169,6 +198,11 @@ std::optional<double> valorNumerico(QByteArrayView t) {
         while (i < t.size() && esBlancoVal(t[i])) ++i;
     };
     salta();
+    if (i + 1 < t.size() && t[i] == '&') {
+        const char b = t[i + 1];
+        if (b == 'H' || b == 'h') return valorBase(t, i + 2, 16);
+        if (b == 'O' || b == 'o') return valorBase(t, i + 2, 8);
+    }
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) n += t[i++];
     bool digitos = false, punto = false;
     for (; i < t.size(); ++i) {

@@ -56,7 +56,7 @@ using Lectura = std::variant<Registro, ErrorLinea>;
 Lectura leeLinea(QByteArrayView linea);
 
 // The leading number of a text the way the platform's Val reads it ("  12abc" is 12, "x" is 0,
-// "1 2" is 12, "2.5" is 2.5); nullopt when it overflows a double.
+// "1 2" is 12, "2.5" is 2.5, "&H5A0" is 1440, "&O17" is 15); nullopt when it overflows.
 std::optional<double> valorNumerico(QByteArrayView texto);
 // A number rounded to 16 bits with halves to the even neighbour; nullopt on overflow.
 std::optional<std::int16_t> aEntero16(double v);

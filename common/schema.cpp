@@ -152,6 +152,10 @@ void creaFaltantes(BaseDatos& base, const std::vector<TablaEsquema>& tablas) {
 }
 }  // namespace
 
+QString reservaDeclaracion(const QString& ruc, const QString& periodo, const QString& formulario, int semana) {
+    return QString("CAB/%1/%2/%3/%4/%5").arg(kTipDocDeclarante).arg(ruc, periodo, formulario).arg(semana);
+}
+
 void creaTablasHost(BaseDatos& base) { creaFaltantes(base, tablasHost()); }
 void creaTablasAnexo(BaseDatos& base) { creaFaltantes(base, tablasAnexo()); }
 

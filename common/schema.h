@@ -35,4 +35,8 @@ inline const QString kPeriodo = QStringLiteral("2003");
 inline const QString kFormulario = QStringLiteral("0738");
 inline constexpr int kSemana = 0;
 
+// The name a write of one stored declaration reserves (BaseDatos::reserva): a second save or
+// deletion of the same declaration, on any workstation, waits for it instead of mixing its rows in.
+QString reservaDeclaracion(const QString& ruc, const QString& periodo, const QString& formulario, int semana);
+
 }  // namespace qvr

@@ -11,8 +11,10 @@ QString leeOpcion(const QString& clave) { return Perfil::lee(kSeccionIni, clave,
 
 void LeeConfiguracion(DatosSesion& s) {
     s.RutaSistema = leeOpcion("SysPath");
-    if (!s.RutaSistema.isEmpty() && QDir(rutaFs(s.RutaSistema)).exists()) QDir::setCurrent(rutaFs(s.RutaSistema));
+    if (!s.RutaSistema.isEmpty() && QDir(rutaFs(s.RutaSistema)).exists())
+        QDir::setCurrent(rutaFs(s.RutaSistema));
     s.RutaBaseDatos = leeOpcion("DBPath") + leeOpcion("DBName");
+    s.ServidorBD = leeOpcion("DBServer");
     s.RutaReportes = s.RutaSistema + "RPT";
     s.Usuario = " ";
     s.Usuario = leeOpcion("SysUser");

@@ -16,6 +16,7 @@ inline const QString kArchivoGrupoTrabajo = QStringLiteral("NEMDAL.MDW");
 struct DatosSesion {
     QString RutaSistema;
     QString RutaBaseDatos;
+    QString ServidorBD;  // DBServer: a PostgreSQL connection string; empty: the file RutaBaseDatos
     QString RutaReportes;
     QString Usuario = QStringLiteral(" ");
     QString Periodo = kPeriodo;

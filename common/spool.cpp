@@ -17,9 +17,10 @@ qint64 numeroDe(const QVariant& v) {
 
 QString RegistraSpool(BaseDatos& base, const QString& codigo, int tipoDocumento, const QString& numero,
                       const QString& usuario) {
-    // IMMEDIATE: a second program registering at the same moment waits here instead of reading
-    // the same maximum.
+    // A second program registering at the same moment (on this or another workstation) waits here
+    // instead of reading the same maximum.
     TransaccionEscritura t(base);
+    base.bloqueaTabla(QStringLiteral("SPOOL"));
     const qint64 sec = numeroDe(base.escalar(
         QStringLiteral("SELECT max(Secuencia) AS SecTipo FROM SPOOL WHERE CodRep = ?"), {codigo}));
     const qint64 arch =

@@ -69,28 +69,55 @@ QString argumentoTasa(const QString& codigo, const QString& periodo) {
 
 QString funcionTasa(const QString& tasa) { return " " + Utilitario::RellenaDerecha(tasa, 6, u' '); }
 
-ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar) {
+namespace {
+// The server database of the environment: an existing one is kept unless `forzar`, which drops the
+// suite's tables first.
+void preparaServidor(BaseDatos& base, bool forzar) {
+    if (!forzar) return;
+    for (const auto* lista : {&tablasAnexo(), &tablasHost()})
+        for (const TablaEsquema& t : *lista)
+            if (base.existeTabla(t.nombre)) base.ejecuta(QString("DROP TABLE %1").arg(t.nombre));
+}
+}  // namespace
+
+ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar, const QString& servidor) {
     ResultadoDemo r;
     if (carpeta.trimmed().isEmpty()) return falla(r, "Falta la carpeta del entorno.");
     const QString sistema = QDir(carpeta).absolutePath() + "/sys/";
     r.rutaBase = sistema + "NEMDAL.MDB";
     r.rutaIni = Perfil::rutaArchivo(kArchivoIni);
 
-    if (QFileInfo::exists(r.rutaBase) && !forzar)
+    std::unique_ptr<BaseDatos> base;
+    if (!servidor.isEmpty()) {
+        try {
+            base = BaseDatos::abreServidor(servidor, {});
+            if (base->existeTabla("CAB") && !forzar)
+                return falla(r, "Ya existe un entorno en el servidor " + base->ruta() +
+                                    " (use --force para crearlo de nuevo).");
+        } catch (const ErrorBD& e) {
+            return falla(r, e.descripcion());
+        }
+        r.rutaBase = base->ruta();
+    } else if (QFileInfo::exists(r.rutaBase) && !forzar) {
         return falla(r, "Ya existe un entorno en " + sistema + " (use --force para crearlo de nuevo).");
+    }
 
     for (const char* sub : {"", "RPT", "TMP", "tmp"})
         if (!QDir().mkpath(sistema + sub) || !QFileInfo(sistema + sub).isDir())
             return falla(r, "No se pudo crear la carpeta " + sistema + sub + ".");
 
-    if (forzar)
+    if (forzar && !base)
         for (const char* sufijo : {"", "-journal", "-wal", "-shm"})
             if (QFileInfo::exists(r.rutaBase + sufijo) && !QFile::remove(r.rutaBase + sufijo))
                 return falla(r, "No se pudo reemplazar " + r.rutaBase + sufijo + ".");
 
     try {
-        auto base = BaseDatos::crea(r.rutaBase);
+        if (base)
+            preparaServidor(*base, forzar);
+        else
+            base = BaseDatos::crea(r.rutaBase);
         llenaBase(*base);
+        base.reset();
     } catch (const ErrorBD& e) {
         return falla(r, "No se pudo crear la base de datos " + r.rutaBase + ": " + e.descripcion() + " (" +
                             QString::number(e.numero()) + ").");
@@ -113,6 +140,9 @@ ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar) {
     for (const auto& [clave, valor] : claves)
         if (!Perfil::escribe(kSeccionIni, clave, valor, kArchivoIni))
             return falla(r, "No se pudo escribir " + r.rutaIni + ".");
+    // DBServer names the server database, or is emptied so that the file is used again.
+    if (!Perfil::escribe(kSeccionIni, "DBServer", servidor, kArchivoIni))
+        return falla(r, "No se pudo escribir " + r.rutaIni + ".");
 
     r.ok = true;
     r.mensaje =

@@ -16,7 +16,9 @@ struct ResultadoDemo {
 
 // Creates the environment in `carpeta`. An existing environment (its database file) is left
 // alone unless `forzar`, in which case the database is created anew.
-ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar);
+// With `servidor` (a PostgreSQL connection string) the tables and rows go to that server database
+// (an existing CAB there counts as an existing environment) and NEMDAL.INI carries DBServer.
+ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar, const QString& servidor = {});
 
 // funcion of catalog '004': name in 1-36, short name in 38-49.
 QString funcionBanco(const QString& nombre, const QString& corto);

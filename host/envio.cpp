@@ -52,6 +52,8 @@ QString lineaComandosResumen(const QString& ruc, const QString& formulario, cons
 std::vector<Envio> EnviaDeclaraciones(BaseDatos& base) {
     std::vector<Envio> enviados;
     TransaccionEscritura t(base);
+    // The next correl of each declaration is read from hCAB: one sending at a time.
+    base.bloqueaTabla("hCAB");
     Registros cab = base.consulta(
         "SELECT doc_id_d, periodo, semana FROM CAB WHERE tip_doc_d=6 AND formulario=? AND estado=0 ORDER BY doc_id_d",
         {kFormulario});

@@ -7,12 +7,14 @@
 
 #include <QDir>
 
+#include "common/conexion.h"
 #include "common/sesion.h"
 #include "host/entorno_demo.h"
 #include "host/envio.h"
 #include "platform/database.h"
 #include "host/ventana_orvelane.h"
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();
@@ -22,7 +24,9 @@ namespace {
 
 const char* const kUso =
     "Uso: orvelane                          abre la ventana del integrador\n"
-    "     orvelane --setup CARPETA [--force] crea un entorno de demostración en CARPETA\n"
+    "     orvelane --setup CARPETA [--force] [--server CONEXION]\n"
+    "                                        crea un entorno de demostración en CARPETA; con --server,\n"
+    "                                        sus tablas en esa base de datos PostgreSQL (cadena libpq)\n"
     "     orvelane --enviar                 envía las declaraciones consistentes y genera sus resúmenes\n"
     "     orvelane --version\n"
     "NEMDAL.INI se escribe en la carpeta de Windows: $WINDIR, o $XDG_CONFIG_HOME/qvr.\n";
@@ -50,7 +54,10 @@ bool esOpcionDeQt(const char* a) {
 
 int ventana(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The menu entry's name, so that the desktop shows the window under the entry's icon.
+    QGuiApplication::setDesktopFileName("org.qvr.Orvelane");
     if (app.arguments().size() > 1) return uso(stderr, 2);
+    qvr::preparaInterfaz(app);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
     qvr::host::VentanaOrvelane w(QCoreApplication::applicationDirPath());
     w.show();
@@ -59,10 +66,14 @@ int ventana(int argc, char** argv) {
 
 int setup(int argc, char** argv) {
     QString carpeta;
+    QString servidor;
     bool forzar = false;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--force") == 0 && !forzar)
             forzar = true;
+        else if (std::strcmp(argv[i], "--server") == 0 && servidor.isEmpty() && i + 1 < argc &&
+                 argv[i + 1][0] != '\0')
+            servidor = QString::fromLocal8Bit(argv[++i]);
         else if (argv[i][0] != '-' && carpeta.isEmpty())
             carpeta = QString::fromLocal8Bit(argv[i]);
         else
@@ -70,7 +81,7 @@ int setup(int argc, char** argv) {
     }
     if (carpeta.isEmpty()) return uso(stderr, 2);
     QCoreApplication app(argc, argv);
-    const auto r = qvr::host::creaEntornoDemo(carpeta, forzar);
+    const auto r = qvr::host::creaEntornoDemo(carpeta, forzar, servidor);
     std::fprintf(r.ok ? stdout : stderr, "%s\n", r.mensaje.toLocal8Bit().constData());
     return r.ok ? 0 : 1;
 }
@@ -83,14 +94,15 @@ int enviar(int argc, char** argv) {
     qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
     std::vector<qvr::Envio> envios;
     try {
-        auto base = qvr::BaseDatos::abre(qvr::leeOpcion("DBPath") + qvr::leeOpcion("DBName"));
+        auto base = qvr::AbreBaseConfigurada(qvr::leeOpcion("DBPath") + qvr::leeOpcion("DBName"));
         envios = qvr::EnviaDeclaraciones(*base);
     } catch (const qvr::ErrorBD& e) {
         std::fprintf(stderr, "orvelane: %s\n", e.descripcion().toLocal8Bit().constData());
         return 1;
     }
-    const int fallas = qvr::ejecutaResumenes(envios, QDir(QCoreApplication::applicationDirPath()).filePath("Oskeni"),
-                                             [](const QString& l) { std::fprintf(stderr, "%s\n", l.toLocal8Bit().constData()); });
+    const int fallas = qvr::ejecutaResumenes(
+        envios, QDir(QCoreApplication::applicationDirPath()).filePath("Oskeni"),
+        [](const QString& l) { std::fprintf(stderr, "%s\n", l.toLocal8Bit().constData()); });
     for (const auto& e : envios)
         std::printf("%s %s %s\n", qPrintable(e.ruc), qPrintable(e.correl), qPrintable(e.control));
     return fallas == 0 ? 0 : 1;

@@ -10,7 +10,9 @@
 #include <QTime>
 #include <QVBoxLayout>
 
+#include "common/conexion.h"
 #include "common/sesion.h"
+#include "platform/descripciones_jet.h"
 #include "host/envio.h"
 #include "host/ventana_spool.h"
 #include "platform/database.h"
@@ -145,10 +147,10 @@ void VentanaOrvelane::lotmiraFallo(QProcess::ProcessError error) {
 void VentanaOrvelane::enviaDeclaraciones() {
     std::vector<Envio> enviados;
     try {
-        auto base = BaseDatos::abre(leeOpcion("DBPath") + leeOpcion("DBName"));
+        auto base = AbreBaseConfigurada(leeOpcion("DBPath") + leeOpcion("DBName"));
         enviados = EnviaDeclaraciones(*base);
     } catch (const ErrorBD& e) {
-        const QString texto = "No se pudo enviar: " + e.descripcion();
+        const QString texto = "No se pudo enviar: " + textoErrorBD(e);
         anota(texto);
         dialogos().muestra(texto, kTituloHost, Icono::Error, Botones::Ok);
         return;

@@ -9,7 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "common/conexion.h"
 #include "common/sesion.h"
+#include "platform/descripciones_jet.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -48,7 +50,7 @@ VentanaSpool::VentanaSpool(const QString& carpetaProgramas, QWidget* parent)
 bool VentanaSpool::carga() {
     tabla_->setRowCount(0);
     try {
-        auto base = BaseDatos::abre(leeOpcion("DBPath") + leeOpcion("DBName"));
+        auto base = AbreBaseConfigurada(leeOpcion("DBPath") + leeOpcion("DBName"));
         Registros r = base->consulta(
             "SELECT CodRep, Secuencia, Archivo, Fecha, Usuario, Doc_id_d FROM SPOOL ORDER BY Archivo DESC");
         tabla_->setRowCount(r.filas());
@@ -60,7 +62,7 @@ bool VentanaSpool::carga() {
         return true;
     } catch (const ErrorBD& e) {
         ver_->setEnabled(false);
-        dialogos().muestra("No se puede leer la tabla SPOOL:\n" + e.descripcion(), windowTitle(), Icono::Error,
+        dialogos().muestra("No se puede leer la tabla SPOOL:\n" + textoErrorBD(e), windowTitle(), Icono::Error,
                            Botones::Ok);
         return false;
     }

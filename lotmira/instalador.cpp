@@ -10,6 +10,7 @@
 #include "lotmira/envio_linea.h"
 #include "lotmira/filas_catalogo.h"
 #include "platform/database.h"
+#include "platform/descripciones_jet.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 
@@ -41,12 +42,7 @@ std::unique_ptr<BaseDatos> abreBase(const QString& carpeta) {
                 QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
                         "de trabajo '%1' o está abierto en modo exclusivo por otro usuario.")
                     .arg(grupo));
-        BaseDatos::Opciones o;
-        if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
-            o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
-        o.usuario = usuarioGrupoTrabajo();
-        o.clave = claveGrupoTrabajo();
-        return BaseDatos::abre(ruta, o);
+        return AbreBaseConfigurada(ruta);
     } catch (const ErrorBD& e) {
         dialogos().muestra(mensajeConexion(e, "- La Base de datos esta bloqueda"), "Error de Conección",
                            Icono::Ninguno, Botones::Ok);
@@ -66,7 +62,7 @@ class Instalacion {
         } catch (const ErrorBD& e) {
             if (e.numero() == jet::ClavePrimariaExiste || e.numero() == jet::TablaExiste) return;
             ++errores;
-            dialogos().muestra("Error Número : " + QString::number(e.numero()) + "\n" + e.descripcion(),
+            dialogos().muestra("Error Número : " + QString::number(e.numero()) + "\n" + textoErrorBD(e),
                                "Error al Ejecutar Sentencia SQL", Icono::Error, Botones::Ok);
         }
     }

@@ -7,6 +7,7 @@
 
 #include "lotmira/instalador.h"
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();
@@ -16,6 +17,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Lotmira %s\n", qvr::versionPrograma());
+            return 0;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            // Asking for the usage must not install anything.
+            std::printf(
+                "Uso: Lotmira\nInstala las tablas del formulario 0738 en la base de datos de NEMDAL.INI\n"
+                "($WINDIR o $XDG_CONFIG_HOME/qvr); la lista de envío es SysPath + tmp/env738.txt.\n");
             return 0;
         }
     // QVR_DIALOGOS=consola: messages on standard error and the default answer, even on a display.
@@ -32,6 +39,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+    if (hayPantalla) qvr::preparaInterfaz(*app);
     if (consola)
         qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
     else

@@ -13,6 +13,7 @@
 #include "common/spool.h"
 #include "oskeni/linea_comandos.h"
 #include "oskeni/resumen.h"
+#include "platform/descripciones_jet.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -111,15 +112,9 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
                           QString("No se puede iniciar la aplicación. Falta el archivo de información del grupo "
                                   "de trabajo '%1'.")
                               .arg(grupo));
-        BaseDatos::Opciones o;
-        // QVR_ESPERA_MS: how long to wait for another program's lock, as in the other programs.
-        if (bool ok = false; qEnvironmentVariableIntValue("QVR_ESPERA_MS", &ok), ok)
-            o.esperaMs = qEnvironmentVariableIntValue("QVR_ESPERA_MS");
-        o.usuario = usuarioGrupoTrabajo();
-        o.clave = claveGrupoTrabajo();
-        base = BaseDatos::abre(rutaBase, o);
+        base = AbreBaseConfigurada(rutaBase);
     } catch (const ErrorBD& e) {
-        dialogos().muestra(e.descripcion() + "\n" + "Intente nuevamente por favor.", "Mensaje", Icono::Error,
+        dialogos().muestra(textoErrorBD(e) + "\n" + "Intente nuevamente por favor.", "Mensaje", Icono::Error,
                            Botones::Ok);
         return 1;
     }
@@ -189,7 +184,7 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
         QFile::setPermissions(rutaFs(txt), QFile::permissions(rutaFs(prn)));
         return 0;
     } catch (const ErrorBD& e) {
-        errorTecnico({e.numero(), e.descripcion()});
+        errorTecnico({e.numero(), textoErrorBD(e)});
     } catch (const reporte::ErrorEscritura& e) {
         errorTecnico({e.numero(), e.descripcion()});
     } catch (const Falla& f) {

@@ -1,6 +1,6 @@
 #include "platform/database.h"
 
-#include <sqlite3.h>
+#include <libpq-fe.h>
 
 #include <QDate>
 #include <QFileInfo>
@@ -11,6 +11,7 @@
 #include <QSqlResult>
 #include <atomic>
 
+#include "platform/database_motor.h"
 #include "platform/paths.h"
 
 namespace qvr {
@@ -19,47 +20,18 @@ namespace {
 
 std::atomic<int> contadorConexiones{0};
 
-// Maps an engine error to the Jet number that the suite's messages are keyed on.
-int numeroJet(const QSqlError& e) {
-    bool ok = false;
-    const int codigo = e.nativeErrorCode().toInt(&ok);
-    const QString texto = e.databaseText().toLower();
-    const int primario = ok ? (codigo & 0xff) : -1;
-    if (texto.contains("unique constraint") || texto.contains("primary key must be unique") ||
-        codigo == SQLITE_CONSTRAINT_PRIMARYKEY || codigo == SQLITE_CONSTRAINT_UNIQUE)
-        return jet::ClaveDuplicada;
-    if (texto.contains("not null constraint")) return jet::CampoNulo;
-    if (texto.contains("already exists")) return texto.contains("index") ? jet::ClavePrimariaExiste : jet::TablaExiste;
-    if (texto.contains("no such table")) return jet::TablaNoExiste;
-    if (texto.contains("no such column")) return jet::SinParametros;
-    switch (primario) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED: return jet::RegistroBloqueado;
-        case SQLITE_READONLY: return jet::SoloLectura;
-        case SQLITE_IOERR: return jet::ErrorDisco;
-        case SQLITE_FULL:
-        case SQLITE_NOMEM: return jet::RecursosAgotados;
-        case SQLITE_CANTOPEN: return jet::ArchivoNoEncontrado;
-        case SQLITE_NOTADB:
-        case SQLITE_CORRUPT: return jet::FormatoNoReconocido;
-        case SQLITE_CONSTRAINT: return jet::ClaveDuplicada;
-        default: break;
-    }
-    if (texto.contains("syntax error")) return jet::SintaxisConsulta;
-    if (texto.contains("database is locked") || texto.contains("database table is locked"))
-        return jet::RegistroBloqueado;
-    return jet::Reservado;
-}
+const QString kConexionPerdida = QStringLiteral(
+    "Se perdió la conexión con el servidor de base de datos; este paso no se completó. Lo que está en la "
+    "ventana se conserva: el siguiente paso vuelve a conectarse.");
 
-ErrorBD errorDe(const QSqlError& e) {
-    QString d = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return ErrorBD(numeroJet(e), d);
-}
-
-void prepara(QSqlQuery& q, const QString& sql, const QVariantList& parametros) {
+// A statement without values runs as it is (the server prepares only reads and row changes); one
+// with values is prepared and its values bound.
+bool corre(QSqlQuery& q, const QString& sql, const QVariantList& parametros) {
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw errorDe(q.lastError());
+    if (parametros.isEmpty()) return q.exec(sql);
+    if (!q.prepare(sql)) return false;
     for (int i = 0; i < parametros.size(); ++i) q.bindValue(i, parametros[i]);
+    return q.exec();
 }
 
 TipoColumna tipoDeValor(const QVariant& v) {
@@ -67,10 +39,17 @@ TipoColumna tipoDeValor(const QVariant& v) {
         case QMetaType::Int:
         case QMetaType::LongLong:
         case QMetaType::UInt:
-        case QMetaType::ULongLong: return TipoColumna::Entero;
-        case QMetaType::Double: return TipoColumna::Flotante;
-        case QMetaType::QString: return TipoColumna::Texto;
-        default: return TipoColumna::Otro;
+        case QMetaType::ULongLong:
+            return TipoColumna::Entero;
+        case QMetaType::Double:
+            return TipoColumna::Flotante;
+        case QMetaType::QString:
+            return TipoColumna::Texto;
+        case QMetaType::QDate:
+        case QMetaType::QDateTime:
+            return TipoColumna::Fecha;
+        default:
+            return TipoColumna::Otro;
     }
 }
 
@@ -88,7 +67,8 @@ TipoColumna tipoDeDeclarado(const QString& declarado) {
         t.startsWith("BIT") || t.startsWith("COUNTER") || t.startsWith("SMALL") || t.startsWith("TINY"))
         return TipoColumna::Entero;
     if (t.startsWith("DATE") || t.startsWith("TIME")) return TipoColumna::Fecha;
-    if (t.startsWith("CURRENCY") || t.startsWith("MONEY") || t.startsWith("DECIMAL") || t.startsWith("NUMERIC"))
+    if (t.startsWith("CURRENCY") || t.startsWith("MONEY") || t.startsWith("DECIMAL") ||
+        t.startsWith("NUMERIC"))
         return TipoColumna::Moneda;
     if (t.startsWith("REAL") || t.startsWith("DOUBLE") || t.startsWith("FLOAT") || t.startsWith("SINGLE"))
         return TipoColumna::Flotante;
@@ -118,12 +98,15 @@ QString Registros::texto(int f, int c) const {
 
 QString Registros::texto(int f, const QString& nombre) const { return texto(f, indice(nombre)); }
 
-void BaseDatos::abreConexion(const QString& ruta, int esperaMs) {
-    ruta_ = ruta;
+BaseDatos::BaseDatos() = default;
+
+void BaseDatos::abreConexion(std::unique_ptr<motor::Motor> m, const QString& destino, const QString& visible,
+                             int esperaMs) {
+    motor_ = std::move(m);
+    ruta_ = visible;
     nombre_ = QString("qvr-%1").arg(contadorConexiones.fetch_add(1));
-    db_ = QSqlDatabase::addDatabase("QSQLITE", nombre_);
-    db_.setDatabaseName(rutaFs(ruta));
-    db_.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(esperaMs));
+    db_ = QSqlDatabase::addDatabase(motor_->driver(), nombre_);
+    motor_->configura(db_, destino, esperaMs);
 }
 
 std::unique_ptr<BaseDatos> BaseDatos::abre(const QString& ruta, const Opciones& opciones) {
@@ -131,10 +114,11 @@ std::unique_ptr<BaseDatos> BaseDatos::abre(const QString& ruta, const Opciones& 
     if (ruta.trimmed().isEmpty() || !QFileInfo(fs).isFile())
         throw ErrorBD(jet::ArchivoNoEncontrado, QString("No se encuentra el archivo '%1'.").arg(ruta));
     std::unique_ptr<BaseDatos> b(new BaseDatos());
-    b->abreConexion(ruta, opciones.esperaMs);
+    b->abreConexion(motor::sqlite(), ruta, ruta, opciones.esperaMs);
     if (!b->db_.open()) {
-        ErrorBD e = errorDe(b->db_.lastError());
-        throw ErrorBD(e.numero() == jet::RegistroBloqueado ? jet::BaseBloqueada : e.numero(), e.descripcion());
+        ErrorBD e = b->motor_->error(b->db_.lastError());
+        throw ErrorBD(e.numero() == jet::RegistroBloqueado ? jet::BaseBloqueada : e.numero(),
+                      e.descripcion());
     }
     // A first read tells a locked or foreign file apart before anything else is done.
     try {
@@ -158,10 +142,48 @@ std::unique_ptr<BaseDatos> BaseDatos::abre(const QString& ruta, const Opciones& 
 
 std::unique_ptr<BaseDatos> BaseDatos::crea(const QString& ruta) {
     std::unique_ptr<BaseDatos> b(new BaseDatos());
-    b->abreConexion(ruta, 5000);
-    if (!b->db_.open()) throw errorDe(b->db_.lastError());
+    b->abreConexion(motor::sqlite(), ruta, ruta, 5000);
+    if (!b->db_.open()) throw b->motor_->error(b->db_.lastError());
     b->escalar("PRAGMA journal_mode=WAL");
     return b;
+}
+
+namespace {
+// Why a server connection could not be made: not reachable at all, or reachable but the login (or
+// the database name) was refused.
+ErrorBD errorDeConexion(const QString& conexion, const QString& visible, const QSqlError& e) {
+    const QString detalle = (e.databaseText().isEmpty() ? e.text() : e.databaseText()).trimmed();
+    const PGPing ping = PQping(conexion.toUtf8().constData());
+    if (ping == PQPING_NO_RESPONSE || ping == PQPING_NO_ATTEMPT)
+        return ErrorBD(jet::ConexionFallida,
+                       QString("No se puede conectar con el servidor de base de datos (%1). Verifique que el "
+                               "servidor esté encendido y que esta estación llegue a él por la red.\n%2")
+                           .arg(visible, detalle));
+    if (detalle.contains("does not exist") && detalle.contains("database"))
+        return ErrorBD(
+            jet::ArchivoNoEncontrado,
+            QString("No existe la base de datos indicada en DBServer (%1).\n%2").arg(visible, detalle));
+    return ErrorBD(
+        jet::CuentaNoValida,
+        QString("El servidor de base de datos rechazó el ingreso (%1). Verifique el usuario, su clave "
+                "(archivo .pgpass o de servicio) y su permiso sobre la base de datos.\n%2")
+            .arg(visible, detalle));
+}
+}  // namespace
+
+std::unique_ptr<BaseDatos> BaseDatos::abreServidor(const QString& conexion, const Opciones& opciones) {
+    std::unique_ptr<BaseDatos> b(new BaseDatos());
+    const QString visible = motor::conexionVisible(conexion);
+    b->abreConexion(motor::postgres(), conexion, visible, opciones.esperaMs);
+    if (!b->db_.open()) throw errorDeConexion(b->db_.connectOptions(), visible, b->db_.lastError());
+    b->motor_->alAbrir(*b);
+    return b;
+}
+
+std::unique_ptr<BaseDatos> BaseDatos::conecta(const QString& servidor, const QString& ruta,
+                                              const Opciones& opciones) {
+    if (!servidor.trimmed().isEmpty()) return abreServidor(servidor.trimmed(), opciones);
+    return abre(ruta, opciones);
 }
 
 BaseDatos::~BaseDatos() { cierra(); }
@@ -176,26 +198,39 @@ void BaseDatos::cierra() {
     nombre_.clear();
 }
 
+ErrorBD BaseDatos::errorDe(const QSqlError& e) {
+    if (!db_.isOpen() || motor_->conexionPerdida(e, db_)) {
+        perdida_ = true;
+        return ErrorBD(jet::ErrorDisco, kConexionPerdida);
+    }
+    return motor_->error(e);
+}
+
+void BaseDatos::preparaPaso() {
+    if (nombre_.isEmpty() || !db_.isValid()) throw ErrorBD(jet::Reservado, "La base de datos está cerrada.");
+    // The driver closes by itself a connection that the server dropped.
+    if (!db_.isOpen()) perdida_ = true;
+    if (!perdida_) return;
+    // Inside a transaction the work of the lost connection is gone: the transaction has to end first.
+    if (transaccion_ > 0) throw ErrorBD(jet::ErrorDisco, kConexionPerdida);
+    db_.close();
+    if (!db_.open()) throw errorDeConexion(db_.connectOptions(), ruta_, db_.lastError());
+    perdida_ = false;
+    motor_->alAbrir(*this);
+}
+
 Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros) {
-    if (!abierta()) throw ErrorBD(jet::Reservado, "La base de datos está cerrada.");
+    preparaPaso();
     QSqlQuery q(db_);
-    prepara(q, sql, parametros);
-    if (!q.exec()) throw errorDe(q.lastError());
+    if (!corre(q, motor_->traduce(sql), parametros)) throw errorDe(q.lastError());
     Registros r;
     const QSqlRecord rec = q.record();
-    sqlite3_stmt* stmt = nullptr;
-    const QVariant h = q.result()->handle();
-    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3_stmt*") == 0) stmt = *static_cast<sqlite3_stmt* const*>(h.constData());
     for (int i = 0; i < rec.count(); ++i) {
         Columna c;
         c.nombre = rec.fieldName(i);
-        if (stmt) {
-            const char* d = sqlite3_column_decltype(stmt, i);
-            if (d) c.declarado = QString::fromUtf8(d);
-        }
-        c.tipo = tipoDeDeclarado(c.declarado);
         r.columnas_.push_back(c);
     }
+    motor_->capturaTipos(q, r.columnas_);
     while (q.next()) {
         QVariantList fila;
         fila.reserve(rec.count());
@@ -204,6 +239,7 @@ Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros
     }
     if (q.lastError().isValid()) throw errorDe(q.lastError());
     q.finish();
+    motor_->completaTipos(*this, r.columnas_);
     // Expressions have no declared type: take the kind of the first non-null value.
     for (int i = 0; i < r.columnas(); ++i) {
         if (!r.columnas_[size_t(i)].declarado.isEmpty()) continue;
@@ -222,57 +258,60 @@ QVariant BaseDatos::escalar(const QString& sql, const QVariantList& parametros) 
 }
 
 int BaseDatos::ejecuta(const QString& sql, const QVariantList& parametros, Accion) {
-    if (!abierta()) throw ErrorBD(jet::Reservado, "La base de datos está cerrada.");
+    preparaPaso();
+    const bool definicion = motor::Motor::esDefinicion(sql);
+    if (definicion) motor_->preparaDefinicion(*this);
     QSqlQuery q(db_);
-    prepara(q, sql, parametros);
-    if (!q.exec()) throw errorDe(q.lastError());
+    const bool ok = corre(q, motor_->traduce(sql), parametros);
+    if (definicion) motor_->olvidaDefiniciones();
+    if (!ok) throw errorDe(q.lastError());
     const int n = q.numRowsAffected();
     q.finish();
     return n;
 }
 
 QStringList BaseDatos::tablas() {
-    QStringList out;
-    Registros r = consulta("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name");
-    for (int i = 0; i < r.filas(); ++i) out << r.texto(i, 0);
-    return out;
+    preparaPaso();
+    return motor_->tablas(*this);
 }
 
 bool BaseDatos::existeTabla(const QString& nombre) {
-    return escalar("SELECT count(*) FROM sqlite_master WHERE type='table' AND lower(name)=lower(?)", {nombre}).toInt() > 0;
+    preparaPaso();
+    return motor_->existeTabla(*this, nombre);
 }
 
 std::vector<Columna> BaseDatos::columnas(const QString& tabla) {
-    std::vector<Columna> out;
-    QString t = tabla;
-    t.replace('"', "\"\"");
-    Registros r = consulta(QString("PRAGMA table_info(\"%1\")").arg(t));
-    for (int i = 0; i < r.filas(); ++i) {
-        Columna c;
-        c.nombre = r.texto(i, "name");
-        c.declarado = r.texto(i, "type");
-        c.tipo = tipoDeDeclarado(c.declarado);
-        out.push_back(c);
-    }
-    return out;
+    preparaPaso();
+    return motor_->columnas(*this, tabla);
+}
+
+void BaseDatos::exigeTransaccion(const char* que) const {
+    if (transaccion_ == 0)
+        throw ErrorBD(jet::Reservado,
+                      QString("%1 sin una transacción de escritura.").arg(QString::fromUtf8(que)));
+}
+
+void BaseDatos::bloqueaTabla(const QString& tabla) {
+    exigeTransaccion("Bloqueo de tabla");
+    motor_->bloqueaTabla(*this, tabla);
+}
+
+void BaseDatos::tablasDeTrabajo(const QStringList& tablas) {
+    preparaPaso();
+    motor_->tablasDeTrabajo(*this, tablas);
+}
+
+void BaseDatos::reserva(const QString& recurso) {
+    exigeTransaccion("Reserva");
+    motor_->reserva(*this, recurso);
 }
 
 TransaccionEscritura::TransaccionEscritura(BaseDatos& base, Durabilidad durabilidad)
     : base_(base), nivel_(base.transaccion_) {
-    if (nivel_ == 0 && durabilidad == Durabilidad::Diferida) {
-        sincronia_ = base_.escalar("PRAGMA synchronous");
-        base_.ejecuta("PRAGMA synchronous=NORMAL");
-    }
-    if (nivel_ == 0) {
-        try {
-            base_.ejecuta("BEGIN IMMEDIATE");
-        } catch (...) {
-            restauraSincronia();
-            throw;
-        }
-    } else {
+    if (nivel_ == 0)
+        base_.motor_->empiezaEscritura(base_, durabilidad);
+    else
         base_.ejecuta(QString("SAVEPOINT qvr_%1").arg(nivel_));
-    }
     ++base_.transaccion_;
 }
 
@@ -287,18 +326,9 @@ TransaccionEscritura::~TransaccionEscritura() {
             base_.ejecuta(QString("RELEASE qvr_%1").arg(nivel_));
         }
     } catch (const ErrorBD&) {
-        // The engine has already rolled back (for example after a disk error).
+        // The engine has already rolled back (a disk error, or a server connection that was lost).
     }
-    restauraSincronia();
-}
-
-void TransaccionEscritura::restauraSincronia() {
-    if (!sincronia_.isValid()) return;
-    try {
-        base_.ejecuta(QString("PRAGMA synchronous=%1").arg(sincronia_.toInt()));
-    } catch (const ErrorBD&) {
-    }
-    sincronia_ = QVariant();
+    if (nivel_ == 0) base_.motor_->terminaEscritura(base_);
 }
 
 void TransaccionEscritura::confirma() {
@@ -309,24 +339,40 @@ void TransaccionEscritura::confirma() {
         base_.ejecuta(QString("RELEASE qvr_%1").arg(nivel_));
     terminada_ = true;
     --base_.transaccion_;
-    restauraSincronia();
+    if (nivel_ == 0) base_.motor_->terminaEscritura(base_);
 }
 
-Dinamico::Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion, const QVariantList& parametros,
-                   const QString& orden)
+Dinamico::Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion,
+                   const QVariantList& parametros, const QString& orden)
     : base_(base), tabla_(tabla) {
     columnas_ = base_.columnas(tabla);
-    if (columnas_.empty()) throw ErrorBD(jet::TablaNoExiste, QString("No se encuentra la tabla '%1'.").arg(tabla));
-    QString sql = QString("SELECT rowid, * FROM %1").arg(tabla);
+    if (columnas_.empty())
+        throw ErrorBD(jet::TablaNoExiste, QString("No se encuentra la tabla '%1'.").arg(tabla));
+    const motor::Identidad id = base_.motor_->identidad(base_, tabla, columnas_);
+    condicion_ = id.condicion;
+    extra_ = int(id.extra.size());
+    for (const auto& n : id.columnas)
+        for (size_t i = 0; i < columnas_.size(); ++i)
+            if (columnas_[i].nombre.compare(n, Qt::CaseInsensitive) == 0)
+                columnasIdentidad_.push_back(int(i));
+    QString sql =
+        QString("SELECT %1* FROM %2").arg(id.extra.isEmpty() ? QString() : id.extra.join(", ") + ", ", tabla);
     if (!condicion.isEmpty()) sql += " WHERE " + condicion;
     if (!orden.isEmpty()) sql += " ORDER BY " + orden;
     Registros r = base_.consulta(sql, parametros);
     for (int i = 0; i < r.filas(); ++i) {
-        rowids_.push_back(r.valor(i, 0).toLongLong());
         QVariantList f = r.fila(i);
-        f.removeFirst();
+        const QVariantList extra = f.mid(0, extra_);
+        f.remove(0, extra_);
+        ids_.push_back(extra_ > 0 ? extra : identidadDe(f));
         filas_.push_back(f);
     }
+}
+
+QVariantList Dinamico::identidadDe(const QVariantList& fila) const {
+    QVariantList out;
+    for (int i : columnasIdentidad_) out << fila[i];
+    return out;
 }
 
 int Dinamico::indice(const QString& nombre) const {
@@ -356,14 +402,16 @@ void Dinamico::edita() {
 }
 
 void Dinamico::fija(const QString& nombre, const QVariant& valor) {
-    if (modo_ == Modo::Ninguno) throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
+    if (modo_ == Modo::Ninguno)
+        throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
     const int i = indice(nombre);
     pendiente_[i] = valor;
     fijados_[size_t(i)] = true;
 }
 
 void Dinamico::actualiza() {
-    if (modo_ == Modo::Ninguno) throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
+    if (modo_ == Modo::Ninguno)
+        throw ErrorBD(3020, "Actualizar o CancelarActualizar sin AgregarNuevo o Editar.");
     QStringList nombres;
     QVariantList valores;
     for (size_t i = 0; i < columnas_.size(); ++i) {
@@ -380,17 +428,20 @@ void Dinamico::actualiza() {
             sql = QString("INSERT INTO %1 (%2) VALUES (%3)").arg(tabla_, nombres.join(','), marcas.join(','));
         }
         base_.ejecuta(sql, valores);
-        const qlonglong id = base_.escalar("SELECT last_insert_rowid()").toLongLong();
-        rowids_.push_back(id);
+        motor::Identidad id{QStringList(extra_, QString()), {}, condicion_};
+        for (int i : columnasIdentidad_) id.columnas << columnas_[size_t(i)].nombre;
+        ids_.push_back(base_.motor_->identidadNueva(base_, id, columnas_, pendiente_));
         filas_.push_back(pendiente_);
         actual_ = filas() - 1;
     } else if (!nombres.isEmpty()) {
         QStringList sets;
         for (const auto& n : nombres) sets << n + "=?";
-        valores << rowids_[size_t(actual_)];
-        const int n = base_.ejecuta(QString("UPDATE %1 SET %2 WHERE rowid=?").arg(tabla_, sets.join(',')), valores);
+        valores << ids_[size_t(actual_)];
+        const int n = base_.ejecuta(
+            QString("UPDATE %1 SET %2 WHERE %3").arg(tabla_, sets.join(','), condicion_), valores);
         if (n == 0) throw ErrorBD(jet::RegistroEliminado, "El registro ha sido eliminado.");
         filas_[size_t(actual_)] = pendiente_;
+        if (extra_ == 0) ids_[size_t(actual_)] = identidadDe(pendiente_);
     }
     modo_ = Modo::Ninguno;
 }
@@ -399,12 +450,14 @@ void Dinamico::cancela() { modo_ = Modo::Ninguno; }
 
 void Dinamico::elimina() {
     if (eof()) throw ErrorBD(3021, "No hay un registro activo.");
-    base_.ejecuta(QString("DELETE FROM %1 WHERE rowid=?").arg(tabla_), {rowids_[size_t(actual_)]});
-    rowids_.erase(rowids_.begin() + actual_);
+    base_.ejecuta(QString("DELETE FROM %1 WHERE %2").arg(tabla_, condicion_), ids_[size_t(actual_)]);
+    ids_.erase(ids_.begin() + actual_);
     filas_.erase(filas_.begin() + actual_);
 }
 
-QString textoFechaBD(const QDate& fecha) { return fecha.isValid() ? fecha.toString("yyyy-MM-dd") : QString(); }
+QString textoFechaBD(const QDate& fecha) {
+    return fecha.isValid() ? fecha.toString("yyyy-MM-dd") : QString();
+}
 
 QDate fechaDeBD(const QVariant& valor) {
     if (valor.isNull()) return {};
@@ -424,17 +477,19 @@ struct Sentencia::Datos {
     QSqlQuery q;
 };
 
-Sentencia::Sentencia(BaseDatos& base, const QString& sql) : d_(new Datos{QSqlQuery(base.sql())}) {
-    if (!base.abierta()) throw ErrorBD(jet::Reservado, "La base de datos está cerrada.");
+Sentencia::Sentencia(BaseDatos& base, const QString& sql) : base_(base) {
+    base_.preparaPaso();
+    d_.reset(new Datos{QSqlQuery(base.sql())});
     d_->q.setForwardOnly(true);
-    if (!d_->q.prepare(sql)) throw errorDe(d_->q.lastError());
+    if (!d_->q.prepare(base_.motor_->traduce(sql))) throw base_.errorDe(d_->q.lastError());
 }
 
 Sentencia::~Sentencia() = default;
 
 int Sentencia::ejecuta(const QVariantList& parametros) {
     for (int i = 0; i < parametros.size(); ++i) d_->q.bindValue(i, parametros[i]);
-    if (!d_->q.exec()) throw errorDe(d_->q.lastError());
+    if (base_.perdida_) throw ErrorBD(jet::ErrorDisco, kConexionPerdida);
+    if (!d_->q.exec()) throw base_.errorDe(d_->q.lastError());
     const int n = d_->q.numRowsAffected();
     d_->q.finish();
     return n;

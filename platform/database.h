@@ -1,8 +1,9 @@
 #pragma once
-// The database session of the suite's programs: one connection per run over SQLite (QtSql),
-// used the way the programs used their DAO session: snapshot reads that are closed as soon as
-// their rows are read, updatable sets with add-new / edit / update, action statements, table
-// definitions with each column's kind, and a scoped write transaction.
+// The database session of the suite's programs: one connection per run, over an SQLite file or a
+// PostgreSQL server (QtSql; what differs between the two lives in database_motor.h), used the way the
+// programs used their DAO session: snapshot reads that are closed as soon as their rows are read, updatable
+// sets with add-new / edit / update, action statements, table definitions with each column's kind, and a
+// scoped write transaction.
 //
 // Every value goes in as a bound parameter. Engine errors come out as ErrorBD carrying the Jet
 // error number the suite's messages are keyed on (3022 duplicate key, 3260 locked, 3051 file
@@ -23,6 +24,8 @@ inline constexpr int ClaveDuplicada = 3022;
 inline constexpr int ArchivoNoEncontrado = 3024;
 inline constexpr int SoloLectura = 3027;
 inline constexpr int GrupoTrabajo = 3028;
+inline constexpr int CuentaNoValida = 3029;
+inline constexpr int ConexionFallida = 3151;
 inline constexpr int TablaExiste = 3010;
 inline constexpr int ErrorDisco = 3043;
 inline constexpr int BaseBloqueada = 3051;
@@ -41,12 +44,12 @@ inline constexpr int Reservado = 3000;
 }  // namespace jet
 
 class ErrorBD : public std::runtime_error {
-public:
+  public:
     ErrorBD(int numero, const QString& descripcion);
     int numero() const { return numero_; }
     const QString& descripcion() const { return descripcion_; }
 
-private:
+  private:
     int numero_;
     QString descripcion_;
 };
@@ -64,7 +67,7 @@ struct Columna {
 
 // A snapshot: every row read at once; nothing stays open.
 class Registros {
-public:
+  public:
     int columnas() const { return int(columnas_.size()); }
     const Columna& columna(int c) const { return columnas_.at(size_t(c)); }
     const std::vector<Columna>& definicion() const { return columnas_; }
@@ -80,7 +83,7 @@ public:
     QString texto(int f, int c) const;
     QString texto(int f, const QString& nombre) const;
 
-private:
+  private:
     friend class BaseDatos;
     std::vector<Columna> columnas_;
     std::vector<QVariantList> filas_;
@@ -91,11 +94,15 @@ private:
 // with FallaEnError the caller means that the whole statement must be undone, which it is.
 enum class Accion { Inconsistente, FallaEnError };
 
+namespace motor {
+class Motor;
+}
+
 class BaseDatos {
-public:
+  public:
     struct Opciones {
-        int esperaMs = 5000;  // busy timeout: how long a statement waits for another program's lock
-        QString usuario;      // workgroup login; passed on, SQLite has no use for it
+        int esperaMs = 5000;  // how long a statement waits for another program's lock
+        QString usuario;      // workgroup login; passed on, neither engine has a use for it
         QString clave;
     };
 
@@ -105,6 +112,14 @@ public:
     static std::unique_ptr<BaseDatos> abre(const QString& ruta) { return abre(ruta, Opciones{}); }
     // Creates (or opens) a database file; for the host stand-in, the installer's tests and fixtures.
     static std::unique_ptr<BaseDatos> crea(const QString& ruta);
+    // Connects to a PostgreSQL database named by a libpq connection string ("service=qvr",
+    // "host=srv dbname=qvr user=clerk1"); the password comes from ~/.pgpass, PGPASSFILE or the
+    // service file, never from the string. Throws ErrorBD: 3151 server not reachable, 3029 login
+    // refused (or a password in the string), 3024 no such database.
+    static std::unique_ptr<BaseDatos> abreServidor(const QString& conexion, const Opciones& opciones);
+    // The server database when `servidor` is given, else the file `ruta`.
+    static std::unique_ptr<BaseDatos> conecta(const QString& servidor, const QString& ruta,
+                                              const Opciones& opciones);
 
     ~BaseDatos();
     BaseDatos(const BaseDatos&) = delete;
@@ -119,7 +134,8 @@ public:
     // First column of the first row, or a null QVariant.
     QVariant escalar(const QString& sql, const QVariantList& parametros = {});
     // Action statement; returns the number of rows it changed.
-    int ejecuta(const QString& sql, const QVariantList& parametros = {}, Accion accion = Accion::FallaEnError);
+    int ejecuta(const QString& sql, const QVariantList& parametros = {},
+                Accion accion = Accion::FallaEnError);
 
     // Table definitions.
     QStringList tablas();
@@ -130,15 +146,36 @@ public:
     QSqlDatabase& sql() { return db_; }
     int profundidadTransaccion() const { return transaccion_; }
 
-private:
-    friend class TransaccionEscritura;
-    BaseDatos() = default;
-    void abreConexion(const QString& ruta, int esperaMs);
+    // Inside a write transaction: other writers of `tabla` wait until it ends (the embedded engine's
+    // write transaction already holds the whole file).
+    void bloqueaTabla(const QString& tabla);
+    // Inside a write transaction: every other transaction that reserves the same name waits until
+    // this one ends, whether or not the rows it is about exist yet.
+    void reserva(const QString& recurso);
+    // Tables whose rows belong to this connection alone (the working copies a window edits): on
+    // the server each connection gets its own copy, empty, which hides the shared table for it;
+    // the embedded file belongs to one workstation already. Missing tables are left out.
+    void tablasDeTrabajo(const QStringList& tablas);
 
+  private:
+    friend class TransaccionEscritura;
+    friend class Dinamico;
+    friend class Sentencia;
+    BaseDatos();
+    void abreConexion(std::unique_ptr<motor::Motor> m, const QString& destino, const QString& visible,
+                      int esperaMs);
+    // The engine error as an ErrorBD; marks the connection lost when the server went away.
+    ErrorBD errorDe(const QSqlError& e);
+    // Before every step: a connection the server dropped is opened again, outside a transaction.
+    void preparaPaso();
+    void exigeTransaccion(const char* que) const;
+
+    std::unique_ptr<motor::Motor> motor_;
     QSqlDatabase db_;
     QString nombre_;
     QString ruta_;
     int transaccion_ = 0;
+    bool perdida_ = false;
 };
 
 // A write transaction, begun IMMEDIATE so that a writer waits for the lock up front instead of
@@ -150,25 +187,23 @@ private:
 enum class Durabilidad { Completa, Diferida };
 
 class TransaccionEscritura {
-public:
+  public:
     explicit TransaccionEscritura(BaseDatos& base, Durabilidad durabilidad = Durabilidad::Completa);
     ~TransaccionEscritura();
     TransaccionEscritura(const TransaccionEscritura&) = delete;
     TransaccionEscritura& operator=(const TransaccionEscritura&) = delete;
     void confirma();
 
-private:
-    void restauraSincronia();
+  private:
     BaseDatos& base_;
     int nivel_;
     bool terminada_ = false;
-    QVariant sincronia_;  // the connection's synchronous setting to restore after a deferred one
 };
 
 // An updatable set over one table (a dynaset): its rows are read at once, then edited and
-// written back one by one by row id.
+// written back one by one by their identity (the embedded engine's row id, the server's primary key).
 class Dinamico {
-public:
+  public:
     Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion = {},
              const QVariantList& parametros = {}, const QString& orden = {});
 
@@ -187,17 +222,21 @@ public:
     void cancela();
     void elimina();
 
-private:
+  private:
     int indice(const QString& nombre) const;
     BaseDatos& base_;
     QString tabla_;
     std::vector<Columna> columnas_;
-    std::vector<qlonglong> rowids_;
+    QString condicion_;                   // names one row by its identity values
+    int extra_ = 0;                       // identity columns selected before the table's own
+    std::vector<int> columnasIdentidad_;  // else: the table columns that make the identity
+    std::vector<QVariantList> ids_;
     std::vector<QVariantList> filas_;
     int actual_ = 0;
     enum class Modo { Ninguno, Nuevo, Edicion } modo_ = Modo::Ninguno;
     QVariantList pendiente_;
     std::vector<bool> fijados_;
+    QVariantList identidadDe(const QVariantList& fila) const;
 };
 
 // Dates are stored as ISO text ("yyyy-mm-dd", with " hh:mm:ss" where a time is kept).
@@ -211,7 +250,7 @@ namespace qvr {
 // One statement prepared once and run many times (a row per run), for writes of many rows inside a
 // TransaccionEscritura.
 class Sentencia {
-public:
+  public:
     Sentencia(BaseDatos& base, const QString& sql);
     ~Sentencia();
     Sentencia(const Sentencia&) = delete;
@@ -219,8 +258,9 @@ public:
     // Runs the statement with these values; returns the number of rows it changed. Throws ErrorBD.
     int ejecuta(const QVariantList& parametros);
 
-private:
+  private:
     struct Datos;
+    BaseDatos& base_;
     std::unique_ptr<Datos> d_;
 };
 

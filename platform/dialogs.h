@@ -21,7 +21,7 @@ struct Mensaje {
 };
 
 class Dialogos {
-public:
+  public:
     virtual ~Dialogos() = default;
     // `defecto` is the button that Enter presses; it is also the answer when nobody can answer.
     virtual Respuesta muestra(const Mensaje& m, Respuesta defecto) = 0;
@@ -37,23 +37,26 @@ public:
 // The first button of a set: what Enter presses when nothing else is said.
 Respuesta primerBoton(Botones b);
 
+// The width a message box needs so that the window's title bar shows `titulo` whole.
+int anchoParaTitulo(const QString& titulo);
+
 // QMessageBox with the given title, text, icon and buttons.
 class DialogosQt : public Dialogos {
-public:
+  public:
     using Dialogos::muestra;
     Respuesta muestra(const Mensaje& m, Respuesta defecto) override;
 };
 
 // Standard error: "title: text", answered with the default button.
 class DialogosConsola : public Dialogos {
-public:
+  public:
     using Dialogos::muestra;
     Respuesta muestra(const Mensaje& m, Respuesta defecto) override;
 };
 
 // Tests: records every message and answers from a script (the default when the script is empty).
 class DialogosScript : public Dialogos {
-public:
+  public:
     using Dialogos::muestra;
     Respuesta muestra(const Mensaje& m, Respuesta defecto) override;
     void responde(Respuesta r) { respuestas.push_back(r); }

@@ -1,11 +1,14 @@
 #include "platform/printer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QPageLayout>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include "platform/dialogs.h"
 
 namespace qvr {
 
@@ -70,6 +73,22 @@ FabricaImpresora& fabrica() {
     return f;
 }
 
+PreguntaArchivoPdf& preguntaPdf() {
+    static PreguntaArchivoPdf f;
+    return f;
+}
+
+QString preguntaPorDialogo() {
+    // Without windows there is nobody to ask.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return {};
+    QString ruta = QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Guardar como PDF"),
+                                                QDir::home().filePath(QStringLiteral("reporte.pdf")),
+                                                QStringLiteral("Documentos PDF (*.pdf)"));
+    if (!ruta.isEmpty() && !ruta.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        ruta += QStringLiteral(".pdf");
+    return ruta;
+}
+
 }  // namespace
 
 std::unique_ptr<Impresora> impresoraQt(std::unique_ptr<QPrinter> printer) {
@@ -85,20 +104,32 @@ std::unique_ptr<Impresora> impresoraPdf(const QString& ruta) {
     return impresoraQt(std::move(p));
 }
 
-std::unique_ptr<Impresora> eligeImpresora(QWidget* padre) {
-    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // Without any system printer the dialog still offers a PDF file.
-    if (QPrinterInfo::availablePrinters().isEmpty()) p->setOutputFormat(QPrinter::PdfFormat);
-    QPrintDialog dialogo(p.get(), padre ? padre : QApplication::activeWindow());
-    dialogo.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialogo.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialogo.exec() != QDialog::Accepted) return nullptr;
-    return impresoraQt(std::move(p));
+QString mensajeSinImpresora() {
+    return QStringLiteral(
+        "No hay ninguna impresora instalada en este equipo.\n\n¿Desea guardar las páginas en un archivo PDF?");
+}
+
+std::unique_ptr<Impresora> impresoraPredeterminada() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) info = QPrinterInfo::availablePrinters().front();
+    if (!info.isNull()) return impresoraQt(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+    if (dialogos().muestra(mensajeSinImpresora(), QStringLiteral("Impresión"), Icono::Pregunta, Botones::SiNo,
+                           Respuesta::Si) != Respuesta::Si)
+        return nullptr;
+    const QString ruta = preguntaPdf() ? preguntaPdf()() : preguntaPorDialogo();
+    if (ruta.isEmpty()) return nullptr;
+    return impresoraPdf(ruta);
+}
+
+PreguntaArchivoPdf instalaPreguntaArchivoPdf(PreguntaArchivoPdf f) {
+    PreguntaArchivoPdf previa = std::move(preguntaPdf());
+    preguntaPdf() = std::move(f);
+    return previa;
 }
 
 std::unique_ptr<Impresora> abreImpresora() {
     if (fabrica()) return fabrica()();
-    return eligeImpresora();
+    return impresoraPredeterminada();
 }
 
 FabricaImpresora instalaImpresora(FabricaImpresora f) {

@@ -7,7 +7,6 @@
 #include <memory>
 
 class QPrinter;
-class QWidget;
 
 namespace qvr {
 
@@ -34,10 +33,21 @@ class Impresora {
 std::unique_ptr<Impresora> impresoraQt(std::unique_ptr<QPrinter> printer);
 // A PDF file at a file-system path, A4 pages.
 std::unique_ptr<Impresora> impresoraPdf(const QString& ruta);
-// Asks the user for a printer or a PDF file (the system's print dialog); nullptr when cancelled.
-std::unique_ptr<Impresora> eligeImpresora(QWidget* padre = nullptr);
 
-// The port the programs use. Until one is installed it asks the user (eligeImpresora).
+// The system's default printer, without a dialog. On a machine without any printer the user is
+// told so (dialogs port) and offered to save the pages as a PDF file instead; nullptr when he
+// declines or cancels the choice of the file.
+std::unique_ptr<Impresora> impresoraPredeterminada();
+
+// The question for the PDF file's path ("" when cancelled). By default a file dialog; tests
+// replace it.
+using PreguntaArchivoPdf = std::function<QString()>;
+PreguntaArchivoPdf instalaPreguntaArchivoPdf(PreguntaArchivoPdf f);
+// The message of a machine without printers.
+QString mensajeSinImpresora();
+
+// The port the programs use. Until one is installed it is the default printer
+// (impresoraPredeterminada).
 using FabricaImpresora = std::function<std::unique_ptr<Impresora>()>;
 std::unique_ptr<Impresora> abreImpresora();
 FabricaImpresora instalaImpresora(FabricaImpresora f);

@@ -4,18 +4,42 @@
 // QVR_DIALOGOS=consola sends every message to standard error and answers with the default button
 // instead of showing a message box (scripted runs and tests under a virtual display).
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
+#include "platform/version.h"
 #include "platform/windows.h"
 #include "varnel/app/aplicacion.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/frm_principal.h"
 #include "varnel/app/ui/ventanas.h"
 
 using namespace qvr;
 
+// --version and --help answer without a display; --help names the help file Varnel carries.
+int opcionInformativa(int argc, char** argv) {
+    if (argc != 2) return -1;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("Varnel %s\n", versionPrograma());
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--help") != 0 && std::strcmp(argv[1], "-h") != 0) return -1;
+    QCoreApplication app(argc, argv);
+    std::printf(
+        "Uso: Varnel\n"
+        "El integrador (orvelane) inicia el módulo; NEMDAL.INI se lee de $WINDIR o $XDG_CONFIG_HOME/qvr.\n"
+        "Ayuda: %s\n",
+        qPrintable(origenAyuda()));
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (const int r = opcionInformativa(argc, argv); r >= 0) return r;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(kPrograma);
+    preparaInterfaz(qapp);
     if (qEnvironmentVariable("QVR_DIALOGOS") == "consola")
         instalaDialogos(std::make_shared<DialogosConsola>());
     else

@@ -71,7 +71,9 @@ TEST(Conexion, MensajesDeErrorDeRegistro) {
         {3186, "No puede grabarlo. Actualmente bloqueado"},
         {3197, "La data ha cambiado"},
         {3260, "Registro bloqueado. Intente luego"},
-        {3043, "Error tecnico:  3043\nDisco\nIntente nuevamente por favor."},
+        // The Spanish description of the number first, the engine's text on its own line.
+        {3043, "Error tecnico:  3043\nError en el disco o en la red al leer o escribir la base de datos.\nDisco\n"
+               "Intente nuevamente por favor."},
     };
     for (const auto& c : casos) {
         bool ok = true;
@@ -103,4 +105,54 @@ TEST(Conexion, TipoDeUsuario) {
     EXPECT_EQ(TipoUsuario(env.base(), "ANA"), "0");
     EXPECT_EQ(TipoUsuario(env.base(), "LUIS"), "2");
     EXPECT_EQ(TipoUsuario(env.base(), "NADIE"), "1");
+}
+
+class ConexionMotor : public prueba::PorMotor {};
+
+TEST_P(ConexionMotor, AbreLaBaseQueNombraElIni) {
+    prueba::Entorno env(GetParam());
+    env.agregaUsuario("DEMO", "0");
+    DatosSesion s;
+    LeeConfiguracion(s);
+    EXPECT_EQ(s.ServidorBD, env.servidor());
+    ASSERT_TRUE(AbreBaseDatos(s));
+    EXPECT_EQ(TipoUsuario(*s.Base, "DEMO"), "0");
+    EXPECT_EQ(TipoUsuario(*s.Base, "OTRO"), "1");
+    EXPECT_TRUE(env.dialogos().mostrados.empty());
+}
+
+QVR_EN_AMBOS_MOTORES(ConexionMotor);
+
+// A server that is not there, a login it refuses and a password written into the INI each give a
+// clear message at start-up, and nothing is opened.
+TEST(ConexionServidor, FallasDelServidorTienenMensajeClaro) {
+    QVR_REQUIERE_SERVIDOR();
+    prueba::Entorno env;
+    struct Caso {
+        QString servidor;
+        int numero;
+        const char* texto;
+    } casos[] = {
+        {"host=/no/existe port=5999 dbname=qvr", jet::ConexionFallida,
+         "No se puede conectar con el servidor de base de datos (host=/no/existe port=5999 dbname=qvr)"},
+        {prueba::conexionServidor() + " user=nadie", jet::CuentaNoValida,
+         "El servidor de base de datos rechazó el ingreso"},
+        {prueba::conexionServidor() + " dbname=no_hay", jet::ArchivoNoEncontrado,
+         "No existe la base de datos indicada en DBServer"},
+        {prueba::conexionServidor() + " password=secreta", jet::CuentaNoValida,
+         "La clave del servidor de base de datos no se escribe en NEMDAL.INI"},
+        {"host='x", jet::ConexionFallida, "La conexión al servidor de base de datos (DBServer) no es válida"},
+    };
+    for (const auto& c : casos) {
+        env.escribeIni("DBServer", c.servidor);
+        DatosSesion s;
+        LeeConfiguracion(s);
+        EXPECT_FALSE(AbreBaseDatos(s)) << c.servidor.toStdString();
+        EXPECT_FALSE(s.Base);
+        const QString texto = env.dialogos().mostrados.back().texto;
+        EXPECT_TRUE(texto.startsWith(QString::fromUtf8(c.texto))) << texto.toStdString();
+        EXPECT_TRUE(texto.endsWith("\n " + QString::number(c.numero))) << texto.toStdString();
+        EXPECT_FALSE(texto.contains("secreta"));
+        EXPECT_EQ(env.dialogos().mostrados.back().titulo, "Error de Conección");
+    }
 }

@@ -100,9 +100,28 @@ TEST(ReporteLinea, CamposNumericosA16Bits) {
         const char* campo;
         int valor;
     } casos[] = {
-        {"2.5", 2},           {"3.5", 4},    {"-2.5", -2}, {"1.5", 2},         {"  12abc", 12},
-        {"abc", 0},           {"", 0},       {"1 2", 12},  {"-32768", -32768}, {"32767", 32767},
-        {"-32768.5", -32768}, {"1e3", 1000}, {"+7", 7},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"1.5", 2},
+        {"  12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"1 2", 12},
+        {"-32768", -32768},
+        {"32767", 32767},
+        {"-32768.5", -32768},
+        {"1e3", 1000},
+        {"+7", 7},
+        // Hexadecimal and octal literals, four hex digits being a signed 16-bit value.
+        {"&H5A0", 1440},
+        {"&h5a0x", 1440},
+        {" &H 5A0", 1440},
+        {"&HFFFF", -1},
+        {"&O17", 15},
+        {"&H", 0},
+        {"&O9", 0},
+        {"&12", 0},
     };
     for (const auto& c : casos) {
         const QByteArray linea = "pCuadro|" + QByteArray(c.campo) + "|0|0|0|0|";
@@ -123,6 +142,8 @@ TEST(ReporteLinea, CamposQueNoSeConviertenSonErrores) {
         {"pPos|1|2|t|True|8|0", error::LlamadaInvalida},
         {"pCuadro|1|2|3|", error::LlamadaInvalida},
         {"<!nHojas!>70000<!/nHojas!>", error::Desbordamiento},
+        {"pPos|&H10000|1|t|True|8|0|", error::Desbordamiento},
+        {"pPos|&H1FFFFFFFF|1|t|True|8|0|", error::Desbordamiento},
         {"<!Color!>rojo&<!/Color!>", error::TiposNoCoinciden},
     };
     for (const auto& c : casos) EXPECT_EQ(errorDe(c.linea), c.error) << c.linea;

@@ -11,8 +11,10 @@
 
 using namespace qvr;
 
-TEST(Spool, PrimerReporte) {
-    prueba::Entorno env;
+class Spool : public prueba::PorMotor {};
+
+TEST_P(Spool, PrimerReporte) {
+    prueba::Entorno env(GetParam());
     EXPECT_EQ(RegistraSpool(env.base(), kReporteDeclaracion, 6, "20100070970", "DEMO"), "00000001.PRN");
     const auto r = env.base().consulta("SELECT * FROM SPOOL");
     ASSERT_EQ(r.filas(), 1);
@@ -25,8 +27,8 @@ TEST(Spool, PrimerReporte) {
     EXPECT_EQ(fechaDeBD(r.valor(0, "Fecha")), QDate::currentDate());
 }
 
-TEST(Spool, NumeracionCompartidaYSecuenciaPorCodigo) {
-    prueba::Entorno env;
+TEST_P(Spool, NumeracionCompartidaYSecuenciaPorCodigo) {
+    prueba::Entorno env(GetParam());
     auto& b = env.base();
     const char* ins = "INSERT INTO SPOOL (CodRep, Secuencia, Archivo) VALUES (?, ?, ?)";
     b.ejecuta(ins, {"RP0009", "000003", "00000007.PRN"});
@@ -42,20 +44,20 @@ TEST(Spool, NumeracionCompartidaYSecuenciaPorCodigo) {
 TEST(SpoolHijo, Registra) {
     const QByteArray cfg = qgetenv("QVR_SPOOL_HIJO");
     if (cfg.isEmpty()) GTEST_SKIP() << "only run as a child of Spool.DosProgramasALaVez";
-    const QList<QByteArray> p = cfg.split(';');  // path;code;count
-    auto base = BaseDatos::abre(QString::fromUtf8(p[0]), BaseDatos::Opciones{30000, {}, {}});
+    const QList<QByteArray> p = cfg.split('|');  // path|code|count|server
+    auto base = BaseDatos::conecta(QString::fromUtf8(p[3]), QString::fromUtf8(p[0]), BaseDatos::Opciones{30000, {}, {}});
     for (int i = 0; i < p[2].toInt(); ++i) RegistraSpool(*base, QString::fromUtf8(p[1]), 6, "1", "HIJO");
 }
 
-TEST(Spool, DosProgramasALaVezNuncaCompartenNumero) {
-    prueba::Entorno env;
+TEST_P(Spool, DosProgramasALaVezNuncaCompartenNumero) {
+    prueba::Entorno env(GetParam());
     env.base();  // creates the tables
     const int n = 150;
     QProcess hijos[2];
     const char* codigos[2] = {"RP0008", "RP0009"};
     for (int i = 0; i < 2; ++i) {
         auto entorno = QProcessEnvironment::systemEnvironment();
-        entorno.insert("QVR_SPOOL_HIJO", env.rutaBase() + ";" + codigos[i] + ";" + QString::number(n));
+        entorno.insert("QVR_SPOOL_HIJO", env.rutaBase() + "|" + codigos[i] + "|" + QString::number(n) + "|" + env.servidor());
         hijos[i].setProcessEnvironment(entorno);
         hijos[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
         hijos[i].start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SpoolHijo.Registra"});
@@ -76,3 +78,5 @@ TEST(Spool, DosProgramasALaVezNuncaCompartenNumero) {
     EXPECT_EQ(env.base().escalar("SELECT max(Secuencia) FROM SPOOL WHERE CodRep = 'RP0009'").toString(),
               "000150");
 }
+
+QVR_EN_AMBOS_MOTORES(Spool);

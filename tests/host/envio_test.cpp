@@ -23,9 +23,11 @@ void declaracion(BaseDatos& b, const QString& ruc, int estado) {
 }
 }  // namespace
 
+class EnvioMotor : public prueba::PorMotor {};
+
 // Marking the sent header changes it: its record control number follows, as at every write.
-TEST(Envio, LaCabeceraMarcadaComoEnviadaRecalculaSuNumeroDeControl) {
-    prueba::Entorno env;
+TEST_P(EnvioMotor, LaCabeceraMarcadaComoEnviadaRecalculaSuNumeroDeControl) {
+    prueba::Entorno env(GetParam());
     auto& b = env.base();
     creaTablasAnexo(b);
     declaracion(b, "10000000001", 0);
@@ -37,8 +39,8 @@ TEST(Envio, LaCabeceraMarcadaComoEnviadaRecalculaSuNumeroDeControl) {
     EXPECT_NE(cab.texto(0, "cNumero"), "000000");
 }
 
-TEST(Envio, CopiaLasDeclaracionesConsistentesAlHistorial) {
-    prueba::Entorno env;
+TEST_P(EnvioMotor, CopiaLasDeclaracionesConsistentesAlHistorial) {
+    prueba::Entorno env(GetParam());
     auto& b = env.base();
     creaTablasAnexo(b);
     declaracion(b, "10000000001", 0);
@@ -68,3 +70,5 @@ TEST(Envio, CopiaLasDeclaracionesConsistentesAlHistorial) {
     EXPECT_EQ(otra[0].correl, "2");
     EXPECT_EQ(b.escalar("SELECT count(*) FROM hDET WHERE doc_id_d='10000000001'").toInt(), 6);
 }
+
+QVR_EN_AMBOS_MOTORES(EnvioMotor);

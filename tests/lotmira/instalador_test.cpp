@@ -49,8 +49,10 @@ QStringList envio(BaseDatos& base) {
 
 }  // namespace
 
-TEST(Lotmira, InstalaDesdeUnEntornoVacio) {
-    prueba::Entorno env;
+class LotmiraMotor : public prueba::PorMotor {};
+
+TEST_P(LotmiraMotor, InstalaDesdeUnEntornoVacio) {
+    prueba::Entorno env(GetParam());
     ASSERT_EQ(prueba::instalaConLotmira(env), InstalacionCompleta);
     EXPECT_TRUE(env.dialogos().mostrados.empty()) << env.dialogos().textos().join("\n").toStdString();
     BaseDatos& b = env.base();
@@ -83,8 +85,8 @@ TEST(Lotmira, InstalaDesdeUnEntornoVacio) {
                                      "0738|F0738FIDEICOM|HF0738FIDEICOM||3|0|1|2|4|3|0|0|0"}));
 }
 
-TEST(Lotmira, UnaSegundaInstalacionDejaLoMismoYRestauraLoEditado) {
-    prueba::Entorno env;
+TEST_P(LotmiraMotor, UnaSegundaInstalacionDejaLoMismoYRestauraLoEditado) {
+    prueba::Entorno env(GetParam());
     ASSERT_EQ(prueba::instalaConLotmira(env), InstalacionCompleta);
     BaseDatos& b = env.base();
     const QStringList primera = volcado(b);
@@ -124,8 +126,8 @@ TEST(Lotmira, UnaSegundaInstalacionDejaLoMismoYRestauraLoEditado) {
     EXPECT_FALSE(filas.join("\n").contains("VIEJA"));
 }
 
-TEST(Lotmira, LineasDeLaListaDeEnvio) {
-    prueba::Entorno env;
+TEST_P(LotmiraMotor, LineasDeLaListaDeEnvio) {
+    prueba::Entorno env(GetParam());
     prueba::escribeListaEnvio(env,
                               "1|A|| |1|0|1|2|4|3|0|0|0|\r\n"      // empty tabla_d: one blank
                               "2|B|HB|EXT|2|1|1|2|4|3|5|0|0|\r\n"  // repeated below: the later line wins
@@ -148,8 +150,8 @@ TEST(Lotmira, LineasDeLaListaDeEnvio) {
 
 // Table names compare as the engine compares text: a later line naming the table in another case
 // replaces the earlier one.
-TEST(Lotmira, TablaRepetidaEnOtraCaja) {
-    prueba::Entorno env;
+TEST_P(LotmiraMotor, TablaRepetidaEnOtraCaja) {
+    prueba::Entorno env(GetParam());
     prueba::escribeListaEnvio(env,
                               "1|F0738DIVIDEND|HF0738DIVIDEND|DIV|1|0|1|2|4|3|0|0|0|\r\n"
                               "2|f0738dividend|HF0738DIVIDEND|DIV|2|0|1|2|4|3|0|0|0|\r\n");
@@ -157,8 +159,8 @@ TEST(Lotmira, TablaRepetidaEnOtraCaja) {
     EXPECT_EQ(envio(env.base()), QStringList({"0738|F0738DIVIDEND|HF0738DIVIDEND|DIV|2|0|1|2|4|3|0|0|0"}));
 }
 
-TEST(Lotmira, SinListaDeEnvioTerminaConErrorDespuesDeLoDemas) {
-    prueba::Entorno env;
+TEST_P(LotmiraMotor, SinListaDeEnvioTerminaConErrorDespuesDeLoDemas) {
+    prueba::Entorno env(GetParam());
     env.base().ejecuta(
         "INSERT INTO envio_t (formulario, tabla_o, tabla_d) VALUES ('0738', 'PREVIA', 'HPREVIA')");
     EXPECT_EQ(InstalaTablas(), SinListaEnvio);
@@ -173,8 +175,8 @@ TEST(Lotmira, SinListaDeEnvioTerminaConErrorDespuesDeLoDemas) {
     EXPECT_EQ(envio(b), QStringList({"0738|PREVIA|HPREVIA||||||||||"}));
 }
 
-TEST(Lotmira, UnaSentenciaFallidaSeInformaYSigue) {
-    prueba::Entorno env;
+TEST_P(LotmiraMotor, UnaSentenciaFallidaSeInformaYSigue) {
+    prueba::Entorno env(GetParam());
     env.base().ejecuta("DROP TABLE reportes");
     EXPECT_EQ(prueba::instalaConLotmira(env), InstalacionConErrores);
     const auto& m = env.dialogos().mostrados;
@@ -238,3 +240,5 @@ TEST(Lotmira, ProgramaSinCarpetaOConBaseBloqueada) {
     EXPECT_TRUE(err.contains(" 3051- La Base de datos esta bloqueda")) << err.toStdString();
     otro->ejecuta("ROLLBACK");
 }
+
+QVR_EN_AMBOS_MOTORES(LotmiraMotor);

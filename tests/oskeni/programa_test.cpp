@@ -58,8 +58,10 @@ void comparaConPatron(const QStringList& real, const QString& esperado) {
 
 }  // namespace
 
-TEST(Oskeni, EscribeLosDosResumenesYSusCopias) {
-    prueba::Entorno env;
+class OskeniMotor : public prueba::PorMotor {};
+
+TEST_P(OskeniMotor, EscribeLosDosResumenesYSusCopias) {
+    prueba::Entorno env(GetParam());
     fixture(env);
     ASSERT_EQ(EjecutaOskeni(kLinea), 0) << env.dialogos().textos().join('\n').toStdString();
     EXPECT_TRUE(env.dialogos().mostrados.empty());
@@ -86,8 +88,8 @@ TEST(Oskeni, EscribeLosDosResumenesYSusCopias) {
     EXPECT_EQ(QDir(env.sistema() + "TMP").entryList(QDir::Files).size(), 1);
 }
 
-TEST(Oskeni, SinContribuyenteNoEscribeNada) {
-    prueba::Entorno env;
+TEST_P(OskeniMotor, SinContribuyenteNoEscribeNada) {
+    prueba::Entorno env(GetParam());
     fixture(env);
     const QString linea = "  10000000009    07382003000" "12345678";
     ASSERT_EQ(linea.size(), 36);
@@ -267,3 +269,5 @@ TEST(Oskeni, LasCopiasConNombre) {
     ASSERT_TRUE(copia.open(QIODevice::ReadOnly));
     EXPECT_EQ(copia.readAll(), antes);
 }
+
+QVR_EN_AMBOS_MOTORES(OskeniMotor);

@@ -8,7 +8,10 @@
 
 namespace qvr::prueba {
 
-Entorno::Entorno(bool conTablas) {
+Entorno::Entorno(bool conTablas) : Entorno(Motor::Sqlite, conTablas) {}
+
+Entorno::Entorno(Motor motor, bool conTablas) : motor_(motor) {
+    if (motor_ == Motor::Postgres) esquema_ = std::make_unique<EsquemaPrueba>();
     windirPrevio_ = qgetenv("WINDIR");
     qputenv("WINDIR", (dir_.path() + "/windows").toUtf8());
     // The user's data folder (the declaration window's recovery copies) belongs to the test too.
@@ -25,7 +28,8 @@ Entorno::Entorno(bool conTablas) {
     escribeIni("DBPath", sistema());
     escribeIni("DBName", "NEMDAL.MDB");
     escribeIni("SysUser", "DEMO");
-    base_ = BaseDatos::crea(rutaBase());
+    if (esquema_) escribeIni("DBServer", esquema_->conexion());
+    base();
     if (conTablas) creaTablasHost(*base_);
     dialogos_ = std::make_shared<DialogosScript>();
     dialogosPrevios_ = instalaDialogos(dialogos_);
@@ -34,6 +38,7 @@ Entorno::Entorno(bool conTablas) {
 Entorno::~Entorno() {
     instalaDialogos(dialogosPrevios_);
     base_.reset();
+    esquema_.reset();
     if (windirPrevio_.isNull())
         qunsetenv("WINDIR");
     else
@@ -47,18 +52,24 @@ void Entorno::escribeIni(const QString& clave, const QString& valor) {
 }
 
 BaseDatos& Entorno::base() {
-    if (!base_) base_ = BaseDatos::crea(rutaBase());
+    if (!base_)
+        base_ = esquema_ ? BaseDatos::abreServidor(esquema_->conexion(), {}) : BaseDatos::crea(rutaBase());
     return *base_;
+}
+
+std::unique_ptr<BaseDatos> Entorno::abreBase(const BaseDatos::Opciones& opciones) const {
+    return BaseDatos::conecta(servidor(), rutaBase(), opciones);
 }
 
 void Entorno::cierraBase() { base_.reset(); }
 
 void Entorno::agregaContribuyente(const QString& ruc, const QString& apellidoP, const QString& apellidoM,
                                   const QString& nombre, const QString& usuario, int tipoIngreso) {
-    base().ejecuta("INSERT INTO CONT (tip_doc_d, doc_id_d, nombre, usuario, Apellido_p, Apellido_m, Nombre_1, "
-                   "nombre_2, Tipo_Ingreso) VALUES (6, ?, ?, ?, ?, ?, ?, '', ?)",
-                   {ruc, apellidoP + " " + apellidoM + " " + nombre, usuario, apellidoP, apellidoM, nombre,
-                    tipoIngreso});
+    base().ejecuta(
+        "INSERT INTO CONT (tip_doc_d, doc_id_d, nombre, usuario, Apellido_p, Apellido_m, Nombre_1, "
+        "nombre_2, Tipo_Ingreso) VALUES (6, ?, ?, ?, ?, ?, ?, '', ?)",
+        {ruc, apellidoP + " " + apellidoM + " " + nombre, usuario, apellidoP, apellidoM, nombre,
+         tipoIngreso});
 }
 
 void Entorno::agregaUsuario(const QString& usuario, const QString& tipo) {
@@ -67,7 +78,8 @@ void Entorno::agregaUsuario(const QString& usuario, const QString& tipo) {
 
 void Entorno::agregaParam(const QString& numero, const QString& argumento, const QString& funcion,
                           const QString& correl) {
-    base().ejecuta("INSERT OR REPLACE INTO PARAM (numero, argumento, funcion, correl_param) VALUES (?, ?, ?, ?)",
+    base().ejecuta("DELETE FROM PARAM WHERE numero = ? AND argumento = ?", {numero, argumento});
+    base().ejecuta("INSERT INTO PARAM (numero, argumento, funcion, correl_param) VALUES (?, ?, ?, ?)",
                    {numero, argumento, funcion, correl});
 }
 

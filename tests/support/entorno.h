@@ -7,14 +7,23 @@
 
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "support/motor_prueba.h"
 
 namespace qvr::prueba {
 
 class Entorno {
-public:
+  public:
     // `conTablas`: create the host tables in the database file.
     explicit Entorno(bool conTablas = true);
+    // The same on either engine: on the server, a fresh schema named by NEMDAL.INI's DBServer.
+    explicit Entorno(Motor motor, bool conTablas = true);
     ~Entorno();
+
+    Motor motor() const { return motor_; }
+    // The DBServer value of this environment ("" on the embedded engine).
+    QString servidor() const { return esquema_ ? esquema_->conexion() : QString(); }
+    // A new connection to this environment's database, as a program opens it.
+    std::unique_ptr<BaseDatos> abreBase(const BaseDatos::Opciones& opciones = {}) const;
 
     QString carpeta() const { return dir_.path(); }
     QString sistema() const { return dir_.path() + "/sys/"; }  // SysPath, with its trailing separator
@@ -36,7 +45,9 @@ public:
     // Scripted message boxes for the test's lifetime.
     DialogosScript& dialogos() { return *dialogos_; }
 
-private:
+  private:
+    Motor motor_ = Motor::Sqlite;
+    std::unique_ptr<EsquemaPrueba> esquema_;
     QTemporaryDir dir_;
     QByteArray windirPrevio_;
     std::unique_ptr<BaseDatos> base_;

@@ -16,8 +16,9 @@ inline std::unique_ptr<DatosSesion> sesionListas(Entorno& e, const QString& usua
     auto s = std::make_unique<DatosSesion>();
     s->RutaSistema = e.sistema();
     s->RutaBaseDatos = e.rutaBase();
+    s->ServidorBD = e.servidor();
     s->Usuario = usuario;
-    s->Base = BaseDatos::abre(e.rutaBase());
+    s->Base = e.abreBase();
     return s;
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "common/formato.h"
+#include "platform/descripciones_jet.h"
 #include "platform/dialogs.h"
 
 namespace qvr {
@@ -71,7 +72,7 @@ QString textoPregunta(Pregunta p) {
 const DefinicionAnexo& definicionAnexo(ListaAnexo l) { return kListas[size_t(l)]; }
 
 void MuestraErrorAnexo(const ErrorBD& e) {
-    dialogos().muestra("Error : " + QString::number(e.numero()) + " Descripción : " + e.descripcion() + " ",
+    dialogos().muestra("Error : " + QString::number(e.numero()) + " Descripción : " + textoErrorBD(e) + " ",
                        "Error", Icono::Informacion);
 }
 

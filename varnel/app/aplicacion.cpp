@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/conexion.h"
+#include "platform/descripciones_jet.h"
 #include "platform/paths.h"
 
 namespace qvr {
@@ -50,7 +51,7 @@ bool cargaAplicacion(Aplicacion& app) {
         s.Base->consulta("SELECT * FROM ERROR WHERE 1=0");
     } catch (const ErrorBD& e) {
         app.dialogos().muestra("No se puede abrir la tabla ERROR de la base de datos " + s.RutaBaseDatos +
-                                   "\n" + e.descripcion() + "\n" + numeroConBlanco(e.numero()),
+                                   "\n" + textoErrorBD(e) + "\n" + numeroConBlanco(e.numero()),
                                "Error de Conección", Icono::Error, Botones::Ok);
         s.Base.reset();
         return false;

@@ -2,6 +2,7 @@
 // Varnel's run: the run settings, the run values the commands set, the status bar the windows
 // write to, and the start-up steps that need no window.
 #include <QString>
+#include <functional>
 
 #include "common/sesion.h"
 #include "platform/dialogs.h"
@@ -34,6 +35,8 @@ struct Aplicacion {
     BarraEstado* barra = nullptr;
     // The application's help file, without extension: RutaSistema + Formulario + "\" + "Varnel".
     QString ArchivoAyuda;
+    // Shows the help at a topic; set by the main window, so that F1 works in the windows it opens.
+    std::function<void(int topico)> ayuda;
 
     Dialogos& dialogos() const { return qvr::dialogos(); }
 };

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "platform/version.h"
 #include "varnel/cli/comando.h"
 
 namespace qvr::cli {
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         ayuda(args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        std::printf("varnel-cli %s\n", qvr::versionPrograma());
+        return 0;
     }
     const QString nombre = args.takeFirst();
     auto it = qvr::cli::comandos().find(nombre);

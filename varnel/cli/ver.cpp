@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/dialogs.h"
+#include "platform/interfaz.h"
 #include "varnel/cli/comando.h"
 #include "varnel/reports/ui/frmPreview.h"
 
@@ -18,6 +19,7 @@ int ejecuta(const QStringList& args) {
         std::fprintf(stderr, "varnel-cli ver: no display; use 'varnel-cli reporte FILE --pdf OUT.pdf'\n");
         return 2;
     }
+    qvr::preparaInterfaz(*QCoreApplication::instance());
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
     const QFileInfo info(args[0]);
     if (!info.isFile()) {

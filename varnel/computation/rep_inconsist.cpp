@@ -124,6 +124,13 @@ std::vector<PaginaListado> disponeListado(const QStringList& lineas, const Cabec
         }
         for (const QString& f : filas) paginas.back().push_back(texto(kXFila, yFila(fila++), f, false));
     }
+    // A full page takes no more rows: the total line and its frame go on the next one.
+    if (fila >= kFilasPorPagina) {
+        cierra(paginas.back(), fila);
+        paginas.emplace_back();
+        cabecera(paginas.back(), c, int(paginas.size()));
+        fila = 0;
+    }
     paginas.back().push_back(texto(500, yFila(fila), " Inconsistencias Detectadas : " + conSigno(k), false));
     cierra(paginas.back(), fila + 1);
     return paginas;

@@ -130,7 +130,12 @@ AccionVista DetalleRentas::escribe(int i, int codigo) {
 
 void DetalleRentas::Aceptar() {
     const auto& lineas = diseno(tipo_).lineas;
-    for (size_t i = 0; i < lineas.size(); ++i) d_.fijaTexto(lineas[i].casilla, textos_[i]);
+    // Accepted with Alt+A the field being edited still shows its plain digits: every field is written as
+    // it shows once left, so the hidden boxes carry the declaration's format whichever way one accepts.
+    for (size_t i = 0; i < lineas.size(); ++i) {
+        textos_[i] = formatoTexto(textos_[i], patron::MontoCorto);
+        d_.fijaTexto(lineas[i].casilla, textos_[i]);
+    }
     calculo::ejecuta(d_, tipo_ == Tipo::Exoneradas ? calculo::Regla::R200 : calculo::Regla::R201);
     calculo::ejecuta(d_, calculo::Regla::R);
     cerrada_ = true;

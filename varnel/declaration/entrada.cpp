@@ -70,6 +70,8 @@ ResultadoTecla Declaracion::tecla(int n, int codigo) {
     if (!existe(n)) return {0};
     const EstadoCasilla& e = casilla(n);
     if (e.bloqueada || !e.habilitada) return {0};
+    // Leaving the box with Tab types nothing and changes nothing.
+    if (codigo == kTeclaTab) return {kTeclaTab};
     codigo = mayuscula(codigo);
     const FiltrosTeclado& f = *filtros;
     ResultadoTecla r{0};
@@ -322,12 +324,14 @@ void Declaracion::fijaPago(const FormaPago& pago) {
 }
 
 ResultadoTecla Declaracion::teclaOrden(int codigo) {
+    if (codigo == kTeclaTab) return {kTeclaTab};
     valores.OrdenModificada = true;
     if (codigo == kTeclaEnter) return {0, AccionVista::FocoVerifica};
     return {(codigo >= '0' && codigo <= '9') || codigo == kTeclaRetroceso ? codigo : 0};
 }
 
 ResultadoTecla Declaracion::teclaVerifica(int codigo) {
+    if (codigo == kTeclaTab) return {kTeclaTab};
     return {(codigo >= '0' && codigo <= '9') || codigo == kTeclaRetroceso ? codigo : 0};
 }
 

@@ -185,11 +185,18 @@ std::vector<std::pair<QString, QString>> filasDetalle(const Instantanea& d, cons
     return filas;
 }
 
+namespace {
+QString nombreReserva(const ClaveDeclaracion& clave) {
+    return reservaDeclaracion(clave.ruc, clave.periodo, clave.formulario, clave.semana);
+}
+}  // namespace
+
 bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla,
                    const QString& valor) {
     const std::optional<QString> v = valorAlmacenado(casilla, valor);
     if (!v) return false;
     TransaccionEscritura t(base);
+    base.reserva(nombreReserva(clave));
     base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave)
                                                                                            << casilla);
     FilaDetalle fila(base);
@@ -221,6 +228,8 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
     const QDate hoy = opciones.hoy.isValid() ? opciones.hoy : QDate::currentDate();
     try {
         TransaccionEscritura t(base);
+        // Another workstation saving the same declaration waits for this save (or gets "locked").
+        base.reserva(nombreReserva(clave));
         escribeCabecera(base, clave, d, hoy);
         base.ejecuta(QString("DELETE FROM DET WHERE %1").arg(kCondicionCab), clave4(clave));
         const FilaDetalle fila(base);

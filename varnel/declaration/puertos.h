@@ -9,6 +9,8 @@ namespace qvr {
 // Character codes as a key press delivers them.
 inline constexpr int kTeclaRetroceso = 8;
 inline constexpr int kTeclaEnter = 13;
+// Tab moves the focus: it is never a typed character for any key filter.
+inline constexpr int kTeclaTab = 9;
 
 class FiltrosTeclado {
   public:

@@ -34,6 +34,7 @@ constexpr TablaDeclaracion kTablasEnviadas[] = {
 void EliminaDeclaracion(BaseDatos& base, const DeclaracionElegida& d, bool enviada,
                         const std::function<void(const QString& tabla)>& trasTabla) {
     TransaccionEscritura t(base);
+    if (!enviada) base.reserva(reservaDeclaracion(d.ruc, d.periodo, d.formulario, d.semana));
     for (const auto& tabla : enviada ? kTablasEnviadas : kTablasGuardadas) {
         const QString nombre = QString::fromLatin1(tabla.nombre);
         if (tabla.anexo && !base.existeTabla(nombre)) continue;

@@ -3,6 +3,7 @@
 #include "common/conexion.h"
 #include "common/schema.h"
 #include "common/sesion.h"
+#include "platform/descripciones_jet.h"
 #include "platform/dialogs.h"
 
 namespace qvr {
@@ -138,7 +139,7 @@ std::optional<ConsultaCatalogo> consultaCatalogo(int tipoConsulta) {
 }
 
 void MuestraErrorLista(int numero, const QString& descripcion) {
-    dialogos().muestra(descripcion + "\n" + numeroConBlanco(numero), "Error", Icono::Ninguno, Botones::Ok);
+    dialogos().muestra(textoErrorBD(numero, descripcion) + "\n" + numeroConBlanco(numero), "Error", Icono::Ninguno, Botones::Ok);
 }
 
 QString textoEstado(const QVariant& estado) {

@@ -60,11 +60,19 @@ QFont fuente(int puntos, bool negrita) {
     f.setKerning(false);
     return f;
 }
+
+// A size of 0 or beyond what a font takes is an error inside the record, which is ignored: the
+// text is drawn at the size in force (the painter's font), only its weight changes.
+QFont fuenteDe(const QPainter& p, int iTama, bool bColo) {
+    if (tamanoValido(iTama)) return fuente(iTama, bColo);
+    QFont f = p.font();
+    f.setBold(bColo);
+    return f;
+}
 }  // namespace
 
 void ppos(QPainter& p, int x, int y, const QString& stexto, bool bColo, int iTama) {
-    if (!tamanoValido(iTama)) return;
-    const QFont f = fuente(iTama, bColo);
+    const QFont f = fuenteDe(p, iTama, bColo);
     p.setFont(f);
     p.setPen(Qt::black);
     // The position is the top-left corner of the text, not its baseline.
@@ -72,8 +80,7 @@ void ppos(QPainter& p, int x, int y, const QString& stexto, bool bColo, int iTam
 }
 
 void pPosVerti(QPainter& p, int x, int y, const QString& stexto, bool bColo, int iTama) {
-    if (!tamanoValido(iTama)) return;
-    const QFont f = fuente(iTama, bColo);
+    const QFont f = fuenteDe(p, iTama, bColo);
     p.setFont(f);
     p.setPen(Qt::black);
     const double asc = QFontMetricsF(f).ascent();
@@ -82,13 +89,20 @@ void pPosVerti(QPainter& p, int x, int y, const QString& stexto, bool bColo, int
 }
 
 void pCuadro(QPainter& p, int x1, int y1, int x2, int y2) {
-    // Line width 1: one pixel of a 96-dpi screen, 15 twips, on every device.
-    p.setPen(QPen(Qt::black, 15.0, Qt::SolidLine, Qt::SquareCap));
+    // Line width 1: one pixel of the device, whatever its resolution (a cosmetic pen of width 0
+    // is the thinnest line the device draws).
+    p.save();
+    QPen pen(Qt::black, 0.0, Qt::SolidLine, Qt::SquareCap);
+    pen.setCosmetic(true);
+    p.setPen(pen);
     p.setBrush(Qt::NoBrush);
+    // A one-pixel line is drawn crisp, not smeared over two pixels.
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.drawLine(QPointF(x1, y1), QPointF(x1, y2));
     p.drawLine(QPointF(x2, y1), QPointF(x2, y2));
     p.drawLine(QPointF(x1, y1), QPointF(x2, y1));
     p.drawLine(QPointF(x1, y2), QPointF(x2, y2));
+    p.restore();
 }
 
 void dibujaRegistro(QPainter& p, const Registro& r) {
@@ -108,6 +122,8 @@ void dibujaRegistro(QPainter& p, const Registro& r) {
 }
 
 bool dibujaPagina(QPainter& p, IndiceReporte& indice, int n) {
+    // Each page starts at the report's size, 8 points.
+    p.setFont(fuente(8, false));
     return indice.recorre(n, [&p](const Registro& r) { dibujaRegistro(p, r); });
 }
 

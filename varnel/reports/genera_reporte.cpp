@@ -264,6 +264,9 @@ class Generador {
             case Op::Marca:
                 if (d_.casilla(e.casilla).trimmed() == t) texto(e.x, e.y, QStringLiteral(" X"));
                 break;
+            case Op::MarcaIgual:
+                if (d_.casilla(e.casilla).trimmed() == t) texto(e.x, e.y, QStringLiteral(" X "));
+                break;
             case Op::MarcaOtro: {
                 const QString v = d_.casilla(e.casilla).trimmed();
                 if (!v.isEmpty() && v != t) texto(e.x, e.y, QStringLiteral(" X "));

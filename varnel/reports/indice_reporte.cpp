@@ -75,7 +75,7 @@ bool LectorLineas::siguiente(QByteArray& linea, qint64& inicio, qint64& fin) {
     }
 }
 
-bool IndiceReporte::abre(const QString& ruta, RangoHojas rango) {
+bool IndiceReporte::abre(const QString& ruta, RangoHojas rango, Paginacion modo) {
     cierra();
     archivo_.setFileName(ruta);
     lectura_.setFileName(ruta);
@@ -84,10 +84,13 @@ bool IndiceReporte::abre(const QString& ruta, RangoHojas rango) {
         return false;
     }
     rango_ = rango;
+    modo_ = modo;
     completo_ = false;
     lector_ = std::make_unique<LectorLineas>(archivo_);
     lector_->situa(0);
     paginas_.assign(1, PaginaIndice{});
+    // Without a range picture 0 is page 0 of the file, and the first printed page, from the start.
+    if (!rango_.activo || modo_ == Paginacion::PorSalto) paginas_[0].hoja = 0;
     return true;
 }
 
@@ -104,12 +107,40 @@ void IndiceReporte::cierra() {
     orientacion_ = OrientacionHoja::Vertical;
     error_.reset();
     lineaError_ = 0;
+    modo_ = Paginacion::PorHoja;
+    saltos_ = 0;
 }
 
-// Each page of the file that is drawn gets its own picture, in the order the pages appear:
-// without a range picture k holds page k; with one, picture 0 holds the first page of the range.
-// A repeated header block does not disturb this.
+// The breaks read before a drawing record open its page (an empty page for each further one);
+// the page takes the orientation in force when its first record comes.
+void IndiceReporte::colocaPorSalto(qint64 inicio, qint64 fin) {
+    for (; saltos_ > 0; --saltos_)
+        paginas_.push_back(PaginaIndice{paginas(), inicio, inicio, color_, orientacion_});
+    PaginaIndice& p = paginas_.back();
+    if (!p.conRegistros) {
+        p.inicio = inicio;
+        p.orientacion = orientacion_;
+        p.conRegistros = true;
+    }
+    p.fin = fin;
+}
+
+// Without a range picture k holds page k of the file; pages without records stay, empty. With a
+// range each page of the range gets its own picture in the order the pages appear, picture 0
+// holding the first; a repeated header block does not disturb this.
 void IndiceReporte::coloca(const Registro& r, qint64 inicio, qint64 fin) {
+    if (!rango_.activo) {
+        if (r.hoja < 0) return;  // no page of the file
+        while (paginas() <= r.hoja)
+            paginas_.push_back(PaginaIndice{paginas(), inicio, inicio, color_, orientacion_});
+        PaginaIndice& p = paginas_[size_t(r.hoja)];
+        if (!p.conRegistros) {
+            p.inicio = inicio;  // a picture is read again from its first record
+            p.conRegistros = true;
+        }
+        p.fin = std::max(p.fin, fin);
+        return;
+    }
     if (!rango_.contiene(r.hoja)) return;
     auto it = hojaAPagina_.constFind(r.hoja);
     int n;
@@ -160,12 +191,19 @@ bool IndiceReporte::avanzaHasta(int n) {
                     paginas_[0].color = r.numero;
                     break;
                 case Tipo::Orientacion:
-                    orientacion_ = r.texto == "H" ? OrientacionHoja::Horizontal : OrientacionHoja::Vertical;
+                    // Once landscape, the job stays landscape to its end: only "H" sets it.
+                    if (r.texto == "H") orientacion_ = OrientacionHoja::Horizontal;
+                    break;
+                case Tipo::NuevaHoja:
+                    if (modo_ == Paginacion::PorSalto) ++saltos_;
                     break;
                 case Tipo::Pos:
                 case Tipo::PosVerti:
                 case Tipo::Cuadro:
-                    coloca(r, inicio, fin);
+                    if (modo_ == Paginacion::PorSalto)
+                        colocaPorSalto(inicio, fin);
+                    else
+                        coloca(r, inicio, fin);
                     break;
                 default:
                     break;
@@ -191,7 +229,7 @@ bool IndiceReporte::recorre(int n, const std::function<void(const Registro&)>& f
     while (lector.siguiente(linea, inicio, fin) && inicio < p.fin) {
         const Lectura l = leeLinea(linea);
         const auto* r = std::get_if<Registro>(&l);
-        if (r && r->dibuja() && r->hoja == p.hoja) f(*r);
+        if (r && r->dibuja() && (modo_ == Paginacion::PorSalto || r->hoja == p.hoja)) f(*r);
     }
     return true;
 }

@@ -24,12 +24,21 @@ struct RangoHojas {
     bool contiene(int hoja) const { return !activo || (hoja + 1 >= desde && hoja + 1 <= hasta); }
 };
 
+// How the records of a file are grouped into pictures (printed pages):
+// - PorHoja: by their page field. Without a range picture k holds page k of the file (a page
+//   without records is an empty picture); with a range, the pages of the range that have records
+//   in the order they appear, from picture 0.
+// - PorSalto: by the page breaks ("pNuevaHoja"), whatever their page fields; how a report prints
+//   without a range. A break that nothing follows starts no page.
+enum class Paginacion { PorHoja, PorSalto };
+
 struct PaginaIndice {
-    int hoja = -1;      // page of the file drawn on this picture; -1 while none
+    int hoja = -1;      // page of the file drawn on this picture (PorSalto: the printed page); -1 while none
     qint64 inicio = 0;  // byte span of its records
     qint64 fin = 0;
     std::int32_t color = kColorFondoDeclaracion;  // background taken from picture 0 when created
     OrientacionHoja orientacion = OrientacionHoja::Vertical;
+    bool conRegistros = false;  // a drawing record has been placed on it
 };
 
 // Lines of a file, each without its line end. Lines longer than kLineaMaxima are returned empty
@@ -54,7 +63,7 @@ class LectorLineas {
 class IndiceReporte {
   public:
     // Opens a file-system path; false when it can not be read.
-    bool abre(const QString& ruta, RangoHojas rango);
+    bool abre(const QString& ruta, RangoHojas rango, Paginacion modo = Paginacion::PorHoja);
     void cierra();
 
     // Reads on until picture `n` is complete (the next one has begun or the file has ended).
@@ -78,11 +87,14 @@ class IndiceReporte {
 
   private:
     void coloca(const Registro& r, qint64 inicio, qint64 fin);
+    void colocaPorSalto(qint64 inicio, qint64 fin);
 
     QFile archivo_;
     QFile lectura_;  // a second handle for the spans, so that indexing keeps its position
     std::unique_ptr<LectorLineas> lector_;
     RangoHojas rango_;
+    Paginacion modo_ = Paginacion::PorHoja;
+    int saltos_ = 0;  // PorSalto: breaks read since the last drawing record
     std::vector<PaginaIndice> paginas_;
     QHash<int, int> hojaAPagina_;
     qint64 leido_ = 0;

@@ -96,7 +96,7 @@ const std::vector<Elemento> kPagina3 = {
     fila(3420, 0, "NOMBRES"), valor(3000, 3420, 813),
     fila(3690, 0, "TIPO DOCUMENTO"), tipoDocumento(3000, 3690, 301),
     fila(3960, 0, "NUMERO DE DOCUMENTO"), valor(3000, 3960, 302),
-    grupo(4500, "DATOS DEL CONYUGE"),
+    grupo(4500, "DATOS DEL CONYUGE", 3500),
     fila(4770, 0, "APELLIDO PATERNO"), valor(3000, 4770, 814),
     fila(5040, 0, "APELLIDO MATERNO"), valor(3000, 5040, 815),
     fila(5310, 0, "NOMBRES"), valor(3000, 5310, 890),
@@ -111,8 +111,10 @@ const std::vector<Elemento> kPagina3 = {
     grupo(8010, "SOLICITUD DE DEVOLUCION DEL SALDO A FAVOR"),
     fila(8280, 0, "Solicita la devolución del saldo a favor consignado en la casilla 141"),
     texto(7050, 8280, "SI"), texto(kXMonto, 8280, "NO"),
-    marca(6600, 8280, 260, "1"), marcaOtro(kXNumero, 8280, 260, "1"),
-    grupo(8820, "OTROS INGRESOS"),
+    // "Yes" is marked under "SI", on the free line below the row, so that the mark does not
+    // print over the word; "no" in the box-number column before "NO".
+    marcaIgual(7050, 8550, 260, "1"), marcaOtro(kXNumero, 8280, 260, "1"),
+    grupo(8820, "OTROS INGRESOS", 3500),
     fila(9090, 200, "Total rentas exoneradas del Impuesto a la Renta percibidas en el ejercicio"),
     fila(9360, 201, "Total rentas inafectas Imp. a la Renta percibidas en el ejerc.(Incl. dividendos)"),
     fila2(9630, 203, "Result. por actividades generadoras de rentas de 3ra. categoría (Util. \nneta antes de impuestos) "),

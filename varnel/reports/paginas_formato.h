@@ -27,6 +27,7 @@ enum class Op {
     Monto,          // the box in the amount format at (x, y)
     Valor,          // the box value as it stands at (x, y)
     Marca,          // " X" at (x, y) when the box holds `texto`
+    MarcaIgual,     // " X " at (x, y) when the box holds `texto`
     MarcaOtro,      // " X " at (x, y) when the box holds something other than `texto`
     TipoDocumento,  // the box's document type: code, "-", description of catalog '044'
     Profesion,      // the profession named by the box, right-aligned to 14
@@ -63,6 +64,9 @@ constexpr Elemento numero(int x, int y, int casilla) { return {Op::Numero, x, y,
 constexpr Elemento monto(int x, int y, int casilla) { return {Op::Monto, x, y, casilla}; }
 constexpr Elemento valor(int x, int y, int casilla) { return {Op::Valor, x, y, casilla}; }
 constexpr Elemento marca(int x, int y, int casilla, const char* igual) { return {Op::Marca, x, y, casilla, igual}; }
+constexpr Elemento marcaIgual(int x, int y, int casilla, const char* igual) {
+    return {Op::MarcaIgual, x, y, casilla, igual};
+}
 constexpr Elemento marcaOtro(int x, int y, int casilla, const char* distinto) {
     return {Op::MarcaOtro, x, y, casilla, distinto};
 }

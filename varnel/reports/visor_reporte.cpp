@@ -1,8 +1,12 @@
 #include "varnel/reports/visor_reporte.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
+#include "platform/utilitario.h"
 #include "varnel/reports/dibujo_reporte.h"
 
 namespace qvr::reporte {
@@ -10,11 +14,22 @@ namespace qvr::reporte {
 VisorReporte::VisorReporte(QString rutaReportes, RangoHojas rango)
     : rutaReportes_(std::move(rutaReportes)), rango_(rango) {}
 
+QString mensajeArchivoAusente(const QString& ruta) {
+    // Where it was looked for: with a shared database the SPOOL row may name a report written on
+    // another workstation, whose file is in that workstation's report folder.
+    return QStringLiteral(
+               "Archivo Físico del Reporte no Existe\n\nSe buscó en: %1\n\n"
+               "Un reporte generado en otra estación de trabajo sólo se encuentra aquí cuando la "
+               "carpeta del sistema (SysPath) es una carpeta compartida por todas las estaciones.")
+        .arg(QDir::toNativeSeparators(QFileInfo(rutaFs(ruta)).absoluteFilePath()));
+}
+
 bool VisorReporte::archivoPresente(const QString& archivo) {
-    existe_ = existeRuta(rutaReportes_ + QStringLiteral("\\") + archivo);
+    const QString ruta = rutaReportes_ + QStringLiteral("\\") + archivo;
+    // A folder of that name is no report.
+    existe_ = Utilitario::ExisteArchivo(ruta) == -1;
     if (!existe_)
-        dialogos().muestra(QStringLiteral("Archivo Físico del Reporte no Existe"),
-                           QStringLiteral("Error al Imprimir"), Icono::Error);
+        dialogos().muestra(mensajeArchivoAusente(ruta), QStringLiteral("Error al Imprimir"), Icono::Error);
     return existe_;
 }
 
@@ -80,8 +95,11 @@ bool VisorReporte::revisa() {
 
 bool VisorReporte::imprime(const QString& ruta) {
     // Its own index: printing leaves the preview's pages and position as they are.
+    // Without a range the page breaks make the pages, as the printer follows them; with a range
+    // the page fields choose what is printed.
     IndiceReporte indice;
-    if (!indice.abre(ruta, rango_)) return errorLectura({53, QStringLiteral("No se encontró el archivo")}, 0);
+    if (!indice.abre(ruta, rango_, rango_.activo ? Paginacion::PorHoja : Paginacion::PorSalto))
+        return errorLectura({53, QStringLiteral("No se encontró el archivo")}, 0);
     // The whole file is read before the job starts, so a damaged file prints nothing.
     if (!indice.avanzaTodo()) return errorLectura(*indice.error(), indice.lineaError());
 
@@ -118,6 +136,14 @@ void VisorReporte::pMostrar(int n) {
         if (!indice_.completo()) indice_.avanzaHasta(iNroHoja_ + 1);
         if (revisa() && iNroHoja_ < indice_.paginas() - 1) ++iNroHoja_;
     }
+}
+
+bool VisorReporte::ultima() {
+    while (!indice_.completo() && continuaIndice()) {
+    }
+    if (!revisa()) return false;
+    iNroHoja_ = indice_.paginas() - 1;
+    return true;
 }
 
 bool VisorReporte::boton(int indice) {

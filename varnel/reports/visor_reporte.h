@@ -13,6 +13,9 @@ inline const QString kModoPrevia = QStringLiteral("PresPrevia");
 inline const QString kModoImprimir = QStringLiteral("IMPRIMIR");
 inline const QString kVerPrevia = QStringLiteral("Vprevia");
 
+// The message for a report file that is not in the report folder (`ruta`: where it was looked for).
+QString mensajeArchivoAusente(const QString& ruta);
+
 class VisorReporte {
   public:
     // `rutaReportes`: the report folder as the settings give it (RutaReportes).
@@ -23,6 +26,8 @@ class VisorReporte {
     bool pDesencripta(const QString& archivo, const QString& tipo);
     // 0 first picture, -2 previous, -1 next.
     void pMostrar(int n);
+    // The last picture (the file is read to its end first). False when the viewer must close.
+    bool ultima();
     // Toolbar buttons: 2 previous, 3 next, 4 print, 5 close. False when the viewer must close.
     bool boton(int indice);
 

@@ -285,7 +285,7 @@ TEST_F(Principal, UnaVentanaQueFallaAlCargarSeInformaYElPunteroVuelve) {
                       [](Aplicacion&, QWidget*) -> QDialog* { throw ErrorBD(3078, "no such table: PARAM"); });
     itemMenu(*w, "&Consultas", "&Bancos")->trigger();
     ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
-    EXPECT_EQ(env.dialogos().mostrados[0].texto, "no such table: PARAM\n 3078");
+    EXPECT_EQ(env.dialogos().mostrados[0].texto, "No se encuentra la tabla o la consulta.\nno such table: PARAM\n 3078");
     EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Error");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(w->isVisible());

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -119,6 +120,35 @@ TEST(Listado, ListadoLargoRepiteLaCabeceraYCierraElMarcoEnCadaPagina) {
     EXPECT_EQ(siguiente, 96);
 }
 
+// Around a full page: the total line stays with the rows while it fits below them; after exactly
+// 40 rows (also when a two-row message fills the page) it opens page 2 inside its own frame.
+TEST(Listado, TotalTrasCuarentaFilasVaEnPaginaNueva) {
+    struct Caso {
+        int cortos;         // one-row messages
+        bool largoAlFinal;  // then one two-row message
+        size_t paginas;
+    } casos[] = {{39, false, 1}, {40, false, 2}, {38, true, 2}, {41, false, 2}, {37, true, 1}};
+    for (const auto& c : casos) {
+        QStringList lineas;
+        for (int i = 0; i < c.cortos; ++i) lineas << QString("mensaje %1").arg(i + 1);
+        if (c.largoAlFinal) lineas << QString(100, 'x');
+        const auto paginas = disponeListado(lineas, kCab);
+        SCOPED_TRACE(testing::Message() << c.cortos << (c.largoAlFinal ? " + largo" : ""));
+        ASSERT_EQ(paginas.size(), c.paginas);
+        const auto ultima = textos(paginas.back(), false);
+        ASSERT_FALSE(ultima.empty());
+        EXPECT_TRUE(ultima.back().texto.startsWith(" Inconsistencias Detectadas : "));
+        const int filaTotal = (ultima.back().y - 1000) / 270;
+        EXPECT_EQ(marco(paginas.back())->y2, 1000 + 270 * (filaTotal + 1));
+        if (c.paginas == 2) {
+            EXPECT_EQ(textos(paginas[1], true)[2].texto, "PAG. 2 ");
+            const int filasPrimera = int(textos(paginas[0], false).size());
+            EXPECT_EQ(marco(paginas[0])->y2, 1000 + 270 * filasPrimera);
+            EXPECT_LE(filasPrimera, kFilasPorPagina);
+        }
+    }
+}
+
 // A printer that fails to start.
 class ImpresoraRota : public Impresora {
 public:
@@ -158,6 +188,26 @@ TEST(Listado, ErroresDeImpresionComoMensajes) {
         EXPECT_EQ(x.titulo, "Impresión");
         EXPECT_EQ(x.icono, Icono::Error);
     }
+}
+
+// Without a printer on the machine the listing is offered as a PDF file, which the user may decline.
+TEST(Listado, SinImpresoraSeGuardaEnPdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+    prueba::Entorno env;
+    const QString ruta = env.sistema() + "Mens.txt";
+    escribe(ruta, {"uno", "dos"});
+    const QString pdf = env.carpeta() + "/listado.pdf";
+    const auto previa = instalaPreguntaArchivoPdf([pdf] { return pdf; });
+    env.dialogos().responde(Respuesta::No);
+    EXPECT_EQ(RepInconsist(ruta), 20545);
+    EXPECT_FALSE(QFile::exists(pdf));
+    env.dialogos().responde(Respuesta::Si);
+    EXPECT_EQ(RepInconsist(ruta), 0);
+    EXPECT_TRUE(QFile::exists(pdf));
+    instalaPreguntaArchivoPdf(previa);
+    ASSERT_EQ(env.dialogos().mostrados.size(), 3u);  // the question, the cancellation, the question
+    EXPECT_EQ(env.dialogos().mostrados[0].texto, mensajeSinImpresora());
+    EXPECT_EQ(env.dialogos().mostrados[1].texto, "La Impresión ha sido Cancelada.");
 }
 
 // The PDF of a short and a long listing; QVR_LISTADO_PDF names a folder to keep them in.

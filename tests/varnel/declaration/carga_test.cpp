@@ -15,9 +15,11 @@ using namespace qvr;
 
 namespace {
 
-class CargaTest : public ::testing::Test {
+class CargaTest : public prueba::PorMotor {
   protected:
     void SetUp() override {
+        PorMotor::SetUp();
+        if (IsSkipped() || HasFailure()) return;
         creaTablasAnexo(env.base());
         prueba::cargaSql(env.base(), "persist/declaraciones.sql");
         // Rows left by the previous opening must go.
@@ -26,7 +28,7 @@ class CargaTest : public ::testing::Test {
     }
     int cuenta(const QString& tabla) { return env.base().escalar("SELECT count(*) FROM " + tabla).toInt(); }
 
-    prueba::Entorno env;
+    prueba::Entorno env{prueba::motorPara(GetParam())};
 };
 
 ValoresEjecucion modo(short m, bool enviada = false, const QString& correl = {}) {
@@ -40,7 +42,7 @@ ValoresEjecucion modo(short m, bool enviada = false, const QString& correl = {})
 
 }  // namespace
 
-TEST_F(CargaTest, NuevaListaLosContribuyentesDelUsuarioYVaciaLosAnexos) {
+TEST_P(CargaTest, NuevaListaLosContribuyentesDelUsuarioYVaciaLosAnexos) {
     const Carga c = CargaDeclaracion(env.base(), modo(1), "0738", "ANA");
     // ANA sees only her own taxpayers of this form; a short number keeps the name at character 14.
     ASSERT_EQ(c.contribuyentes.size(), 2);
@@ -76,7 +78,7 @@ TEST_F(CargaTest, NuevaListaLosContribuyentesDelUsuarioYVaciaLosAnexos) {
     EXPECT_EQ(DeclaranteDeEntrada("x").nombres, "");  // too short: no crash
 }
 
-TEST_F(CargaTest, ModificarPoneCadaCasillaGuardadaEnSuControl) {
+TEST_P(CargaTest, ModificarPoneCadaCasillaGuardadaEnSuControl) {
     const Carga c = CargaDeclaracion(env.base(), modo(2), "0738", "ANA");
     const Instantanea& d = c.datos;
     EXPECT_TRUE(c.cabecera);
@@ -129,7 +131,7 @@ TEST_F(CargaTest, ModificarPoneCadaCasillaGuardadaEnSuControl) {
     EXPECT_EQ(fi.texto(0, "des_patri_fdei"), "INMUEBLES");
 }
 
-TEST_F(CargaTest, EnviadaLeeSoloSuEnvio) {
+TEST_P(CargaTest, EnviadaLeeSoloSuEnvio) {
     ValoresEjecucion v = modo(2, true, "001");
     Carga c = CargaDeclaracion(env.base(), v, "0738", "ANA");
     EXPECT_EQ(c.datos.orden, "0");  // null order number
@@ -155,7 +157,7 @@ TEST_F(CargaTest, EnviadaLeeSoloSuEnvio) {
 }
 
 // What a save writes, an opening shows again as it was typed.
-TEST_F(CargaTest, LoGrabadoSeAbreIgual) {
+TEST_P(CargaTest, LoGrabadoSeAbreIgual) {
     env.base().ejecuta("DELETE FROM TMP_F0738DIVID");
     prueba::llenaDividendos(env.base(), 30);
     Instantanea d = prueba::declaracionCompleta("20100047218");
@@ -201,7 +203,7 @@ void llenaListasPrueba(Declaracion& d) {
 
 // The opening put into the declaration core: stored values shown, the enabling rules of the
 // loaded values applied, nothing computed, nothing modified; and saved again unchanged.
-TEST_F(CargaTest, AbiertaEnElNucleo) {
+TEST_P(CargaTest, AbiertaEnElNucleo) {
     ValoresEjecucion v = modo(2);
     Declaracion d(v);
     llenaListasPrueba(d);
@@ -239,7 +241,7 @@ TEST_F(CargaTest, AbiertaEnElNucleo) {
     EXPECT_EQ(v.ModoDeclaracion, 2);
 }
 
-TEST_F(CargaTest, EnviadaEnElNucleoQuedaDeSoloLectura) {
+TEST_P(CargaTest, EnviadaEnElNucleoQuedaDeSoloLectura) {
     ValoresEjecucion v = modo(2, true, "001");
     Declaracion d(v);
     llenaListasPrueba(d);
@@ -250,3 +252,5 @@ TEST_F(CargaTest, EnviadaEnElNucleoQuedaDeSoloLectura) {
     EXPECT_EQ(d.controles.opciones[size_t(Pregunta::Rectifica)], Opcion::No);
     EXPECT_FALSE(d.Modificado);
 }
+
+QVR_EN_AMBOS_MOTORES(CargaTest);

@@ -92,3 +92,16 @@ TEST_F(Detalle, DiezDigitosComoMaximo) {
     EXPECT_EQ(d.texto(532), "1,234,567,890");
     EXPECT_EQ(d.texto(201), "1,234,567,890");
 }
+
+TEST_F(Detalle, AceptarSinSalirDelCampoEscribeElFormatoDeLaDeclaracion) {
+    // Alt+A accepts while the field still shows its plain digits.
+    DetalleRentas w(d, DetalleRentas::Tipo::Exoneradas);
+    teclea(w, 0, "1500");
+    teclea(w, 3, "1234567");
+    ASSERT_EQ(w.texto(3), "1234567");
+    w.Aceptar();
+    EXPECT_EQ(d.texto(535), "1,500");
+    EXPECT_EQ(d.texto(538), "1,234,567");
+    EXPECT_EQ(d.texto(536), "");
+    EXPECT_EQ(d.texto(200), "1,236,067");
+}

@@ -139,6 +139,21 @@ TEST_F(Entrada, TeclasPorTipoDeCasilla) {
     EXPECT_EQ(d.texto(501), "");
 }
 
+TEST_F(Entrada, TabNoEsUnaTeclaEscrita) {
+    // Tab leaves every kind of box, those that take no typing included, and changes nothing.
+    ASSERT_TRUE(tecleaCasilla(d, 131, "999"));
+    d.Modificado = false;
+    for (int n : {140, 200, 201, 100, 302, 811}) {
+        const ResultadoTecla r = d.tecla(n, kTeclaTab);
+        EXPECT_EQ(r.tecla, kTeclaTab) << n;
+        EXPECT_EQ(r.accion, AccionVista::Ninguna) << n;
+    }
+    EXPECT_EQ(d.teclaOrden(kTeclaTab).tecla, kTeclaTab);
+    EXPECT_EQ(d.teclaVerifica(kTeclaTab).tecla, kTeclaTab);
+    EXPECT_FALSE(d.Modificado);
+    EXPECT_FALSE(valores.OrdenModificada);
+}
+
 TEST_F(Entrada, ModificadoPorTeclaYPorCambio) {
     EXPECT_FALSE(d.Modificado);
     d.tecla(100, 'X');  // rejected, but typed

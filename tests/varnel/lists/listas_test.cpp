@@ -25,9 +25,11 @@ QStringList columna(BaseDatos& b, const DefinicionLista& d, int c, bool mostrado
     return out;
 }
 
-class Listas : public ::testing::Test {
+class Listas : public PorMotor {
 protected:
     void SetUp() override {
+        PorMotor::SetUp();
+        if (IsSkipped() || HasFailure()) return;
         e.agregaUsuario("ANA", "1");
         e.agregaUsuario("JEFE", "0");
         e.agregaContribuyente("10000000001", "ALVA", "ROJAS", "ANA", "ANA");
@@ -39,10 +41,10 @@ protected:
         agregaEnviada(e.base(), "10000000003", "001", 1);
         agregaEnviada(e.base(), "10000000003", "002", 0);  // sent, not yet accepted
     }
-    Entorno e;
+    Entorno e{motorPara(GetParam())};
 };
 
-TEST_F(Listas, UsuarioRestringidoVeSoloSusContribuyentes) {
+TEST_P(Listas, UsuarioRestringidoVeSoloSusContribuyentes) {
     struct Caso {
         QString usuario;
         QStringList guardadas, enviadas, registro;
@@ -70,7 +72,7 @@ TEST_F(Listas, UsuarioRestringidoVeSoloSusContribuyentes) {
     }
 }
 
-TEST_F(Listas, ColumnasDeLasListasDeDeclaraciones) {
+TEST_P(Listas, ColumnasDeLasListasDeDeclaraciones) {
     DatosSesion s;
     s.Usuario = "JEFE";
     const auto guardadas = listaDeclaraciones(s, false, false);
@@ -106,7 +108,7 @@ TEST_F(Listas, ColumnasDeLasListasDeDeclaraciones) {
     EXPECT_TRUE(g.valor(0, col::Correlativo).isNull());
 }
 
-TEST_F(Listas, GuardadasDelMismoContribuyentePorPeriodoDescendente) {
+TEST_P(Listas, GuardadasDelMismoContribuyentePorPeriodoDescendente) {
     agregaGuardada(e.base(), "10000000002", 0, 9, "2002");
     DatosSesion s;
     const auto d = listaDeclaraciones(s, false, false);
@@ -117,7 +119,7 @@ TEST_F(Listas, GuardadasDelMismoContribuyentePorPeriodoDescendente) {
               QStringList({"Consistente", "Consistente", "Inconsistente", "Consistente"}));
 }
 
-TEST_F(Listas, CatalogosDeConsulta) {
+TEST_P(Listas, CatalogosDeConsulta) {
     e.agregaParam("979", "00", "NO DEBE LISTARSE");
     e.agregaParam("979", "01", "ABOGADO");
     e.agregaParam("979", "02", QString("ARQUITECTO").leftJustified(40, 'X'));
@@ -154,7 +156,7 @@ TEST_F(Listas, CatalogosDeConsulta) {
 }
 
 // SysUser as typed in NEMDAL.INI: the user and his taxpayers are found whatever the case.
-TEST_F(Listas, UsuarioSinDistinguirMayusculas) {
+TEST_P(Listas, UsuarioSinDistinguirMayusculas) {
     for (const char* usuario : {"ana", "Ana"}) {
         SCOPED_TRACE(usuario);
         DatosSesion s;
@@ -171,7 +173,7 @@ TEST_F(Listas, UsuarioSinDistinguirMayusculas) {
 }
 
 // A value with quotes goes in as a bound value: the list neither breaks nor widens.
-TEST_F(Listas, UsuarioConComillas) {
+TEST_P(Listas, UsuarioConComillas) {
     e.agregaContribuyente("10000000009", "O'NEIL", "X", "Y", "O'NEIL");
     agregaGuardada(e.base(), "10000000009");
     DatosSesion s;
@@ -181,8 +183,10 @@ TEST_F(Listas, UsuarioConComillas) {
     EXPECT_TRUE(columna(e.base(), listaDeclaraciones(s, false, true), col::Ruc).isEmpty());
 }
 
-TEST(ModeloLista, LeePorPaginasSinRepetirNiSaltarFilas) {
-    Entorno e;
+class ModeloListaMotor : public PorMotor {};
+
+TEST_P(ModeloListaMotor, LeePorPaginasSinRepetirNiSaltarFilas) {
+    Entorno e(GetParam());
     const int total = 2 * ModeloLista::kPagina + 37;
     {
         TransaccionEscritura t(e.base());
@@ -246,3 +250,7 @@ TEST(Formatos, ComoLosMuestraLaGrilla) {
 }
 
 }  // namespace
+
+QVR_EN_AMBOS_MOTORES(Listas);
+
+QVR_EN_AMBOS_MOTORES(ModeloListaMotor);

@@ -553,7 +553,7 @@ TEST_F(Ventanas, RegistroDeLaVentanaPrincipal) {
     dlg->mostrados.clear();
     QTest::mouseClick(env->botonAccion(), Qt::LeftButton);
     ASSERT_EQ(dlg->mostrados.size(), 1u);
-    EXPECT_EQ(dlg->mostrados[0].first.texto, "no such table: DET\n 3078");
+    EXPECT_EQ(dlg->mostrados[0].first.texto, "No se encuentra la tabla o la consulta.\nno such table: DET\n 3078");
     EXPECT_EQ(dlg->mostrados[0].first.titulo, "Error");
     EXPECT_TRUE(env->isEnabled());
     EXPECT_TRUE(env->grid()->isEnabled());

@@ -102,6 +102,10 @@ TEST_F(GeneraReporteTest, BoxesAmountsMarksAndCatalogNames) {
     EXPECT_TRUE(l.contains("pPos|10000|10980|SI|False|8|1|"));
     EXPECT_TRUE(l.contains("pPos|3000|3690|1-DOC. NACIONAL DE IDENTIDAD|False|8|2|"));
     EXPECT_TRUE(l.contains("pPos|3000|3150|MAMANÍ|False|8|2|"));
+    // Two group titles of page 3 sit further right than the others.
+    EXPECT_TRUE(l.contains("pPos|3500|4500|DATOS DEL CONYUGE|True|8|2|"));
+    EXPECT_TRUE(l.contains("pPos|3500|8820|OTROS INGRESOS|True|8|2|"));
+    EXPECT_TRUE(l.contains("pPos|3000|2640|DATOS DEL CONTRIBUYENTE / REPRESENTANTE LEGAL|True|8|2|"));
     // Boxes 721 and 722 are never loaded.
     EXPECT_TRUE(d.casilla(721).isEmpty());
     EXPECT_TRUE(d.casilla(722).isEmpty());
@@ -246,6 +250,24 @@ TEST_F(GeneraReporteTest, SentDeclarationReadsItsSending) {
     EXPECT_TRUE(d.casilla(501).isEmpty());  // the stored declaration's boxes are not mixed in
     EXPECT_EQ(d.rectifica, "0");
     EXPECT_TRUE(d.banco.isEmpty());
+}
+
+// The refund request (box 260): " X " under "SI" for yes, before "NO" for anything else, nothing
+// when the box is empty.
+TEST_F(GeneraReporteTest, RefundRequestMark) {
+    struct Caso {
+        const char* valor;
+        const char* marca;  // nullptr: no mark
+    } casos[] = {
+        {"1", "pPos|7050|8550| X |False|8|2|"},
+        {"2", "pPos|8825|8280| X |False|8|2|"},
+        {"", nullptr},
+    };
+    for (const auto& c : casos) {
+        d.fijaCasilla(260, c.valor);
+        const QStringList marcas = filtra(genera(), "pPos").filter(QRegularExpression("\\| X \\|.*\\|2\\|$"));
+        EXPECT_EQ(marcas, c.marca ? QStringList{c.marca} : QStringList{}) << c.valor;
+    }
 }
 
 // The declaration of the fixture, compared line by line with the reviewed report file.

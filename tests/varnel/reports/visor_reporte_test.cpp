@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -146,15 +149,16 @@ TEST_F(Visor, HojasApaisadasSeImprimenApaisadas) {
     QList<QByteArray> l = prueba::reporteDeHojas(1);
     l += {"pNuevaHoja", "<!Orientacion!>H<!/Orientacion!>", "pPos|1440|1440|DIVIDENDOS|False|8|1|",
           "pCuadro|14000|2000|15000|3000|1|"};
-    l += prueba::bloqueEncabezado(3);  // the next section is portrait again
+    l += prueba::bloqueEncabezado(3);  // a later header block names portrait again
     l += {"pNuevaHoja", "pPos|1440|1440|EXONERADAS|False|8|2|"};
     escribe(l);
     VisorReporte v(rpt);
     ASSERT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
     ASSERT_EQ(trabajo->hojas.size(), 3u);
+    // Once landscape, the job stays landscape: the "V" of the later header block does not undo it.
     EXPECT_EQ(trabajo->hojas,
               (std::vector<OrientacionHoja>{OrientacionHoja::Vertical, OrientacionHoja::Horizontal,
-                                            OrientacionHoja::Vertical}));
+                                            OrientacionHoja::Horizontal}));
     // The frame at x 14000 twips (beyond a portrait page) lands on the landscape page.
     const QImage& h = trabajo->imagenes[1];
     EXPECT_GT(h.width(), h.height());
@@ -182,13 +186,23 @@ TEST_F(Visor, ColorDeFondoYReporteSoloConEncabezado) {
 }
 
 TEST_F(Visor, ArchivoQueNoExiste) {
+    // A folder named like a report is no report file either.
+    ASSERT_TRUE(QDir(rpt).mkdir("00000098.PRN"));
     VisorReporte v(rpt);
     EXPECT_TRUE(v.pDesencripta("00000099.PRN", kModoPrevia));
     EXPECT_TRUE(v.pDesencripta("00000099.PRN", "xx"));
-    ASSERT_EQ(env.dialogos().mostrados.size(), 2u);
-    EXPECT_EQ(env.dialogos().mostrados[0].texto, "Archivo Físico del Reporte no Existe");
-    EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Error al Imprimir");
-    EXPECT_EQ(env.dialogos().mostrados[0].icono, Icono::Error);
+    EXPECT_TRUE(v.pDesencripta("00000098.PRN", "xx"));
+    ASSERT_EQ(env.dialogos().mostrados.size(), 3u);
+    for (const Mensaje& m : env.dialogos().mostrados) {
+        EXPECT_TRUE(m.texto.startsWith("Archivo Físico del Reporte no Existe\n")) << m.texto.toStdString();
+        EXPECT_EQ(m.titulo, "Error al Imprimir");
+        EXPECT_EQ(m.icono, Icono::Error);
+        // Where it looked, and why a report of another workstation may not be there.
+        EXPECT_TRUE(m.texto.contains("SysPath")) << m.texto.toStdString();
+        EXPECT_TRUE(m.texto.contains("otra estación de trabajo"));
+    }
+    EXPECT_TRUE(env.dialogos().mostrados[0].texto.contains(QDir::cleanPath(rpt) + "/00000099.PRN"));
+    EXPECT_TRUE(env.dialogos().mostrados[2].texto.contains(QDir::cleanPath(rpt) + "/00000098.PRN"));
     EXPECT_TRUE(trabajo->hojas.empty());
     // The window stays usable on its empty picture.
     EXPECT_TRUE(v.continuaIndice());
@@ -292,4 +306,174 @@ TEST_F(Visor, ImprimeAPdfLasHojasDelRango) {
     EXPECT_TRUE(hojas[0].contains("PAGINA 2"));
     EXPECT_TRUE(hojas[1].contains("PAGINA 3"));
     EXPECT_FALSE(hojas.join("").contains("PAGINA 1"));
+}
+
+// Printing without a range follows the page breaks; the preview follows the page fields, picture k
+// showing page k of the file even when that page has no records.
+TEST_F(Visor, HojasImpresasPorSaltosYVistasPorCampoDeHoja) {
+    struct Caso {
+        const char* nombre;
+        QList<QByteArray> cuerpo;
+        size_t impresas;
+        std::vector<int> textosPorHojaImpresa;
+        std::vector<int> textosPorImagen;
+    } casos[] = {
+        {"hoja 0 a ambos lados de un salto",
+         {"pPos|100|100|A|False|8|0|", "pNuevaHoja", "pPos|100|100|B|False|8|0|"}, 2, {1, 1}, {2}},
+        {"hojas 0 y 1 sin salto", {"pPos|100|100|A|False|8|0|", "pPos|100|400|B|False|8|1|"}, 1, {2}, {1, 1}},
+        {"hoja 1 sin registros",
+         {"pPos|100|100|A|False|8|0|", "pNuevaHoja", "pNuevaHoja", "pPos|100|100|C|False|8|2|"}, 3, {1, 0, 1},
+         {1, 0, 1}},
+        {"salto al final", {"pPos|100|100|A|False|8|0|", "pNuevaHoja"}, 1, {1}, {1}},
+        {"salto antes del primer registro", {"pNuevaHoja", "pPos|100|100|A|False|8|1|"}, 2, {0, 1}, {0, 1}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        escribe(prueba::bloqueEncabezado(1) + c.cuerpo);
+        // Printed pages, and how many texts each carries.
+        IndiceReporte imp;
+        ASSERT_TRUE(imp.abre(rpt + "/00000001.PRN", {}, Paginacion::PorSalto));
+        ASSERT_TRUE(imp.avanzaTodo());
+        std::vector<int> porHoja;
+        for (int n = 0; n < imp.paginas(); ++n) {
+            int k = 0;
+            imp.recorre(n, [&](const Registro& r) { k += r.tipo == Tipo::Pos; });
+            porHoja.push_back(k);
+        }
+        EXPECT_EQ(porHoja, c.textosPorHojaImpresa);
+        trabajo->hojas.clear();
+        VisorReporte v(rpt);
+        ASSERT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
+        EXPECT_EQ(trabajo->hojas.size(), c.impresas);
+        // Preview pictures.
+        ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+        leeTodo(v);
+        std::vector<int> porImagen;
+        for (int n = 0; n < v.indice().paginas(); ++n) {
+            EXPECT_EQ(v.indice().pagina(n).hoja, n);
+            int k = 0;
+            const_cast<IndiceReporte&>(v.indice()).recorre(n, [&](const Registro& r) { k += r.tipo == Tipo::Pos; });
+            porImagen.push_back(k);
+        }
+        EXPECT_EQ(porImagen, c.textosPorImagen);
+        EXPECT_EQ(v.paginas(), int(c.textosPorImagen.size()));
+    }
+}
+
+namespace {
+// Columns of `img` holding dark pixels in the rows [y0, y1).
+int anchoTinta(const QImage& img, int y0, int y1) {
+    int izq = img.width(), der = -1;
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128) {
+                izq = std::min(izq, x);
+                der = std::max(der, x);
+            }
+    return der < 0 ? 0 : der - izq + 1;
+}
+// Rows of column `x` holding dark pixels.
+int filasOscuras(const QImage& img, int x) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) n += qGray(img.pixel(x, y)) < 128;
+    return n;
+}
+}  // namespace
+
+// A size of 0 or out of range draws the text at the size in force; at the start of a page that is
+// the report's 8 points.
+TEST_F(Visor, TamanoInvalidoConservaElAnterior) {
+    escribe(prueba::bloqueEncabezado(1) + QList<QByteArray>{
+                                              "pPos|100|100|MMMMMMMMMM|False|0|0|",
+                                              "pPos|100|1000|MMMMMMMMMM|False|8|0|",
+                                              "pPos|100|2000|MMMMMMMMMM|False|20|0|",
+                                              "pPos|100|3000|MMMMMMMMMM|False|0|0|",
+                                              "pPos|100|4000|MMMMMMMMMM|False|9999|0|",
+                                          });
+    VisorReporte v(rpt);
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    const double ppp = 144;
+    const QImage img = v.imagen(0, ppp);
+    auto fila = [&](int y) { return anchoTinta(img, int(y * ppp / 1440), int((y + 500) * ppp / 1440)); };
+    EXPECT_GT(fila(100), 0);
+    EXPECT_EQ(fila(100), fila(1000));
+    EXPECT_GT(fila(2000), 2 * fila(1000));
+    EXPECT_EQ(fila(3000), fila(2000));
+    EXPECT_EQ(fila(4000), fila(2000));
+    EXPECT_TRUE(env.dialogos().mostrados.empty());
+}
+
+// The outline of a box is one device pixel wide at every resolution.
+TEST_F(Visor, MarcoDeUnPixelDelDispositivo) {
+    escribe(prueba::bloqueEncabezado(1) + QList<QByteArray>{"pCuadro|1440|1440|2880|2880|0|"});
+    for (double ppp : {72.0, 96.0, 300.0, 600.0}) {
+        VisorReporte v(rpt);
+        ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+        const QImage img = v.imagen(0, ppp);
+        // A column through the middle of the box crosses its top and bottom sides.
+        EXPECT_EQ(filasOscuras(img, int(1.5 * ppp)), 2) << ppp;
+    }
+}
+
+// "xx" and the print button go to the default printer without a dialog. On a machine without
+// printers the user is told so and may save the pages as PDF instead.
+TEST(VisorSinImpresora, OfreceGuardarEnPdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+    prueba::Entorno env;
+    const QString rpt = env.sistema() + "RPT";
+    prueba::escribeReporte(rpt, "00000001.PRN", prueba::reporteDeHojas(2));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("paginas.pdf");
+    QString pregunta = pdf;
+    const auto previa = instalaPreguntaArchivoPdf([&pregunta] { return pregunta; });
+    struct Caso {
+        Respuesta respuesta;
+        QString archivo;  // what the file question answers
+        bool escrito;
+    } casos[] = {{Respuesta::No, pdf, false}, {Respuesta::Si, "", false}, {Respuesta::Si, pdf, true}};
+    for (const auto& c : casos) {
+        env.dialogos().mostrados.clear();
+        env.dialogos().responde(c.respuesta);
+        pregunta = c.archivo;
+        VisorReporte v(rpt);
+        EXPECT_TRUE(v.pDesencripta("00000001.PRN", "xx"));
+        ASSERT_EQ(env.dialogos().mostrados.size(), 1u);
+        EXPECT_EQ(env.dialogos().mostrados[0].texto, mensajeSinImpresora());
+        EXPECT_EQ(env.dialogos().mostrados[0].titulo, "Impresión");
+        EXPECT_EQ(env.dialogos().mostrados[0].botones, Botones::SiNo);
+        EXPECT_EQ(QFile::exists(pdf), c.escrito);
+    }
+    instalaPreguntaArchivoPdf(previa);
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdfinfo.isEmpty()) return;
+    QProcess p;
+    p.start(pdfinfo, {pdf});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+2\\n")));
+}
+
+// The module's own reports (the declaration with its annexes, the send summary) and the golden
+// file break their pages where their page fields change, so printing them by their breaks gives
+// the same pages as the page fields: what each printed page holds is unchanged.
+TEST(VisorPaginas, ReportesPropiosIgualesPorSaltoYPorHoja) {
+    for (const char* f : {"/imprimir/declaracion.PRN", "/oskeni/resumen.PRN.txt", "/reports/golden.PRN"}) {
+        SCOPED_TRACE(f);
+        const QString ruta = QString(QVR_FIXTURES) + f;
+        auto contenido = [&](Paginacion modo) {
+            IndiceReporte i;
+            EXPECT_TRUE(i.abre(ruta, {}, modo));
+            EXPECT_TRUE(i.avanzaTodo());
+            std::vector<std::vector<QByteArray>> paginas;
+            for (int n = 0; n < i.paginas(); ++n) {
+                paginas.emplace_back();
+                i.recorre(n, [&](const Registro& r) {
+                    paginas.back().push_back(QByteArray::number(r.x) + "," + QByteArray::number(r.y) + r.texto);
+                });
+            }
+            return paginas;
+        };
+        const auto porSalto = contenido(Paginacion::PorSalto);
+        EXPECT_GT(porSalto.size(), 0u);
+        EXPECT_EQ(porSalto, contenido(Paginacion::PorHoja));
+    }
 }

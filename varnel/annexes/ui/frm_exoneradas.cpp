@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "varnel/annexes/ui/teclas_anexo.h"
+#include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
 
 namespace qvr {
@@ -42,7 +43,10 @@ VentanaDetalleRentas::VentanaDetalleRentas(Declaracion& d, DetalleRentas::Tipo t
         auto* e = new QLineEdit(this);
         e->setObjectName(QString("TxtMonto_%1").arg(i));
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        e->setFixedWidth(110);
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance("9,999,999,999") + 16);
+        // The item's letter and first words, and the box it is stored in.
+        e->setAccessibleName(lineas.first().section(' ', 0, 6) + "…, casilla " +
+                             QString::number(diseno.lineas[i].casilla));
         e->setMaxLength(detalle_.longitudMaxima(int(i)));
         e->setContextMenuPolicy(Qt::NoContextMenu);
         pintaFondo(e, Qt::white);
@@ -62,7 +66,9 @@ VentanaDetalleRentas::VentanaDetalleRentas(Declaracion& d, DetalleRentas::Tipo t
     total_->setObjectName("TxtTotal");
     total_->setEnabled(false);
     total_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    total_->setFixedWidth(110);
+    total_->setFixedWidth(total_->fontMetrics().horizontalAdvance("9,999,999,999") + 16);
+    total_->setAccessibleName(QString(diseno.etiquetaTotal).remove(':').trimmed());
+    total_->setAccessibleDescription("solo lectura");
     pintaFondo(total_, grisClaro());
     auto* etiquetaTotal = new QLabel(diseno.etiquetaTotal, this);
     etiquetaTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -95,6 +101,8 @@ VentanaDetalleRentas::VentanaDetalleRentas(Declaracion& d, DetalleRentas::Tipo t
     detalle_.alCambiar = [this] { espeja(); };
     espeja();
 }
+
+bool VentanaDetalleRentas::focusNextPrevChild(bool siguiente) { return enfocaEnVentana(this, siguiente); }
 
 int VentanaDetalleRentas::indiceDe(QObject* o) const {
     for (size_t i = 0; i < campos_.size(); ++i)

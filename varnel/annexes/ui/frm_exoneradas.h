@@ -27,6 +27,7 @@ class VentanaDetalleRentas : public QDialog {
   protected:
     VentanaDetalleRentas(Declaracion& d, DetalleRentas::Tipo t, QWidget* padre);
     bool eventFilter(QObject* o, QEvent* e) override;
+    bool focusNextPrevChild(bool siguiente) override;
 
   private:
     void espeja();

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "varnel/annexes/ui/teclas_anexo.h"
+#include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
 
 namespace qvr {
@@ -32,7 +33,10 @@ FrmRetenciones::FrmRetenciones(ListasAnexo& listas, int fila, std::function<QDat
         e->setObjectName(nombre);
         if (maximo > 0) e->setMaxLength(maximo);
         const int f = g->rowCount();
-        g->addWidget(new QLabel(etiqueta, marco), f, 0);
+        auto* l = new QLabel(etiqueta, marco);
+        l->setBuddy(e);
+        e->setAccessibleName(QString(etiqueta).remove(':').trimmed());
+        g->addWidget(l, f, 0);
         g->addWidget(e, f, 1);
         e->installEventFilter(this);
         return e;
@@ -41,16 +45,17 @@ FrmRetenciones::FrmRetenciones(ListasAnexo& listas, int fila, std::function<QDat
     TxtEntidad_ = campo("TxtEntidad", "Razón Social", 40);
     MskFec_Retencion_ = campo("MskFec_Retencion", "Fecha de Pago del Dividendo  ", 0);
     MskFec_Retencion_->setInputMask("99/99/9999;_");
-    MskFec_Retencion_->setFixedWidth(90);
+    MskFec_Retencion_->setFixedWidth(MskFec_Retencion_->fontMetrics().horizontalAdvance("99/99/9999") + 16);
     TxtMontoDistribuido_ = campo("TxtMontoDistribuido", "Dividendo Percibido:", 15);
     TxtMontoRetenido_ = campo("TxtMontoRetenido", "Retención :", 15);
     TxtMontoRetenido_->setEnabled(false);
+    TxtMontoRetenido_->setAccessibleDescription("solo lectura");
     pintaFondo(TxtMontoRetenido_, grisClaro());
     for (QLineEdit* e : {TxtMontoDistribuido_, TxtMontoRetenido_}) {
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        e->setFixedWidth(120);
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance("999,999,999,999") + 16);
     }
-    TxtNumRUC_->setFixedWidth(110);
+    TxtNumRUC_->setFixedWidth(TxtNumRUC_->fontMetrics().horizontalAdvance(QString(11, '9')) + 16);
     // Pasting is kept out of these fields: their right button empties the clipboard instead.
     for (QLineEdit* e : {TxtNumRUC_, TxtEntidad_, TxtMontoDistribuido_})
         e->setContextMenuPolicy(Qt::NoContextMenu);
@@ -153,6 +158,8 @@ void FrmRetenciones::Aceptar() {
     else
         aplicaFoco();
 }
+
+bool FrmRetenciones::focusNextPrevChild(bool siguiente) { return enfocaEnVentana(this, siguiente); }
 
 bool FrmRetenciones::eventFilter(QObject* o, QEvent* e) {
     auto* edit = qobject_cast<QLineEdit*>(o);

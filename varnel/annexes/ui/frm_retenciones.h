@@ -27,6 +27,8 @@ class FrmRetenciones : public QDialog {
 
   protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    // Tab stays in this window (it shares the focus chain of the window it was opened over).
+    bool focusNextPrevChild(bool siguiente) override;
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     void showEvent(QShowEvent* e) override;

@@ -91,6 +91,8 @@ PanelAnexo::PanelAnexo(ListasAnexo& listas, ListaAnexo lista, QWidget* padre)
     for (int i = 0; i < 3; ++i) {
         comandos_[size_t(i)] = new QPushButton(textos[i], this);
         comandos_[size_t(i)]->setObjectName(QString("%1_%2").arg(diseno.comandos).arg(i));
+        // Enter presses the command only while it has the focus, never from a box of the window.
+        comandos_[size_t(i)]->setAutoDefault(false);
         pie->addWidget(comandos_[size_t(i)]);
     }
     connect(comandos_[0], &QPushButton::clicked, this, &PanelAnexo::Nuevo);

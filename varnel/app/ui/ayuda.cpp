@@ -5,24 +5,61 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "platform/datos_instalados.h"
 
 // Resources of a static library are registered by hand.
 static void registraRecursosAyuda() { Q_INIT_RESOURCE(ayuda); }
 
 namespace qvr {
 
+QString origenAyuda() {
+    const QString instalada = archivoInstalado("Varnel.html");
+    if (!instalada.isEmpty()) return instalada;
+    registraRecursosAyuda();
+    return QStringLiteral(":/varnel/ayuda/Varnel.html");
+}
+
 bool instalaAyuda(const QString& ruta) {
     if (QFileInfo::exists(ruta)) return true;
-    registraRecursosAyuda();
     const QFileInfo destino(ruta);
     if (!QDir().mkpath(destino.absolutePath())) return false;
-    if (!QFile::copy(":/varnel/ayuda/Varnel.html", ruta)) return false;
-    // A copy out of the resources is read-only; the host may want to replace it.
+    if (!QFile::copy(origenAyuda(), ruta)) return false;
+    // A copy out of the resources or of the installation is read-only; the host may want to replace it.
     QFile::setPermissions(ruta, QFile::permissions(ruta) | QFile::WriteOwner);
     return true;
+}
+
+int contextoAyudaDe(const QWidget* w) {
+    for (; w; w = w->parentWidget()) {
+        const QVariant c = w->property(kPropiedadAyuda);
+        if (c.isValid()) return c.toInt();
+    }
+    return 0;
+}
+
+namespace {
+std::function<void(int)>& mostrarAyuda() {
+    static std::function<void(int)> f;
+    return f;
+}
+}  // namespace
+
+std::function<void(int)> instalaMostrarAyuda(std::function<void(int)> f) {
+    std::function<void(int)> previa = std::move(mostrarAyuda());
+    mostrarAyuda() = std::move(f);
+    return previa;
+}
+
+void conectaAyuda(QWidget* ventana) {
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, ventana);
+    QObject::connect(f1, &QShortcut::activated, ventana, [ventana] {
+        if (mostrarAyuda()) mostrarAyuda()(contextoAyudaDe(ventana));
+    });
 }
 
 FrmAyuda::FrmAyuda(QWidget* padre) : QWidget(padre, Qt::Window) {

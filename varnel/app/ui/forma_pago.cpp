@@ -38,6 +38,19 @@ FormaDePagoQVR::FormaDePagoQVR(QWidget* padre) : QGroupBox("Forma de Pago", padr
     monto_->setObjectName("txtMonto");
     monto_->setReadOnly(true);
     monto_->setAlignment(Qt::AlignRight);
+    // Written by the declaration, never typed: drawn as the computed boxes are, on the button face.
+    QPalette gris = monto_->palette();
+    for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        gris.setColor(g, QPalette::Base, gris.color(QPalette::Active, QPalette::Button));
+    monto_->setPalette(gris);
+    monto_->setFocusPolicy(Qt::NoFocus);
+    // The whole name of every bank, closed or open.
+    banco_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+
+    banco_->setAccessibleName("Banco, casilla 015");
+    numero_->setAccessibleName("Número de cheque, casilla 012");
+    monto_->setAccessibleName("Monto pagado, casilla 598");
+    monto_->setAccessibleDescription("solo lectura");
 
     auto* l = new QGridLayout(this);
     l->addWidget(efectivo_, 0, 0);
@@ -50,7 +63,9 @@ FormaDePagoQVR::FormaDePagoQVR(QWidget* padre) : QGroupBox("Forma de Pago", padr
     ln->setBuddy(numero_);
     l->addWidget(ln, 2, 0);
     l->addWidget(numero_, 2, 1);
-    l->addWidget(new QLabel("Monto pagado :", this), 3, 0);
+    auto* lm = new QLabel("Monto pagado :", this);
+    lm->setBuddy(monto_);
+    l->addWidget(lm, 3, 0);
     l->addWidget(monto_, 3, 1);
     l->setColumnStretch(1, 1);
 

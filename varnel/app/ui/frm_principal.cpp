@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "common/conexion.h"
+#include "platform/descripciones_jet.h"
 #include "varnel/app/ui/acerca_de.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/barra_estado.h"
@@ -55,6 +56,8 @@ FrmPrincipal::FrmPrincipal(Aplicacion& app, const RegistroVentanas& ventanas, QW
     app_.barra = barra_;
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { muestraAyuda(property(kContexto).toInt()); });
+    // The windows it opens show their help topics in its help window.
+    instalaMostrarAyuda([this](int contexto) { muestraAyuda(contexto); });
     auto* central = new QWidget(this);
     central->setObjectName("fondo");
     central->setAutoFillBackground(true);
@@ -63,6 +66,7 @@ FrmPrincipal::FrmPrincipal(Aplicacion& app, const RegistroVentanas& ventanas, QW
 }
 
 FrmPrincipal::~FrmPrincipal() {
+    instalaMostrarAyuda({});
     if (app_.barra == barra_) app_.barra = nullptr;
 }
 
@@ -119,6 +123,7 @@ bool FrmPrincipal::carga() {
     instalaAyuda(rutaAyudaHtml(app_.ArchivoAyuda));
     inicializaBarra(*barra_, app_.sesion);
     setProperty(kContexto, kContextoPrincipal);
+    app_.ayuda = [this](int contexto) { muestraAyuda(contexto); };
     cargada_ = true;
     return true;
 }
@@ -159,7 +164,7 @@ void FrmPrincipal::ejecuta(Comando c) {
     try {
         abre(d.ventana, d.relojArena);
     } catch (const ErrorBD& e) {
-        app_.dialogos().muestra(e.descripcion() + "\n" + numeroConBlanco(e.numero()), "Error", Icono::Error,
+        app_.dialogos().muestra(textoErrorBD(e) + "\n" + numeroConBlanco(e.numero()), "Error", Icono::Error,
                                 Botones::Ok);
     } catch (const std::exception& e) {
         app_.dialogos().muestra(QString::fromUtf8(e.what()), "Error", Icono::Error, Botones::Ok);
@@ -203,6 +208,14 @@ void FrmPrincipal::muestraAyuda(int contexto) {
     }
     if (!ayuda_) ayuda_ = new FrmAyuda(this);
     ayuda_->muestra(ruta, contexto);
+    // F1 in a modal window (the declaration window): the help must take the keyboard and the mouse
+    // too, so it is modal over it until closed.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality m = modal && modal != ayuda_ ? Qt::ApplicationModal : Qt::NonModal;
+    if (ayuda_->windowModality() != m) {
+        ayuda_->hide();
+        ayuda_->setWindowModality(m);
+    }
     ayuda_->show();
     ayuda_->raise();
     ayuda_->activateWindow();

@@ -1,3 +1,4 @@
+#include "varnel/common/ui/foco.h"
 #include "varnel/computation/ui/frm_consist.h"
 
 #include <QFile>
@@ -83,6 +84,8 @@ void FrmConsist::eligeLinea(int i) {
     if (alElegirCasilla) alElegirCasilla(casilla);
     accept();
 }
+
+bool FrmConsist::focusNextPrevChild(bool siguiente) { return enfocaEnVentana(this, siguiente); }
 
 bool FrmConsist::eventFilter(QObject* o, QEvent* e) {
     if (o == TxtPreliminar->viewport() && e->type() == QEvent::MouseButtonDblClick) {

@@ -34,6 +34,8 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    // Tab stays in this window (it shares the focus chain of the window it was opened over).
+    bool focusNextPrevChild(bool siguiente) override;
 
 private:
     void eligeLinea(int i);

@@ -14,8 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -25,7 +29,11 @@
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/utilitario.h"
+#include "varnel/annexes/listas_anexo.h"
+#include "varnel/annexes/ui/frm_exoneradas.h"
+#include "varnel/annexes/ui/panel_anexo.h"
 #include "varnel/app/ui/forma_pago.h"
+#include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/frm0738_tasas.h"
@@ -34,9 +42,6 @@
 #include "varnel/declaration/orden.h"
 #include "varnel/declaration/ui/frm0738_diseno.h"
 #include "varnel/declaration/ui/frm0738_recuperacion.h"
-#include "varnel/annexes/listas_anexo.h"
-#include "varnel/annexes/ui/frm_exoneradas.h"
-#include "varnel/annexes/ui/panel_anexo.h"
 
 namespace qvr {
 
@@ -46,13 +51,13 @@ namespace {
 int px(int twips) { return twips / 15; }
 
 class PortapapelesQt : public Portapapeles {
-public:
+  public:
     void vacia() override { QGuiApplication::clipboard()->setText(QString()); }
 };
 
 // The host utility component's filters and date check.
 class FiltrosUtilitario : public FiltrosTeclado {
-public:
+  public:
     int FiltraNumero(int t) const override { return Utilitario::FiltraNumero(t) ? t : 0; }
     int FiltraAlfanumerico(int t) const override { return Utilitario::FiltraAlfanumerico(t) ? t : 0; }
     int FiltraLetra(int t) const override { return Utilitario::FiltraLetra(t); }
@@ -67,26 +72,51 @@ bool esMonto(int n) {
                  i->tipo == TipoCasilla::OtroMonto);
 }
 
-int anchoCaja(int n) {
+// Wide enough for the longest text the box shows, at the screen's font.
+int anchoCaja(int n, const QFontMetrics& fm) {
     const InfoCasilla* i = infoCasilla(n);
-    if (!i) return 110;
-    switch (i->tipo) {
-        case TipoCasilla::Nombre: return i->longitud > 15 ? 225 : 120;
-        case TipoCasilla::Indicador: return 30;
-        case TipoCasilla::Ruc:
-        case TipoCasilla::Documento: return 95;
-        default: return 105;
+    QString muestra = "(999,999,999,999)";
+    if (i) {
+        switch (i->tipo) {
+            case TipoCasilla::Nombre:
+                muestra = QString(i->longitud > 15 ? 30 : 15, 'N');
+                break;
+            case TipoCasilla::Indicador:
+                muestra = "22";
+                break;
+            case TipoCasilla::Ruc:
+            case TipoCasilla::Documento:
+                muestra = QString(12, '9');
+                break;
+            default:
+                break;
+        }
     }
+    return fm.horizontalAdvance(muestra) + 14;
+}
+
+// The width of a closed list that shows `muestra` whole beside its arrow.
+int anchoComboPara(QComboBox* c, const QString& muestra) {
+    QStyleOptionComboBox o;
+    o.initFrom(c);
+    o.editable = c->isEditable();
+    const QSize texto(c->fontMetrics().horizontalAdvance(muestra) + 4, c->fontMetrics().height());
+    return c->style()->sizeFromContents(QStyle::CT_ComboBox, &o, texto, c).width();
 }
 
 QColor colorFondo(Fondo f) {
     const QPalette p = QApplication::palette();
     switch (f) {
-        case Fondo::Blanco: return Qt::white;
-        case Fondo::BotonCara: return p.color(QPalette::Active, QPalette::Button);
-        case Fondo::GrisClaro: return QColor(192, 192, 192);
-        case Fondo::Ventana: return p.color(QPalette::Active, QPalette::Base);
-        case Fondo::Cian: return Qt::cyan;
+        case Fondo::Blanco:
+            return Qt::white;
+        case Fondo::BotonCara:
+            return p.color(QPalette::Active, QPalette::Button);
+        case Fondo::GrisClaro:
+            return QColor(192, 192, 192);
+        case Fondo::Ventana:
+            return p.color(QPalette::Active, QPalette::Base);
+        case Fondo::Cian:
+            return Qt::cyan;
     }
     return Qt::white;
 }
@@ -95,9 +125,31 @@ QColor colorFondo(Fondo f) {
 void pintaFondo(QWidget* w, Fondo f) {
     QPalette p = w->palette();
     const QColor c = colorFondo(f);
-    for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(g, QPalette::Base, c);
+    for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setColor(g, QPalette::Base, c);
     p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
     w->setPalette(p);
+}
+
+// What a screen reader says for a field: its label without the colon and its box number
+// ("Renta bruta por arrendamiento o cesión de bienes inmuebles, casilla 100").
+QString nombreCampo(const QString& etiqueta, int casilla) {
+    QString t = QString(etiqueta).remove('&').simplified();
+    while (t.endsWith(':') || t.endsWith(' ')) t.chop(1);
+    if (casilla <= 0) return t;
+    return t + ", casilla " + QString::number(casilla).rightJustified(3, '0');
+}
+
+template <class W>
+W* nombrado(W* w, const QString& etiqueta, int casilla) {
+    w->setAccessibleName(nombreCampo(etiqueta, casilla));
+    return w;
+}
+
+// Read-only fields say so after their name.
+void describeSoloLectura(QWidget* w, bool soloLectura) {
+    const QString d = soloLectura ? QStringLiteral("solo lectura") : QString();
+    if (w->accessibleDescription() != d) w->setAccessibleDescription(d);
 }
 
 QLabel* etiqueta(const QString& texto, QWidget* padre) {
@@ -107,6 +159,14 @@ QLabel* etiqueta(const QString& texto, QWidget* padre) {
     return l;
 }
 
+// "A. Alquileres pagados" → "Alquileres pagados": the frame as a row's context.
+QString tituloMarcoCorto(const QString& titulo) {
+    QString t = titulo;
+    if (t.size() > 3 && t[1] == '.' && t[2] == ' ') t = t.mid(3);
+    const int dosPuntos = t.indexOf(':');
+    return dosPuntos > 0 ? t.left(dosPuntos) : t;
+}
+
 QLabel* numeroCasilla(int n, QWidget* padre) {
     auto* l = new QLabel(QString::number(n).rightJustified(3, '0'), padre);
     l->setStyleSheet("color: #555;");
@@ -114,9 +174,25 @@ QLabel* numeroCasilla(int n, QWidget* padre) {
     return l;
 }
 
+// Scrolls up and down only: it asks for the whole width of its content, so that the window grows
+// instead of cutting the right side of a page.
+class PaginaDesplazable : public QScrollArea {
+  public:
+    QSize minimumSizeHint() const override {
+        const QSize c = widget() ? widget()->minimumSizeHint() : QSize();
+        return {c.width() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(), 120};
+    }
+    QSize sizeHint() const override {
+        const QSize c = widget() ? widget()->sizeHint() : QSize();
+        return {qMax(c.width(), widget() ? widget()->minimumSizeHint().width() : 0) +
+                    verticalScrollBar()->sizeHint().width() + 2 * frameWidth(),
+                c.height() + 2 * frameWidth()};
+    }
+};
+
 // A page whose content scrolls when the screen's fonts make it taller than the window.
 QWidget* desplazable(QWidget* contenido) {
-    auto* s = new QScrollArea;
+    auto* s = new PaginaDesplazable;
     s->setWidget(contenido);
     s->setWidgetResizable(true);
     s->setFrameShape(QFrame::NoFrame);
@@ -166,7 +242,8 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     SSTab2_ = new QTabWidget;
     SSTab2_->setObjectName("SSTab2");
     for (int i = 0; i < 4; ++i)
-        SSTab2_->addTab(desplazable(creaPaginaCasillas(QString("1.%1").arg(i))), ui::pestanasSSTab2()[size_t(i)].caption);
+        SSTab2_->addTab(desplazable(creaPaginaCasillas(QString("1.%1").arg(i))),
+                        ui::pestanasSSTab2()[size_t(i)].caption);
     tabPrincipal_->addTab(SSTab2_, pp[1].caption);
     tabPrincipal_->addTab(creaPaginaDeuda(), pp[2].caption);
 
@@ -181,15 +258,13 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     for (int i = 0; i < 3; ++i)
         SSTab5_->addTab(desplazable(creaPaginaAdicional(i)), ui::pestanasSSTab5()[size_t(i)].caption);
     tabPrincipal_->addTab(SSTab5_, pp[4].caption);
-    // Long captions: the strips show every tab, eliding rather than scrolling.
+    // Every caption whole: the strips neither elide nor scroll, the window is as wide as they need.
     for (QTabWidget* t : {tabPrincipal_, SSTab2_, SSTab3_, SSTab5_}) {
-        QFont f = t->tabBar()->font();
-        f.setPointSizeF(f.pointSizeF() * 0.85);
-        t->tabBar()->setFont(f);
-        for (int i = 0; i < t->count(); ++i) t->setTabToolTip(i, QString(t->tabText(i)).remove('&').trimmed());
+        for (int i = 0; i < t->count(); ++i)
+            t->setTabToolTip(i, QString(t->tabText(i)).remove('&').trimmed());
         t->tabBar()->setExpanding(false);
         t->setUsesScrollButtons(false);
-        t->setElideMode(Qt::ElideRight);
+        t->setElideMode(Qt::ElideNone);
     }
     raiz->addWidget(tabPrincipal_, 1);
 
@@ -224,10 +299,50 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
         if (panelDividendos_) panelDividendos_->espeja();
     };
 
+    // F1: the help at the topic of the page shown, or of the representative's and spouse's fields.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] {
+        if (app_.ayuda) app_.ayuda(temaAyuda());
+    });
+    nombraControles();
+
     instalaValidacion();
     carga();
     recuperacion_ = std::make_unique<RecuperacionFrm0738>(*this);
     recuperacion_->alAbrir();
+}
+
+int Frm0738::temaAyuda() const {
+    const QWidget* f = focusWidget();
+    if (const QVariant n = f ? f->property("casilla") : QVariant(); n.isValid()) {
+        const int c = n.toInt();
+        if ((c >= 811 && c <= 815) || c == 890 || c == 236 || c == 302) return 1045;
+    }
+    if (f && (f == cmbtipdoc(235) || f == cmbtipdoc(301))) return 1045;
+    return contextoAyuda_;
+}
+
+void Frm0738::nombraControles() {
+    CmbRuc_->setAccessibleName(nombreCampo("R.U.C.", 2));
+    TxtNumRuc_->setAccessibleName(nombreCampo("R.U.C.", 2));
+    describeSoloLectura(TxtNumRuc_, true);
+    TxtTelefono_->setAccessibleName(nombreCampo("Teléfono", 28));
+    cboProfesion_->setAccessibleName(nombreCampo("Profesión u oficio", 25));
+    txtProfesion_->setAccessibleName("Descripción de la profesión u oficio");
+    describeSoloLectura(txtProfesion_, true);
+    txtOrden_->setAccessibleName("Número de orden");
+    txtVerifica_->setAccessibleName("Dígitos verificadores del número de orden");
+    TxtTotal_->setAccessibleName("Total de bienes, deudas e ingresos");
+    describeSoloLectura(TxtTotal_, true);
+    hsDeuda_->setAccessibleName("Marcos de la determinación de la deuda");
+    VScroll_Patrimonial_->setAccessibleName("Marcos de la información general");
+    if (Grid_Dividendos_) Grid_Dividendos_->setAccessibleName("Dividendos percibidos");
+    Grid_Extranjero_->setAccessibleName("Inversiones en el extranjero");
+    Grid_Fideicomiso_->setAccessibleName("Inversiones en fideicomisos");
+    // The option buttons keep their captions ("Si", "No"); their question describes them.
+    for (QRadioButton* b : findChildren<QRadioButton*>())
+        if (auto* l = b->parentWidget() ? b->parentWidget()->findChild<QLabel*>() : nullptr)
+            b->setAccessibleDescription(l->text());
 }
 
 Frm0738::~Frm0738() {
@@ -260,7 +375,7 @@ QLineEdit* Frm0738::creaCaja(int n, QWidget* padre) {
     auto* e = new QLineEdit(padre);
     e->setObjectName(QString("TxtValor_%1").arg(n));
     e->setProperty("casilla", n);
-    e->setFixedWidth(anchoCaja(n));
+    e->setFixedWidth(anchoCaja(n, e->fontMetrics()));
     e->setAlignment(esMonto(n) ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
     e->installEventFilter(this);
     connect(e, &QLineEdit::textChanged, this, [this, n](const QString& t) {
@@ -273,7 +388,9 @@ QLineEdit* Frm0738::creaCaja(int n, QWidget* padre) {
 QComboBox* Frm0738::creaListaDocumento(int n, QWidget* padre) {
     auto* c = new QComboBox(padre);
     c->setObjectName(QString("cmbtipdoc_%1").arg(n));
-    c->setFixedWidth(110);
+    // Shows the code and the start of its description; the drop-down shows the whole entries.
+    c->setMinimumContentsLength(10);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(c, &QComboBox::currentIndexChanged, this, [this, n](int i) {
         if (!espejando_) d_->eligeTipoDocumento(n, i);
     });
@@ -325,8 +442,17 @@ QWidget* Frm0738::creaMarco(const QString& pagina, const QString& marco, QWidget
                 col = 1;
                 grid->addWidget(new QLabel(QString::number(fila), g), fila, 0);
             }
-            if (const int lista = listaDeDocumento(i->numero)) grid->addWidget(creaListaDocumento(lista, g), fila, col++);
-            grid->addWidget(creaCaja(i->numero, g), fila, col++);
+            // In a row the column heading and the row number name the field.
+            const auto nombreFila = [&](int c) {
+                return tituloMarcoCorto(g->title()) + ", fila " + QString::number(fila) + ": " +
+                       mg->columnas[c - 1];
+            };
+            if (const int lista = listaDeDocumento(i->numero)) {
+                grid->addWidget(nombrado(creaListaDocumento(lista, g), nombreFila(col), lista), fila, col);
+                ++col;
+            }
+            grid->addWidget(nombrado(creaCaja(i->numero, g), nombreFila(col), i->numero), fila, col);
+            ++col;
         }
         grid->setColumnStretch(int(mg->columnas.size()) + 1, 1);
         return g;
@@ -342,8 +468,10 @@ QWidget* Frm0738::creaMarco(const QString& pagina, const QString& marco, QWidget
     };
     for (const InfoCasilla* i : casillas) {
         if (const int lista = listaDeDocumento(i->numero))
-            fila(etiqueta("Tipo de documento :", g), numeroCasilla(lista, g), creaListaDocumento(lista, g));
-        fila(etiqueta(ui::etiquetaCasilla(i->numero), g), numeroCasilla(i->numero, g), creaCaja(i->numero, g));
+            fila(etiqueta("Tipo de documento :", g), numeroCasilla(lista, g),
+                 nombrado(creaListaDocumento(lista, g), "Tipo de documento", lista));
+        fila(etiqueta(ui::etiquetaCasilla(i->numero), g), numeroCasilla(i->numero, g),
+             nombrado(creaCaja(i->numero, g), ui::etiquetaCasilla(i->numero), i->numero));
     }
     for (int c = 0; c < columnas; ++c) grid->setColumnStretch(c * 3, 1);
     return g;
@@ -369,7 +497,7 @@ QWidget* Frm0738::creaPaginaIdentificacion() {
     TxtNumRuc_ = new QLineEdit(basicos);
     TxtNumRuc_->setObjectName("TxtNumRuc");
     TxtNumRuc_->setReadOnly(true);
-    TxtNumRuc_->setFixedWidth(95);
+    TxtNumRuc_->setFixedWidth(TxtNumRuc_->fontMetrics().horizontalAdvance(QString(11, '9')) + 14);
     ruc->addWidget(CmbRuc_);
     ruc->addWidget(TxtNumRuc_);
     ruc->addStretch(1);
@@ -377,13 +505,14 @@ QWidget* Frm0738::creaPaginaIdentificacion() {
     int r = 1;
     for (const InfoCasilla* i : casillasDe("0", "Datos  Básicos")) {
         g->addWidget(etiqueta(ui::etiquetaCasilla(i->numero), basicos), r, 0);
-        g->addWidget(creaCaja(i->numero, basicos), r++, 1, Qt::AlignLeft);
+        g->addWidget(nombrado(creaCaja(i->numero, basicos), ui::etiquetaCasilla(i->numero), i->numero), r++,
+                     1, Qt::AlignLeft);
     }
     g->addWidget(etiqueta("Teléfono :", basicos), r, 0);
     TxtTelefono_ = new QLineEdit(basicos);
     TxtTelefono_->setObjectName("TxtTelefono");
     TxtTelefono_->setMaxLength(8);
-    TxtTelefono_->setFixedWidth(80);
+    TxtTelefono_->setFixedWidth(TxtTelefono_->fontMetrics().horizontalAdvance(QString(8, '9')) + 14);
     TxtTelefono_->installEventFilter(this);
     connect(TxtTelefono_, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (!espejando_) d_->fijaTelefono(t);
@@ -398,11 +527,11 @@ QWidget* Frm0738::creaPaginaIdentificacion() {
     txtOrden_ = new QLineEdit(fraOrden_);
     txtOrden_->setObjectName("txtOrden");
     txtOrden_->setMaxLength(8);
-    txtOrden_->setFixedWidth(80);
+    txtOrden_->setFixedWidth(txtOrden_->fontMetrics().horizontalAdvance(QString(8, '9')) + 14);
     txtVerifica_ = new QLineEdit(fraOrden_);
     txtVerifica_->setObjectName("txtVerifica");
     txtVerifica_->setMaxLength(2);
-    txtVerifica_->setFixedWidth(30);
+    txtVerifica_->setFixedWidth(txtVerifica_->fontMetrics().horizontalAdvance("99") + 14);
     o->addWidget(new QLabel("Número :", fraOrden_), 0, 0);
     o->addWidget(txtOrden_, 0, 1);
     o->addWidget(new QLabel("Dígitos :", fraOrden_), 1, 0);
@@ -422,7 +551,8 @@ QWidget* Frm0738::creaPaginaIdentificacion() {
     auto* hp = new QHBoxLayout(prof);
     cboProfesion_ = new QComboBox(prof);
     cboProfesion_->setObjectName("cboProfesion");
-    cboProfesion_->setFixedWidth(60);
+    cboProfesion_->setMinimumContentsLength(4);
+    cboProfesion_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(cboProfesion_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (!espejando_) d_->eligeProfesion(i);
     });
@@ -437,14 +567,16 @@ QWidget* Frm0738::creaPaginaIdentificacion() {
     auto* alq = new QGroupBox("Pago de alquiler de bienes", w);
     alq->setObjectName("fraAlquiler");
     auto* ha = new QHBoxLayout(alq);
-    ha->addWidget(creaPregunta(Pregunta::Inmueble,
-                               "¿Ha pagado usted alquiler por algún bien mueble o inmueble durante el ejercicio?", alq));
+    ha->addWidget(creaPregunta(
+        Pregunta::Inmueble,
+        "¿Ha pagado usted alquiler por algún bien mueble o inmueble durante el ejercicio?", alq));
     v->addWidget(alq);
 
     auto* rect = new QGroupBox("Declaración rectificatoria", w);
     rect->setObjectName("fraRectifica");
     auto* hr = new QHBoxLayout(rect);
-    hr->addWidget(creaPregunta(Pregunta::Rectifica, "¿La presente declaración rectifica o sustituye a otra?", rect));
+    hr->addWidget(
+        creaPregunta(Pregunta::Rectifica, "¿La presente declaración rectifica o sustituye a otra?", rect));
     v->addWidget(rect);
     v->addStretch(1);
     return desplazable(w);
@@ -485,8 +617,11 @@ QWidget* Frm0738::creaPaginaDeuda() {
     hsDeuda_->setObjectName("hsDeuda");
     hsDeuda_->setRange(1, 2);
     hsDeuda_->setPageStep(1);
+    // Reached with Tab: its arrow keys bring the balance frame (and box 180) to a keyboard user.
+    hsDeuda_->setFocusPolicy(Qt::StrongFocus);
     connect(hsDeuda_, &QScrollBar::valueChanged, this, [this](int p) { d_->Arregla(p); });
     paginaDeuda_->installEventFilter(this);
+    ajustaPaginaDeuda();
     return paginaDeuda_;
 }
 
@@ -496,13 +631,14 @@ QWidget* Frm0738::creaPaginaComplementaria(int sub) {
     switch (sub) {
         case 0: {
             auto* h = new QHBoxLayout;
-            h->addWidget(creaMarco("3.0", "Datos del Contribuyente / Representante Legal", w), 1, Qt::AlignTop);
+            h->addWidget(creaMarco("3.0", "Datos del Contribuyente / Representante Legal", w), 1,
+                         Qt::AlignTop);
             auto* conyuge = creaMarco("3.0", "Datos del Cónyuge", w);
             auto* g = static_cast<QGridLayout*>(conyuge->layout());
             MkeFecNac_ = new QLineEdit(conyuge);
             MkeFecNac_->setObjectName("MkeFecNac");
             MkeFecNac_->setInputMask("99/99/9999;_");
-            MkeFecNac_->setFixedWidth(85);
+            MkeFecNac_->setFixedWidth(MkeFecNac_->fontMetrics().horizontalAdvance("99/99/9999") + 14);
             MkeFecNac_->installEventFilter(this);
             connect(MkeFecNac_, &QLineEdit::textChanged, this, [this] {
                 if (!espejando_) d_->fijaFechaNacimiento(MkeFecNac_->displayText());
@@ -510,7 +646,7 @@ QWidget* Frm0738::creaPaginaComplementaria(int sub) {
             const int r = g->rowCount();
             g->addWidget(etiqueta("Fecha de nacimiento :", conyuge), r, 0);
             g->addWidget(numeroCasilla(234, conyuge), r, 1);
-            g->addWidget(MkeFecNac_, r, 2, Qt::AlignRight);
+            g->addWidget(nombrado(MkeFecNac_, "Fecha de nacimiento del cónyuge", 234), r, 2, Qt::AlignRight);
             h->addWidget(conyuge, 1, Qt::AlignTop);
             v->addLayout(h);
             break;
@@ -521,7 +657,8 @@ QWidget* Frm0738::creaPaginaComplementaria(int sub) {
             auto* ies = new QGroupBox("IES - Solicitud de Devolución del Saldo a Favor", w);
             ies->setObjectName("fraIES");
             auto* hi = new QHBoxLayout(ies);
-            hi->addWidget(creaPregunta(Pregunta::Devolucion, "¿ Solicita devolución del Saldo a favor de IES o FONAVI ?", ies));
+            hi->addWidget(creaPregunta(Pregunta::Devolucion,
+                                       "¿ Solicita devolución del Saldo a favor de IES o FONAVI ?", ies));
             v->addWidget(ies);
             v->addWidget(creaMarco("3.1", "Otros Ingresos", w));
             break;
@@ -548,7 +685,8 @@ QWidget* Frm0738::creaPaginaAdicional(int sub) {
         auto* h = new QHBoxLayout;
         auto* marcos = new QVBoxLayout;
         for (int k = 0; k < 2; ++k) {
-            fraPatrimonial_[k] = static_cast<QGroupBox*>(creaMarco("4.0", QString("fraPatrimonial%1").arg(k + 1), w));
+            fraPatrimonial_[k] =
+                static_cast<QGroupBox*>(creaMarco("4.0", QString("fraPatrimonial%1").arg(k + 1), w));
             marcos->addWidget(fraPatrimonial_[k]);
         }
         h->addLayout(marcos, 1);
@@ -566,7 +704,7 @@ QWidget* Frm0738::creaPaginaAdicional(int sub) {
         TxtTotal_->setReadOnly(true);
         TxtTotal_->setFocusPolicy(Qt::NoFocus);
         TxtTotal_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        TxtTotal_->setFixedWidth(105);
+        TxtTotal_->setFixedWidth(TxtTotal_->fontMetrics().horizontalAdvance("(999,999,999,999)") + 14);
         pintaFondo(TxtTotal_, Fondo::BotonCara);
         t->addWidget(TxtTotal_);
         v->addLayout(t);
@@ -584,6 +722,28 @@ QWidget* Frm0738::creaPaginaAdicional(int sub) {
     }
     if (sub == 0) v->addStretch(1);
     return w;
+}
+
+void Frm0738::ajustaPaginaDeuda() {
+    // The page holds its frames at their places: it is never narrower or lower than they need.
+    int ancho = 0;
+    for (QGroupBox* f : fraDeuda_)
+        ancho = qMax(ancho, qMax(f->minimumSizeHint().width(), f->sizeHint().width()));
+    const int alto1 = px(480) + fraDeuda_[0]->sizeHint().height();
+    const int alto2 = qMax(px(1870), alto1 + 1) + fraDeuda_[1]->sizeHint().height();
+    const int alto3 = px(800) + fraDeuda_[2]->sizeHint().height();
+    paginaDeuda_->setMinimumSize(ancho + 2 * px(120), qMax(alto2, alto3) + 28);
+}
+
+void Frm0738::abreConTamano() {
+    const QSize minimo(px(9615), px(6825));
+    setMinimumSize(minimo);
+    if (layout()) layout()->activate();
+    QSize s = sizeHint().expandedTo(minimumSizeHint()).expandedTo(minimo);
+    // Within the screen, leaving room for the title bar.
+    if (const QScreen* p = screen())
+        s = s.boundedTo(p->availableGeometry().size() - QSize(0, 40)).expandedTo(minimo);
+    resize(s);
 }
 
 void Frm0738::muestraMarcosPatrimonio(int posicion) {
@@ -605,14 +765,16 @@ void Frm0738::carga() {
     paginaPrevia_ = 0;
     CerrarAlGrabar_ = false;
     v.SuspendeCalculo = true;
-    // Left 0, top 0 of the main window, 9615 x 6825 twips.
+    // Left 0, top 0 of the main window; 9615 x 6825 twips is the smallest size, and the window opens as
+    // large as its pages need at the screen's font (within the screen) and may be made larger.
     move(0, 0);
-    setFixedSize(px(9615), px(6825));
     CargaIdent();
 
     const Carga c = CargaDeclaracion(base_, v, app_.sesion.Formulario, app_.sesion.Usuario);
     pago_->cargaBancos(base_);
     llenaListas();
+    ajustaPaginaDeuda();
+    abreConTamano();
     cargaGrilla(Grid_Extranjero_, "TMP_F0738EXTRA");
     cargaGrilla(Grid_Fideicomiso_, "TMP_F0738FIDEI");
     if (v.ModoDeclaracion == 1) {
@@ -699,6 +861,7 @@ void Frm0738::espejaCasilla(int n) {
     e->setEnabled(c.habilitada);
     e->setReadOnly(c.bloqueada);
     pintaFondo(e, c.fondo);
+    describeSoloLectura(e, c.bloqueada || !c.habilitada);
     espejando_ = previo;
 }
 
@@ -712,7 +875,8 @@ void Frm0738::espejaControles() {
         c->setEnabled(l.habilitada);
         pintaFondo(c, l.fondo);
     }
-    if (cboProfesion_->currentIndex() != k.profesion.elegida) cboProfesion_->setCurrentIndex(k.profesion.elegida);
+    if (cboProfesion_->currentIndex() != k.profesion.elegida)
+        cboProfesion_->setCurrentIndex(k.profesion.elegida);
     cboProfesion_->setEnabled(k.profesion.habilitada);
     txtProfesion_->setText(k.descripcionProfesion);
     pintaFondo(txtProfesion_, k.fondoDescripcionProfesion);
@@ -748,10 +912,14 @@ void Frm0738::espejaControles() {
         const Marco& m = k.fraDeuda[i];
         QGroupBox* f = fraDeuda_[i];
         const int ancho = qMax(paginaDeuda_->width(), 400) - 2 * px(m.izquierda);
-        f->setGeometry(px(m.izquierda), px(m.arriba), ancho, f->sizeHint().height());
+        int arriba = px(m.arriba);
+        // A larger font makes frame 1 taller: frame 2 then starts below it, never over it.
+        if (i == 1 && k.fraDeuda[0].visible) arriba = qMax(arriba, fraDeuda_[0]->geometry().bottom() + 1);
+        f->setGeometry(px(m.izquierda), arriba, ancho, f->sizeHint().height());
         f->setVisible(m.visible);
     }
-    hsDeuda_->setGeometry(px(120), paginaDeuda_->height() - 22, qMax(paginaDeuda_->width(), 400) - 2 * px(120), 18);
+    hsDeuda_->setGeometry(px(120), paginaDeuda_->height() - 22,
+                          qMax(paginaDeuda_->width(), 400) - 2 * px(120), 18);
     fraOrden_->setVisible(k.marcoOrden);
     if (txtOrden_->text() != k.txtOrden) txtOrden_->setText(k.txtOrden);
     if (txtVerifica_->text() != k.txtVerifica) txtVerifica_->setText(k.txtVerifica);
@@ -765,6 +933,8 @@ void Frm0738::espejaTodo() {
 }
 
 // ---- Events ----
+
+bool Frm0738::focusNextPrevChild(bool siguiente) { return enfocaEnVentana(this, siguiente); }
 
 bool Frm0738::eventFilter(QObject* o, QEvent* e) {
     if (o == paginaDeuda_ && e->type() == QEvent::Resize) {
@@ -799,11 +969,31 @@ bool Frm0738::eventFilter(QObject* o, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
 
     auto* k = static_cast<QKeyEvent*>(e);
-    if (w == CmbRuc_) return k->key() != Qt::Key_F1;  // the list takes no typed keys
+    if (w == CmbRuc_) {
+        // The list takes no typed keys (no choosing by typing); the keys that leave it or open its
+        // drop-down still work, so that a taxpayer can be chosen without the mouse.
+        const bool alt = k->modifiers() & Qt::AltModifier;
+        switch (k->key()) {
+            case Qt::Key_F1:
+            case Qt::Key_F4:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+            case Qt::Key_Space:
+            case Qt::Key_Escape:
+                return false;
+            case Qt::Key_Down:
+            case Qt::Key_Up:
+                return !alt;
+            default:
+                return true;
+        }
+    }
     const bool shift = k->modifiers() & Qt::ShiftModifier;
     if (n && ((k->key() == Qt::Key_Insert && shift) || k->key() == Qt::Key_Menu))
         d_->teclaAbajo(k->key() == Qt::Key_Insert ? 45 : 93, shift);
 
+    // Tab, Shift+Tab and Escape move the focus or close: no key filter ever sees them.
+    if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || k->key() == Qt::Key_Escape) return false;
     int codigo = 0;
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
         codigo = kTeclaEnter;
@@ -826,14 +1016,19 @@ bool Frm0738::eventFilter(QObject* o, QEvent* e) {
         return false;
 
     switch (r.accion) {
-        case AccionVista::Siguiente: PasaSiguiente("TAB", w); return true;
-        case AccionVista::FocoVerifica: txtVerifica_->setFocus(Qt::TabFocusReason); return true;
+        case AccionVista::Siguiente:
+            PasaSiguiente("TAB", w);
+            return true;
+        case AccionVista::FocoVerifica:
+            txtVerifica_->setFocus(Qt::TabFocusReason);
+            return true;
         case AccionVista::AbreExoneradas:
         case AccionVista::AbreInafectas: {
             abreDetalleRentas(*d_, r.accion, this);
             return true;
         }
-        default: break;
+        default:
+            break;
     }
     if (r.tecla == 0) return true;
     if (r.tecla == codigo) return false;
@@ -872,9 +1067,9 @@ ContextoIdent Frm0738::contextoIdent() {
 void Frm0738::eligeRuc(int indice) {
     if (espejando_ || indice < 0) return;
     const bool existe = eligeContribuyente(*d_, contextoIdent(), CmbRuc_->itemText(indice));
-    // Narrowed to the RUC once chosen; the drop-down keeps its width.
+    // Narrowed to the RUC once chosen (the whole eleven digits); the drop-down keeps its width.
     CmbRuc_->setMinimumWidth(0);
-    CmbRuc_->setFixedWidth(px(1340));
+    CmbRuc_->setFixedWidth(qMax(px(1340), anchoComboPara(CmbRuc_, QString(11, '9'))));
     if (existe) tabPrincipal_->setCurrentIndex(0);
     if (recuperacion_) recuperacion_->alElegirContribuyente();
 }
@@ -973,8 +1168,8 @@ void Frm0738::Salir() {
         return;
     }
     if (!d_->Modificado) return cierra();
-    const Respuesta r = dialogos().muestra("¿El formulario ha sido modificado, desea guardar los cambios?", titulo,
-                                           Icono::Pregunta, Botones::SiNoCancelar);
+    const Respuesta r = dialogos().muestra("¿El formulario ha sido modificado, desea guardar los cambios?",
+                                           titulo, Icono::Pregunta, Botones::SiNoCancelar);
     if (r == Respuesta::Cancelar) return;
     CerrarAlGrabar_ = true;
     if (r == Respuesta::No) {

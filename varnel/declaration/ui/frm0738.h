@@ -32,7 +32,7 @@ class RecuperacionFrm0738;
 
 class Frm0738 : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Loads the declaration of the mode the run values name (new, modify, sent). Throws ErrorBD
     // when the database cannot be read.
     Frm0738(Aplicacion& app, QWidget* padre = nullptr);
@@ -65,6 +65,8 @@ public:
     FormaDePagoQVR* formaPago() const { return pago_; }
     QPushButton* Cmdgeneral(int i) const { return Cmdgeneral_[size_t(i)]; }
     int contextoAyuda() const { return contextoAyuda_; }
+    // The help topic F1 opens: the page's, or 1045 in the representative's and spouse's fields.
+    int temaAyuda() const;
     bool CerrarAlGrabar() const { return CerrarAlGrabar_; }
 
     // The commands.
@@ -76,13 +78,15 @@ public:
     // ValIdent in interactive mode ("1") or report mode ("0", lines to `linea`).
     bool ValIdent(const QString& modo, const std::function<void(const QString&)>& linea = {});
 
-protected:
+  protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    // Tab stays in this window (it shares the focus chain of the window it was opened over).
+    bool focusNextPrevChild(bool siguiente) override;
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     friend class RecuperacionFrm0738;
     // The consistency rules for "V&alidar" (report mode) and for the save's silent check.
     void instalaValidacion();
@@ -108,6 +112,9 @@ private:
     ContextoIdent contextoIdent();
     void cargaGrilla(QTableWidget* t, const QString& tabla);
     void muestraMarcosPatrimonio(int posicion);
+    void abreConTamano();
+    void nombraControles();
+    void ajustaPaginaDeuda();
     QString periodo() const;
 
     Aplicacion& app_;

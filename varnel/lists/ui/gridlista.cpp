@@ -41,6 +41,13 @@ void GridLista::fijaModelo(ModeloLista* modelo) {
             });
 }
 
+void GridLista::ajustaColumnas() {
+    // The designed widths are the least: a longer name (a bank's, a taxpayer's) is shown whole.
+    for (int c = 0; modelo_ && c < modelo_->columnCount(); ++c)
+        if (!isColumnHidden(c))
+            setColumnWidth(c, qMax(columnWidth(c), qMax(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c))));
+}
+
 int GridLista::filaActual() const {
     const QModelIndex i = currentIndex();
     return i.isValid() ? i.row() : -1;

@@ -16,6 +16,8 @@ public:
     ModeloLista* modelo() const { return modelo_; }
 
     // The current row; -1 when there is none.
+    // Widens every shown column to its longest loaded text (never narrower than designed).
+    void ajustaColumnas();
     int filaActual() const;
     // Makes `fila` current (reading pages up to it), or the last row when the list is shorter.
     // Throws ErrorBD.

@@ -39,6 +39,8 @@ bool VentanaLista::cargaLista(DefinicionLista d) {
         return false;
     }
     grid_->setEnabled(!modelo_->vacia());
+    grid_->ajustaColumnas();
+    if (grid_->accessibleName().isEmpty()) grid_->setAccessibleName(windowTitle());
     if (!modelo_->vacia()) grid_->vaAFila(0);
     recienCargada_ = true;
     return true;

@@ -5,12 +5,18 @@
 #include <QGridLayout>
 #include <QPainter>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QWheelEvent>
+#include <cmath>
+#include <functional>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/reports/dibujo_reporte.h"
+#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
@@ -23,12 +29,20 @@ class PanelPagina : public QWidget {
         pal.setColor(QPalette::Window, Qt::white);
         setPalette(pal);
         setMinimumSize(200, 200);
+        setFocusPolicy(Qt::StrongFocus);
+        setObjectName(QStringLiteral("picFondo"));
+        setAccessibleName(QStringLiteral("Página del reporte"));
     }
     QPoint origen;
+    // The page takes the keyboard focus; the window's keys page and scroll it.
     // The picture's size in pixels at the screen's resolution.
     QSize tamanoPagina() const { return (tamanoHojaTwips() * (logicalDpiY() / kTwipsPorPulgada)).toSize(); }
 
   protected:
+    void wheelEvent(QWheelEvent* e) override {
+        f_->rueda(e->angleDelta().y() / 120.0);
+        e->accept();
+    }
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const qreal dpr = devicePixelRatioF();
@@ -44,6 +58,9 @@ class PanelPagina : public QWidget {
 frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
     : QDialog(padre), visor_(std::move(rutaReportes), rango) {
     setWindowTitle(QStringLiteral("Presentación Preliminar"));
+    // The help topic of the print selection that opens it.
+    setProperty(kPropiedadAyuda, contextoAyudaDe(padre));
+    conectaAyuda(this);
     setModal(true);
     resize(900, 700);
 
@@ -61,17 +78,22 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
                    : style()->standardIcon(b[i].icono);
         botones_[i] = tlbPrevia_->addAction(icono, QString::fromUtf8(b[i].tip));
         botones_[i]->setToolTip(QString::fromUtf8(b[i].tip));
+        // Tab reaches the buttons too.
+        if (QWidget* w = tlbPrevia_->widgetForAction(botones_[i])) w->setFocusPolicy(Qt::TabFocus);
         const int indice = i + 2;
         connect(botones_[i], &QAction::triggered, this, [this, indice] { pulsaBoton(indice); });
     }
 
     picFondo_ = new PanelPagina(this);
+    // The bars follow the page; the keyboard scrolls the page itself, so they are no tab stops.
     for (auto*& v : vsb_) {
         v = new QScrollBar(Qt::Vertical, this);
         v->setSingleStep(20);
+        v->setFocusPolicy(Qt::NoFocus);
     }
     hsb_ = new QScrollBar(Qt::Horizontal, this);
     hsb_->setSingleStep(20);
+    hsb_->setFocusPolicy(Qt::NoFocus);
     connect(vsb_[0], &QScrollBar::valueChanged, this, [this] { vsbPic_Change(0); });
     connect(vsb_[1], &QScrollBar::valueChanged, this, [this] { vsbPic_Change(1); });
     connect(hsb_, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
@@ -88,12 +110,65 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
     todo->addWidget(tlbPrevia_);
     todo->addLayout(rejilla, 1);
 
+    teclas();
+    enterPulsaBotones(this);
+
     // The rest of the file is read in small steps while the first page is already shown.
     indexa_.setInterval(0);
     connect(&indexa_, &QTimer::timeout, this, &frmPreview::continuaIndice);
 }
 
 frmPreview::~frmPreview() = default;
+
+// Page Up / Page Down and Home / End page, the arrows scroll, Ctrl+P prints, Escape closes.
+void frmPreview::teclas() {
+    const struct {
+        QKeySequence tecla;
+        std::function<void()> accion;
+    } t[] = {
+        {QKeySequence(Qt::Key_PageUp), [this] { pulsaBoton(2); }},
+        {QKeySequence(Qt::Key_PageDown), [this] { pulsaBoton(3); }},
+        {QKeySequence(Qt::Key_Home), [this] { pMostrar(0); }},
+        {QKeySequence(Qt::Key_End), [this] { ultima(); }},
+        {QKeySequence(Qt::Key_Up), [this] { desplaza(vsb_[0], -1); }},
+        {QKeySequence(Qt::Key_Down), [this] { desplaza(vsb_[0], 1); }},
+        {QKeySequence(Qt::Key_Left), [this] { desplaza(hsb_, -1); }},
+        {QKeySequence(Qt::Key_Right), [this] { desplaza(hsb_, 1); }},
+        {QKeySequence::Print, [this] { pulsaBoton(4); }},
+        {QKeySequence(Qt::Key_Escape), [this] { pulsaBoton(5); }},
+    };
+    for (const auto& x : t) {
+        auto* s = new QShortcut(x.tecla, this);
+        s->setAutoRepeat(true);
+        connect(s, &QShortcut::activated, this, x.accion);
+    }
+}
+
+void frmPreview::desplaza(QScrollBar* barra, int pasos) { barra->setValue(barra->value() + pasos * barra->singleStep()); }
+
+void frmPreview::ultima() {
+    if (!visor_.ultima()) {
+        indexa_.stop();
+        reject();
+        return;
+    }
+    indexa_.stop();
+    pMostrar(-1);
+}
+
+void frmPreview::rueda(double pasos) {
+    QScrollBar* v = vsb_[0];
+    const int antes = visor_.iNroHoja();
+    if (pasos < 0 && v->value() >= v->maximum()) {
+        pulsaBoton(3);
+    } else if (pasos > 0 && v->value() <= v->minimum()) {
+        pulsaBoton(2);
+        // Reading back up: the previous page shows its end.
+        if (visor_.iNroHoja() != antes) v->setValue(v->maximum());
+    } else {
+        v->setValue(v->value() - int(std::lround(pasos * 3 * v->singleStep())));
+    }
+}
 
 QAction* frmPreview::accion(int indice) const {
     return indice >= 2 && indice <= 5 ? botones_[indice - 2] : nullptr;
@@ -108,6 +183,7 @@ bool frmPreview::carga() {
         QApplication::restoreOverrideCursor();
         if (!sigue) return false;
         pMostrar(0);
+        picFondo_->setFocus();
         if (!visor_.indiceCompleto()) indexa_.start();
         return true;
     } catch (const std::exception& e) {

@@ -33,11 +33,19 @@ class frmPreview : public QDialog {
     // The top-left corner of the shown picture within the panel (pixels; 0 or negative).
     QPoint posicionPagina() const;
 
+    // The mouse wheel over the page: scrolls it, and at its bottom (top) goes on to the next
+    // (previous) page. `pasos`: wheel notches, positive upwards.
+    void rueda(double pasos);
+
   protected:
     void resizeEvent(QResizeEvent* e) override;
 
   private:
+    friend class PanelPagina;
     void pMostrar(int n);
+    void teclas();
+    void ultima();
+    void desplaza(QScrollBar* barra, int pasos);
     void vsbPic_Change(int i);
     void HScroll1_Change();
     void ajustaBarras();

@@ -7,12 +7,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <cmath>
 #include <limits>
 
 #include "common/formato.h"
 #include "platform/dialogs.h"
+#include "varnel/app/ui/ayuda.h"
+#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
@@ -42,6 +45,9 @@ int pagina(const QString& texto) {
 FrmImpxPag::FrmImpxPag(int totalPaginas, const QString& archivo, AbreVisor abre, QWidget* padre)
     : QDialog(padre), totalPaginas_(totalPaginas), tag_(archivo), abre_(std::move(abre)) {
     setObjectName(QStringLiteral("frmImpxPag"));
+    // The help topic of the print selection that opens it.
+    setProperty(kPropiedadAyuda, contextoAyudaDe(padre));
+    conectaAyuda(this);
     setWindowTitle(QStringLiteral("Impresión de %1 páginas").arg(totalPaginas));
 
     auto* marco = new QGroupBox(QStringLiteral("Imprimir"), this);
@@ -58,8 +64,12 @@ FrmImpxPag::FrmImpxPag(int totalPaginas, const QString& archivo, AbreVisor abre,
     g->addWidget(desde_, 0, 1);
     g->addWidget(lHasta, 0, 2);
     g->addWidget(hasta_, 0, 3);
+    // What the key filter lets through is all a field may hold: a pasted or dropped text with any
+    // other character is refused whole.
+    static const QRegularExpression permitidos(QStringLiteral("[0-9. ]*"));
     for (QLineEdit* c : {desde_, hasta_}) {
         c->setMaximumWidth(70);
+        c->setValidator(new QRegularExpressionValidator(permitidos, c));
         c->installEventFilter(this);
     }
 
@@ -98,6 +108,7 @@ FrmImpxPag::FrmImpxPag(int totalPaginas, const QString& archivo, AbreVisor abre,
     v->addWidget(marco);
     v->addLayout(aviso);
     v->addLayout(b);
+    enterPulsaBotones(this);
 }
 
 void FrmImpxPag::error(const QString& texto) {

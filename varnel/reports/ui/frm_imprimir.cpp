@@ -2,17 +2,21 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "common/sesion.h"
 #include "platform/utilitario.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/lists/ui/twips.h"
 #include "varnel/reports/lista_imprimir.h"
 #include "varnel/reports/ui/frmPreview.h"
+#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
 namespace {
+constexpr int kAyudaEnviadas = 1042;
 constexpr int kAncho = 9195;
 constexpr int kAlto = 5400;
 }  // namespace
@@ -22,7 +26,8 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     setObjectName(QStringLiteral("frmImprimir"));
     const bool enviadas = v_.ListaEnviadas;
     setWindowTitle(enviadas ? QStringLiteral("Imprimir Formularios enviados") : QStringLiteral("Imprimir "));
-    if (enviadas) setProperty("HelpContextID", 1042);
+    setProperty(kPropiedadAyuda, enviadas ? kAyudaEnviadas : 0);
+    conectaAyuda(this);
     grid_->setObjectName(QStringLiteral("grdContrib"));
 
     frame2_ = new QGroupBox(enviadas ? QStringLiteral("Declaraciones Enviadas")
@@ -77,6 +82,7 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     l->addLayout(abajo);
     fijaTamanoTwips(this, kAncho, kAlto);
 
+    enterPulsaBotones(this);
     connect(grid_, &ui::GridLista::accion, this, [this] { CmdImprimir_Click(0); });
     connect(grid_, &ui::GridLista::filaCambiada, this, &FrmImprimir::filaCambiada);
 
@@ -95,6 +101,10 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
         }
     }
     cargaLista(listaImprimir(s, enviadas, restringida));
+    // The taxpayer number is shown whole, whatever the font: eleven digits and the cell's margins.
+    const int anchoRuc = grid_->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) +
+                         2 * grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 8;
+    if (grid_->columnWidth(colImp::Ruc) < anchoRuc) grid_->setColumnWidth(colImp::Ruc, anchoRuc);
 }
 
 QRadioButton* FrmImprimir::OptImp(int indice) const { return opt_[5 - indice]; }

@@ -486,7 +486,9 @@ TEST_F(VentanaTest, NuevaYLasListasAbrenLaVentanaDelRegistro) {
     auto* w = qobject_cast<Frm0738*>(d.get());
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Formulario 0738 - Renta Anual 2003");
-    EXPECT_EQ(w->size(), QSize(9615 / 15, 6825 / 15));
+    // The designed size is the least; the window opens as large as its pages need.
+    EXPECT_GE(w->width(), 9615 / 15);
+    EXPECT_GE(w->height(), 6825 / 15);
     EXPECT_GT(w->CmbRuc()->count(), 0);
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -10,8 +13,11 @@
 #include "support/imprimir_datos.h"
 #include "support/lists_barra.h"
 #include "support/lists_fixture.h"
+#include "support/reports_archivos.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/ventanas.h"
 #include "varnel/reports/lista_imprimir.h"
+#include "varnel/reports/ui/frmPreview.h"
 
 using namespace qvr;
 using namespace qvr::reporte;
@@ -131,6 +137,95 @@ TEST(FrmImprimir, TheMainWindowOpensItInTheModeOfItsCommand) {
     }
 }
 
+// F1 in the print selection, the page-range window and the viewer shows the print selection's
+// topic: 1042 in sent mode, the contents (0) for current declarations.
+TEST(FrmImprimir, F1ShowsTheHelpTopicOfThePrintSelection) {
+    for (bool enviadas : {false, true}) {
+        SCOPED_TRACE(enviadas);
+        Ventana v(enviadas);
+        std::vector<int> temas;
+        const auto previa = instalaMostrarAyuda([&temas](int c) { temas.push_back(c); });
+        const int tema = enviadas ? 1042 : 0;
+        auto f1 = [&](QWidget& w) {
+            w.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+            w.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
+        };
+        f1(*v.w);
+        FrmImpxPag rango(3, "00000001.PRN", {}, v.w.get());
+        f1(rango);
+        rango.hide();
+        prueba::escribeReporte(v.s->RutaReportes, "00000001.PRN", prueba::reporteDeHojas(1));
+        frmPreview visor(v.s->RutaReportes, {}, v.w.get());
+        visor.visor().fijaRut("00000001.PRN");
+        ASSERT_TRUE(visor.carga());
+        f1(visor);
+        EXPECT_EQ(temas, (std::vector<int>{tema, tema, tema}));
+        instalaMostrarAyuda(previa);
+    }
+}
+
+namespace {
+void activa(QWidget& w) {
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+// The widgets Tab visits from the focus widget, once round.
+QList<QWidget*> rondaTab(int teclas) {
+    QList<QWidget*> r;
+    for (int i = 0; i < teclas; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (!r.contains(QApplication::focusWidget())) r << QApplication::focusWidget();
+    }
+    return r;
+}
+}  // namespace
+
+// Keyboard only: Tab reaches every control; Enter presses the focused button, Enter in a page
+// field moves on.
+TEST(FrmImprimir, KeyboardTabAndEnter) {
+    Ventana v;
+    activa(*v.w);
+    const QList<QWidget*> ronda = rondaTab(12);
+    for (QWidget* w : {static_cast<QWidget*>(v.w->findChild<QWidget*>("grdContrib")),
+                       static_cast<QWidget*>(v.w->OptImp(5)), static_cast<QWidget*>(v.w->CmdImprimir(0)),
+                       static_cast<QWidget*>(v.w->CmdImprimir(1)), static_cast<QWidget*>(v.w->CmdImprimir(2))})
+        EXPECT_TRUE(ronda.contains(w)) << w->objectName().toStdString();
+    // Enter on "&Imprimir" prints; on "&Salir" closes.
+    v.w->CmdImprimir(1)->setFocus();
+    QTest::keyClick(v.w->CmdImprimir(1), Qt::Key_Return);
+    EXPECT_EQ(v.impresos.size(), 1);
+    EXPECT_TRUE(v.rangos.isEmpty());
+    v.w->CmdImprimir(2)->setFocus();
+    QTest::keyClick(v.w->CmdImprimir(2), Qt::Key_Enter);
+    EXPECT_FALSE(v.w->isVisible());
+
+    int abiertos = 0;
+    FrmImpxPag r(3, "00000001.PRN", [&](const QString&, RangoHojas) { ++abiertos; });
+    activa(r);
+    EXPECT_EQ(QApplication::focusWidget(), r.txtPagDesde());
+    QTest::keyClick(r.txtPagDesde(), Qt::Key_Return);  // moves on
+    EXPECT_EQ(QApplication::focusWidget(), r.txtPagHasta());
+    const QList<QWidget*> rr = rondaTab(6);
+    EXPECT_EQ(rr.size(), 4);
+    for (QWidget* w : {static_cast<QWidget*>(r.txtPagDesde()), static_cast<QWidget*>(r.txtPagHasta()),
+                       static_cast<QWidget*>(r.cmdAccion(0)), static_cast<QWidget*>(r.cmdAccion(1))})
+        EXPECT_TRUE(rr.contains(w)) << w->objectName().toStdString();
+    r.cmdAccion(0)->setFocus();
+    QTest::keyClick(r.cmdAccion(0), Qt::Key_Return);
+    EXPECT_EQ(abiertos, 1);
+    // Enter on a focused "&Cancelar" cancels, it does not press the default "&Preliminar".
+    r.cmdAccion(1)->setFocus();
+    QTest::keyClick(r.cmdAccion(1), Qt::Key_Return);
+    EXPECT_EQ(abiertos, 1);
+    EXPECT_FALSE(r.isVisible());
+    EXPECT_EQ(r.result(), QDialog::Rejected);
+}
+
 TEST(FrmImpxPag, RangeChecks) {
     prueba::Entorno e;
     struct Caso {
@@ -180,6 +275,23 @@ TEST(FrmImpxPag, PageFieldsAcceptOnlyDigitsPointAndBlank) {
     QTest::keyClicks(w.txtPagDesde(), "1a2-. 3");
     EXPECT_EQ(w.txtPagDesde()->text(), "12. 3");
     EXPECT_EQ(w.txtPagHasta()->text(), "1");
+    // Pasting: a text with letters does not get in; digits do.
+    struct Caso {
+        const char* portapapeles;
+        const char* queda;
+    } pegados[] = {{"ab", "1"}, {"2x", "1"}, {"=1+1", "1"}, {"2", "12"}, {" 3.", "1 3."}};
+    for (const auto& c : pegados) {
+        w.txtPagHasta()->setText("1");
+        w.txtPagHasta()->setFocus();
+        w.txtPagHasta()->end(false);
+        QGuiApplication::clipboard()->setText(c.portapapeles);
+        QTest::keyClick(w.txtPagHasta(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(w.txtPagHasta()->text(), c.queda) << c.portapapeles;
+        w.txtPagHasta()->setText("1");
+        w.txtPagHasta()->end(false);
+        w.txtPagHasta()->paste();  // the context menu's "Paste"
+        EXPECT_EQ(w.txtPagHasta()->text(), c.queda) << c.portapapeles;
+    }
     EXPECT_TRUE(w.txtTotPaginas()->isReadOnly());
     EXPECT_EQ(w.txtTotPaginas()->text(), "3");
     EXPECT_EQ(avisoImpxPag().size(), 8);

@@ -1,0 +1,79 @@
+#pragma once
+// What differs between the engines the database session runs on: SQLite (one file, the embedded
+// default) and PostgreSQL (a server shared by an office). One Motor per connection, chosen when the
+// connection is opened; nothing above platform/database sees which one it is.
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "platform/database.h"
+
+namespace qvr::motor {
+
+// How the updatable set finds its rows again: the columns it selects beside the table's own, and
+// the condition that names one row by their values.
+struct Identidad {
+    QStringList extra;     // selected before the table's columns ("rowid"); their values are the identity
+    QStringList columnas;  // table columns whose values are the identity (when `extra` is empty)
+    QString condicion;     // "rowid=?" / "a=? AND b=?"
+};
+
+class Motor {
+  public:
+    virtual ~Motor() = default;
+
+    virtual QString driver() const = 0;
+    // Sets up the connection before it is opened.
+    virtual void configura(QSqlDatabase& db, const QString& destino, int esperaMs) = 0;
+    // Runs once after every successful open (also after a reconnection).
+    virtual void alAbrir(BaseDatos& b) = 0;
+    // The Jet error for an engine error, with a description the suite can show.
+    virtual ErrorBD error(const QSqlError& e) const = 0;
+    // Whether the last error left the connection unusable (a server that went away).
+    virtual bool conexionPerdida(const QSqlError&, QSqlDatabase&) const { return false; }
+
+    // Statement text as this engine reads it (table definitions in the suite's own type names).
+    virtual QString traduce(const QString& sql) const { return sql; }
+    // Runs before a statement that changes table definitions.
+    virtual void preparaDefinicion(BaseDatos&) {}
+    // Whether the statement changes table definitions (so cached definitions are dropped).
+    static bool esDefinicion(const QString& sql);
+
+    virtual QStringList tablas(BaseDatos& b) = 0;
+    virtual bool existeTabla(BaseDatos& b, const QString& nombre) = 0;
+    virtual std::vector<Columna> columnas(BaseDatos& b, const QString& tabla) = 0;
+
+    // Column kinds of a result: `capturaTipos` runs right after the statement ran, before its rows
+    // are read; `completaTipos` after every row was read and the statement is finished.
+    virtual void capturaTipos(QSqlQuery& q, std::vector<Columna>& columnas) = 0;
+    virtual void completaTipos(BaseDatos&, std::vector<Columna>&) {}
+    virtual void olvidaDefiniciones() {}
+
+    // The write transaction's outermost start and end.
+    virtual void empiezaEscritura(BaseDatos& b, Durabilidad d) = 0;
+    virtual void terminaEscritura(BaseDatos& b) = 0;
+    // Makes other writers of `tabla` wait until the current transaction ends.
+    virtual void bloqueaTabla(BaseDatos& b, const QString& tabla) = 0;
+    // Makes every other transaction that reserves the same name wait until this one ends.
+    virtual void reserva(BaseDatos& b, const QString& recurso) = 0;
+
+    // Gives this connection its own copy of each table (kept across reconnections).
+    virtual void tablasDeTrabajo(BaseDatos&, const QStringList&) {}
+
+    virtual Identidad identidad(BaseDatos& b, const QString& tabla, const std::vector<Columna>& columnas) = 0;
+    // Identity of a row just added by the updatable set.
+    virtual QVariantList identidadNueva(BaseDatos& b, const Identidad& id,
+                                        const std::vector<Columna>& columnas, const QVariantList& fila) = 0;
+};
+
+std::unique_ptr<Motor> sqlite();
+std::unique_ptr<Motor> postgres();
+
+// The connection string as shown to a user: no password.
+QString conexionVisible(const QString& conexion);
+
+}  // namespace qvr::motor

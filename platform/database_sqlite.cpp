@@ -1,0 +1,159 @@
+// The embedded engine: one SQLite file shared by the programs of one workstation.
+#include <sqlite3.h>
+
+#include <QSqlResult>
+
+#include "platform/database_motor.h"
+#include "platform/paths.h"
+
+namespace qvr::motor {
+
+namespace {
+
+int numeroJet(const QSqlError& e) {
+    bool ok = false;
+    const int codigo = e.nativeErrorCode().toInt(&ok);
+    const QString texto = e.databaseText().toLower();
+    const int primario = ok ? (codigo & 0xff) : -1;
+    if (texto.contains("unique constraint") || texto.contains("primary key must be unique") ||
+        codigo == SQLITE_CONSTRAINT_PRIMARYKEY || codigo == SQLITE_CONSTRAINT_UNIQUE)
+        return jet::ClaveDuplicada;
+    if (texto.contains("not null constraint")) return jet::CampoNulo;
+    if (texto.contains("already exists"))
+        return texto.contains("index") ? jet::ClavePrimariaExiste : jet::TablaExiste;
+    if (texto.contains("no such table")) return jet::TablaNoExiste;
+    if (texto.contains("no such column")) return jet::SinParametros;
+    switch (primario) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return jet::RegistroBloqueado;
+        case SQLITE_READONLY:
+            return jet::SoloLectura;
+        case SQLITE_IOERR:
+            return jet::ErrorDisco;
+        case SQLITE_FULL:
+        case SQLITE_NOMEM:
+            return jet::RecursosAgotados;
+        case SQLITE_CANTOPEN:
+            return jet::ArchivoNoEncontrado;
+        case SQLITE_NOTADB:
+        case SQLITE_CORRUPT:
+            return jet::FormatoNoReconocido;
+        case SQLITE_CONSTRAINT:
+            return jet::ClaveDuplicada;
+        default:
+            break;
+    }
+    if (texto.contains("syntax error")) return jet::SintaxisConsulta;
+    if (texto.contains("database is locked") || texto.contains("database table is locked"))
+        return jet::RegistroBloqueado;
+    return jet::Reservado;
+}
+
+class MotorSqlite : public Motor {
+  public:
+    QString driver() const override { return QStringLiteral("QSQLITE"); }
+
+    void configura(QSqlDatabase& db, const QString& destino, int esperaMs) override {
+        db.setDatabaseName(rutaFs(destino));
+        db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(esperaMs));
+    }
+
+    void alAbrir(BaseDatos&) override {}
+
+    ErrorBD error(const QSqlError& e) const override {
+        return ErrorBD(numeroJet(e), e.databaseText().isEmpty() ? e.text() : e.databaseText());
+    }
+
+    QStringList tablas(BaseDatos& b) override {
+        QStringList out;
+        Registros r = b.consulta(
+            "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name");
+        for (int i = 0; i < r.filas(); ++i) out << r.texto(i, 0);
+        return out;
+    }
+
+    bool existeTabla(BaseDatos& b, const QString& nombre) override {
+        return b.escalar("SELECT count(*) FROM sqlite_master WHERE type='table' AND lower(name)=lower(?)",
+                         {nombre})
+                   .toInt() > 0;
+    }
+
+    std::vector<Columna> columnas(BaseDatos& b, const QString& tabla) override {
+        std::vector<Columna> out;
+        QString t = tabla;
+        t.replace('"', "\"\"");
+        Registros r = b.consulta(QString("PRAGMA table_info(\"%1\")").arg(t));
+        for (int i = 0; i < r.filas(); ++i) {
+            Columna c;
+            c.nombre = r.texto(i, "name");
+            c.declarado = r.texto(i, "type");
+            c.tipo = tipoDeDeclarado(c.declarado);
+            out.push_back(c);
+        }
+        return out;
+    }
+
+    void capturaTipos(QSqlQuery& q, std::vector<Columna>& columnas) override {
+        sqlite3_stmt* stmt = nullptr;
+        const QVariant h = q.result()->handle();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3_stmt*") == 0)
+            stmt = *static_cast<sqlite3_stmt* const*>(h.constData());
+        if (!stmt) return;
+        for (size_t i = 0; i < columnas.size(); ++i)
+            if (const char* d = sqlite3_column_decltype(stmt, int(i))) {
+                columnas[i].declarado = QString::fromUtf8(d);
+                columnas[i].tipo = tipoDeDeclarado(columnas[i].declarado);
+            }
+    }
+
+    // IMMEDIATE, so that a writer waits for the lock up front instead of failing half-way.
+    void empiezaEscritura(BaseDatos& b, Durabilidad d) override {
+        if (d == Durabilidad::Diferida) {
+            sincronia_ = b.escalar("PRAGMA synchronous");
+            b.ejecuta("PRAGMA synchronous=NORMAL");
+        }
+        try {
+            b.ejecuta("BEGIN IMMEDIATE");
+        } catch (...) {
+            terminaEscritura(b);
+            throw;
+        }
+    }
+
+    void terminaEscritura(BaseDatos& b) override {
+        if (!sincronia_.isValid()) return;
+        try {
+            b.ejecuta(QString("PRAGMA synchronous=%1").arg(sincronia_.toInt()));
+        } catch (const ErrorBD&) {
+        }
+        sincronia_ = QVariant();
+    }
+
+    // The write transaction already holds the whole file.
+    void bloqueaTabla(BaseDatos&, const QString&) override {}
+    void reserva(BaseDatos&, const QString&) override {}
+
+    Identidad identidad(BaseDatos&, const QString&, const std::vector<Columna>&) override {
+        return Identidad{{"rowid"}, {}, "rowid=?"};
+    }
+
+    QVariantList identidadNueva(BaseDatos& b, const Identidad&, const std::vector<Columna>&,
+                                const QVariantList&) override {
+        return {b.escalar("SELECT last_insert_rowid()")};
+    }
+
+  private:
+    QVariant sincronia_;  // the connection's synchronous setting to restore after a deferred commit
+};
+
+}  // namespace
+
+std::unique_ptr<Motor> sqlite() { return std::make_unique<MotorSqlite>(); }
+
+bool Motor::esDefinicion(const QString& sql) {
+    const QString t = sql.trimmed().left(12).toUpper();
+    return t.startsWith("CREATE") || t.startsWith("DROP") || t.startsWith("ALTER");
+}
+
+}  // namespace qvr::motor

@@ -1,0 +1,54 @@
+#include "platform/interfaz.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPushButton>
+#include <QTranslator>
+
+namespace qvr {
+
+namespace {
+
+class EnterEnBotones : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* b = qobject_cast<QPushButton*>(o);
+        if (!b) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        const auto mods = k->modifiers() & ~Qt::KeypadModifier;
+        if ((k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) || mods != Qt::NoModifier) return false;
+        // An auto-default button presses itself; the others are pressed here.
+        if (b->autoDefault() || !b->isEnabled() || !b->isVisible()) return false;
+        b->click();
+        return true;
+    }
+};
+
+}  // namespace
+
+void instalaEnterEnBotones(QCoreApplication& app) {
+    static const char* const kMarca = "qvrEnterEnBotones";
+    if (app.property(kMarca).toBool()) return;
+    app.setProperty(kMarca, true);
+    app.installEventFilter(new EnterEnBotones(&app));
+}
+
+bool preparaInterfaz(QCoreApplication& app) {
+    instalaEnterEnBotones(app);
+    auto* t = new QTranslator(&app);
+    if (!t->load(QLocale(QLocale::Spanish), "qtbase", "_",
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    return true;
+}
+
+}  // namespace qvr

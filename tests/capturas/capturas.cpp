@@ -1,0 +1,272 @@
+// Screenshots of every window of the suite, to be looked at: run under a virtual display by
+// scripts/capturas (at 100 % and, with QT_SCALE_FACTOR=1.5, at 150 %). Each window is built over a
+// demonstration environment (orvelane --setup and Lotmira, in a temporary folder), shown, filled
+// with a realistic declaration and saved as PNG into the folder given as argument. For each picture
+// it also prints the widgets whose text does not fit them (a label, button or tab caption cut).
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "host/entorno_demo.h"
+#include "host/ventana_orvelane.h"
+#include "host/ventana_spool.h"
+#include "lotmira/instalador.h"
+#include "platform/dialogs.h"
+#include "platform/interfaz.h"
+#include "varnel/annexes/ui/frm_exoneradas.h"
+#include "varnel/annexes/ui/frm_retenciones.h"
+#include "varnel/annexes/ui/panel_anexo.h"
+#include "varnel/app/aplicacion.h"
+#include "varnel/app/ui/acerca_de.h"
+#include "varnel/app/ui/frm_principal.h"
+#include "varnel/app/ui/ventanas.h"
+#include "varnel/computation/ui/frm_consist.h"
+#include "varnel/declaration/lote.h"
+#include "varnel/declaration/ui/frm0738.h"
+#include "varnel/lists/ui/frmabrirenv.h"
+#include "varnel/lists/ui/frmbancos.h"
+#include "varnel/lists/ui/frmmodfor.h"
+#include "varnel/reports/ui/frmPreview.h"
+#include "varnel/reports/ui/frm_imp_x_pag.h"
+#include "varnel/reports/ui/frm_imprimir.h"
+
+using namespace qvr;
+
+namespace {
+
+QString carpeta;
+int cortados = 0;
+
+// A label, button, tab or list whose text is wider than the room it has.
+void revisaCortes(QWidget* w, const QString& nombre) {
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        if (!c->isVisible()) continue;
+        const QFontMetrics fm = c->fontMetrics();
+        QString texto;
+        int sitio = 0;
+        if (auto* l = qobject_cast<QLabel*>(c); l && !l->wordWrap() && l->pixmap().isNull()) {
+            for (const QString& linea : l->text().split('\n'))
+                sitio = qMax(sitio, fm.horizontalAdvance(linea));
+            texto = l->text();
+            if (sitio > l->contentsRect().width() + 1) {
+                std::printf("  %s: cut label \"%s\" (%d > %d)\n", qPrintable(nombre), qPrintable(texto),
+                            sitio, l->contentsRect().width());
+                ++cortados;
+            }
+        } else if (auto* b = qobject_cast<QAbstractButton*>(c); b && !b->text().isEmpty()) {
+            if (b->sizeHint().width() > b->width() + 1) {
+                std::printf("  %s: cut button \"%s\" (%d > %d)\n", qPrintable(nombre), qPrintable(b->text()),
+                            b->sizeHint().width(), b->width());
+                ++cortados;
+            }
+        } else if (auto* t = qobject_cast<QTabBar*>(c)) {
+            for (int i = 0; i < t->count(); ++i)
+                if (t->isTabVisible(i) &&
+                    t->tabRect(i).width() <
+                        t->fontMetrics().horizontalAdvance(QString(t->tabText(i)).remove('&')) + 8) {
+                    std::printf("  %s: cut tab \"%s\"\n", qPrintable(nombre), qPrintable(t->tabText(i)));
+                    ++cortados;
+                }
+        } else if (auto* e = qobject_cast<QLineEdit*>(c); e && !e->text().isEmpty()) {
+            if (fm.horizontalAdvance(e->text()) > e->contentsRect().width() - 6) {
+                std::printf("  %s: cut field %s \"%s\"\n", qPrintable(nombre), qPrintable(e->objectName()),
+                            qPrintable(e->text()));
+                ++cortados;
+            }
+        } else if (auto* s = qobject_cast<QScrollBar*>(c);
+                   s && s->orientation() == Qt::Horizontal && s->objectName().isEmpty() && s->maximum() > 0) {
+            std::printf("  %s: horizontal scrolling\n", qPrintable(nombre));
+            ++cortados;
+        }
+    }
+}
+
+void captura(QWidget* w, const QString& nombre) {
+    QApplication::processEvents();
+    QTest::qWait(30);
+    revisaCortes(w, nombre);
+    w->grab().save(carpeta + "/" + nombre + ".png");
+    std::printf("%s %dx%d\n", qPrintable(nombre), w->width(), w->height());
+}
+
+template <class W>
+void muestraYCaptura(W* w, const QString& nombre) {
+    w->show();
+    (void)QTest::qWaitForWindowExposed(w);
+    captura(w, nombre);
+    w->hide();
+}
+
+// The message box that `accion` opens, captured and closed.
+void capturaMensaje(const QString& nombre, const std::function<void()>& accion) {
+    QTimer::singleShot(100, [nombre] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            captura(m, nombre);
+            if (auto* b = qobject_cast<QMessageBox*>(m))
+                b->done(QMessageBox::Ok);
+            else if (auto* d = qobject_cast<QDialog*>(m))
+                d->reject();
+        }
+    });
+    accion();
+}
+
+void llenaDeclaracion(Declaracion& d) {
+    const std::pair<int, const char*> casillas[] = {
+        {100, "18000"},
+        {102, "1500"},
+        {105, "2400"},
+        {107, "96000"},
+        {108, "5000"},
+        {111, "42000"},
+        {115, "2000"},
+        {117, "5000"},
+        {130, "3500"},
+        {131, "4200"},
+        {811, "PEREZ"},
+        {812, "GOMEZ"},
+        {813, "JUAN CARLOS"},
+        {814, "DIAZ"},
+        {815, "LUNA"},
+        {890, "MARIA"},
+        {817, "EMPRESA DEL ORIENTE SAC"},
+        {229, "20456789012"},
+        {231, "5000"},
+        {203, "12000"},
+        {840, "1500"},
+    };
+    for (const auto& [n, t] : casillas) tecleaCasilla(d, n, t);
+    tecleaDetalle(d, 535, "1500");
+    tecleaDetalle(d, 530, "700");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    preparaInterfaz(qapp);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: qvr_capturas FOLDER\n");
+        return 2;
+    }
+    carpeta = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(carpeta);
+    auto guion = std::make_shared<DialogosScript>();
+    instalaDialogos(guion);
+
+    QTemporaryDir dir;
+    qputenv("WINDIR", QFile::encodeName(dir.filePath("windows")));
+    QDir().mkpath(dir.filePath("windows"));
+    const host::ResultadoDemo demo = host::creaEntornoDemo(dir.filePath("demo"), true);
+    if (!demo.ok) {
+        std::fprintf(stderr, "%s\n", qPrintable(demo.mensaje));
+        return 1;
+    }
+    InstalaTablas();
+
+    RegistroVentanas registro;
+    registraVentanasVarnel(registro);
+    Aplicacion app;
+    FrmPrincipal principal(app, registro);
+    principal.show();
+    if (!principal.carga()) return 1;
+    (void)QTest::qWaitForWindowExposed(&principal);
+    captura(&principal, "principal");
+    int m = 0;
+    for (QAction* a : principal.menuBar()->actions()) {
+        if (!a->menu()) continue;
+        a->menu()->popup(principal.mapToGlobal(principal.menuBar()->actionGeometry(a).bottomLeft()));
+        (void)QTest::qWaitForWindowExposed(a->menu());
+        captura(a->menu(), QString("principal_menu%1").arg(++m));
+        a->menu()->hide();
+    }
+    muestraYCaptura(new frmAcercaDe(&principal), "acerca_de");
+
+    // The declaration window: a new declaration typed for the first taxpayer.
+    app.valores.ModoDeclaracion = 1;
+    auto* w = new Frm0738(app, &principal);
+    w->show();
+    (void)QTest::qWaitForWindowExposed(w);
+    w->CmbRuc()->setCurrentIndex(0);
+    w->opcion(Pregunta::Rectifica, Opcion::No)->click();
+    w->opcion(Pregunta::Inmueble, Opcion::Si)->click();
+    llenaDeclaracion(w->declaracion());
+    captura(w, "frm0738_p0");
+    w->tabPrincipal()->setCurrentIndex(1);
+    for (int i = 0; i < w->SSTab2()->count(); ++i) {
+        w->SSTab2()->setCurrentIndex(i);
+        captura(w, QString("frm0738_p1_%1").arg(i));
+    }
+    w->tabPrincipal()->setCurrentIndex(2);
+    for (int p : {1, 2}) {
+        w->hsDeuda()->setValue(p);
+        captura(w, QString("frm0738_p2_%1").arg(p));
+    }
+    w->tabPrincipal()->setCurrentIndex(3);
+    for (int i = 0; i < w->SSTab3()->count(); ++i) {
+        w->SSTab3()->setCurrentIndex(i);
+        captura(w, QString("frm0738_p3_%1").arg(i));
+    }
+    w->SSTab5()->setCurrentIndex(0);
+    muestraYCaptura(new FrmExoneradas(w->declaracion(), w), "frm_exoneradas");
+    muestraYCaptura(new FrmInafectas(w->declaracion(), w), "frm_inafectas");
+    w->SSTab3()->setCurrentIndex(3);
+    if (auto* panel = w->findChild<PanelAnexo*>())
+        capturaMensaje("frm_retenciones", [&] { panel->comando(0)->click(); });
+    capturaMensaje("frm_consist", [&] { w->Validar(); });
+    capturaMensaje("mensaje_salir", [&] {
+        DialogosQt().muestra("¿El formulario ha sido modificado, desea guardar los cambios?",
+                             w->windowTitle(), Icono::Pregunta, Botones::SiNoCancelar);
+    });
+    w->GrabarForm();
+    w->hide();
+
+    // The lists, the queries and the print selection over the stored declaration.
+    app.valores.ModoDeclaracion = 2;
+    app.valores.ListaEnviadas = false;
+    for (auto [v, nombre] :
+         {std::pair{Ventana::frmModFor, "frmmodfor"}, std::pair{Ventana::frmAbrirEnv, "frmabrirenv"}})
+        muestraYCaptura(registro.crea(v, app, &principal), nombre);
+    for (int t : {1, 2, 3}) {
+        app.valores.TipoConsulta = t;
+        muestraYCaptura(registro.crea(Ventana::frmBancos, app, &principal), QString("frmbancos_%1").arg(t));
+    }
+    auto* imp = qobject_cast<reporte::FrmImprimir*>(registro.crea(Ventana::frmImprimir, app, &principal));
+    QString archivo;
+    if (imp) {
+        imp->imprime = [&](const QString& a) { archivo = a; };
+        imp->muestraRango = [&](reporte::FrmImpxPag& r) { muestraYCaptura(&r, "frm_imp_x_pag"); };
+        imp->show();
+        (void)QTest::qWaitForWindowExposed(imp);
+        captura(imp, "frm_imprimir");
+        imp->CmdImprimir_Click(0);
+        imp->CmdImprimir_Click(1);
+        imp->hide();
+    }
+    if (!archivo.isEmpty()) {
+        auto* p = new reporte::frmPreview(app.sesion.RutaReportes, {}, &principal);
+        p->visor().fijaRut(archivo);
+        if (p->carga()) muestraYCaptura(p, "frm_preview");
+    }
+
+    // The host stand-in.
+    host::VentanaOrvelane orvelane(QCoreApplication::applicationDirPath());
+    muestraYCaptura(&orvelane, "orvelane");
+    muestraYCaptura(new host::VentanaSpool(QCoreApplication::applicationDirPath()), "orvelane_spool");
+
+    std::printf("%d cut\n", cortados);
+    return 0;
+}
