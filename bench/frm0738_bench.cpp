@@ -28,6 +28,8 @@ const QString kRuc = "10457182363";  // a demo taxpayer of ADMIN
 struct Entorno {
     Entorno() {
         qputenv("WINDIR", QFile::encodeName(dir.filePath("windows")));
+        // The window's recovery copies go to the run's folder, not the user's.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("datos")));
         QDir().mkpath(dir.filePath("windows"));
         const host::ResultadoDemo r = host::creaEntornoDemo(dir.filePath("demo"), true);
         InstalaTablas();

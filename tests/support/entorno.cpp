@@ -14,6 +14,8 @@ Entorno::Entorno(Motor motor, bool conTablas) : motor_(motor) {
     if (motor_ == Motor::Postgres) esquema_ = std::make_unique<EsquemaPrueba>();
     windirPrevio_ = qgetenv("WINDIR");
     qputenv("WINDIR", (dir_.path() + "/windows").toUtf8());
+    // The user's data folder (the declaration window's recovery copies) belongs to the test too.
+    qputenv("XDG_DATA_HOME", (dir_.path() + "/datos").toUtf8());
     QDir().mkpath(dir_.path() + "/windows");
     QDir().mkpath(sistema() + "RPT");
     QDir().mkpath(sistema() + "TMP");

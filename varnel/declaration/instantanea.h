@@ -19,6 +19,7 @@ struct ClaveDeclaracion {
     QString formulario = kFormulario;
     int semana = kSemana;
     QString correl;
+    friend bool operator==(const ClaveDeclaracion&, const ClaveDeclaracion&) = default;
 };
 
 // The payment-method control.
@@ -27,6 +28,7 @@ struct MedioPago {
     QString banco;                          // bank code
     QString cheque;                         // cheque number
     QString monto;                          // amount paid, as shown
+    friend bool operator==(const MedioPago&, const MedioPago&) = default;
 };
 
 // Option pairs use Opcion of the box inventory: neither answer chosen, Si or No.
@@ -54,6 +56,7 @@ struct Instantanea {
     QString verifica;
 
     QString casilla(int n) const;
+    friend bool operator==(const Instantanea&, const Instantanea&) = default;
 };
 
 // The document-type lists, by box number.

@@ -41,6 +41,7 @@
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/declaration/ui/frm0738_diseno.h"
+#include "varnel/declaration/ui/frm0738_recuperacion.h"
 
 namespace qvr {
 
@@ -307,6 +308,8 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
 
     instalaValidacion();
     carga();
+    recuperacion_ = std::make_unique<RecuperacionFrm0738>(*this);
+    recuperacion_->alAbrir();
 }
 
 int Frm0738::temaAyuda() const {
@@ -343,6 +346,7 @@ void Frm0738::nombraControles() {
 }
 
 Frm0738::~Frm0738() {
+    recuperacion_.reset();
     // The core outlives no widget: stop its notifications first.
     d_->alCambiarCasilla = nullptr;
     d_->alCambiarControl = nullptr;
@@ -1067,6 +1071,7 @@ void Frm0738::eligeRuc(int indice) {
     CmbRuc_->setMinimumWidth(0);
     CmbRuc_->setFixedWidth(qMax(px(1340), anchoComboPara(CmbRuc_, QString(11, '9'))));
     if (existe) tabPrincipal_->setCurrentIndex(0);
+    if (recuperacion_) recuperacion_->alElegirContribuyente();
 }
 
 void Frm0738::aplicaFoco(FocoIdent f) {
@@ -1125,6 +1130,7 @@ void Frm0738::GrabarForm() {
     }
     QApplication::restoreOverrideCursor();
     if (!grabado) return;  // the window keeps everything typed, for another try
+    if (recuperacion_) recuperacion_->alGrabar();
     d_->Modificado = false;
     if (CerrarAlGrabar_) {
         app_.sesion.Periodo.clear();  // the next window or list sets it again
@@ -1166,7 +1172,10 @@ void Frm0738::Salir() {
                                            titulo, Icono::Pregunta, Botones::SiNoCancelar);
     if (r == Respuesta::Cancelar) return;
     CerrarAlGrabar_ = true;
-    if (r == Respuesta::No) return cierra();
+    if (r == Respuesta::No) {
+        if (recuperacion_) recuperacion_->alDescartar();
+        return cierra();
+    }
     GrabarForm();
 }
 

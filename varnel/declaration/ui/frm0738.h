@@ -28,6 +28,7 @@ class BaseDatos;
 class ListasAnexo;
 class PanelAnexo;
 class FormaDePagoQVR;
+class RecuperacionFrm0738;
 
 class Frm0738 : public QDialog {
     Q_OBJECT
@@ -86,6 +87,7 @@ class Frm0738 : public QDialog {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
+    friend class RecuperacionFrm0738;
     // The consistency rules for "V&alidar" (report mode) and for the save's silent check.
     void instalaValidacion();
     QWidget* creaPaginaIdentificacion();
@@ -157,6 +159,8 @@ class Frm0738 : public QDialog {
     QTableWidget* Grid_Dividendos_ = nullptr;
     QTableWidget* Grid_Extranjero_ = nullptr;
     QTableWidget* Grid_Fideicomiso_ = nullptr;
+    // Last: it goes before the core and the lists it watches.
+    std::unique_ptr<RecuperacionFrm0738> recuperacion_;
 };
 
 }  // namespace qvr

@@ -1,0 +1,155 @@
+#include "varnel/declaration/recuperacion_nucleo.h"
+
+#include <QFileInfo>
+
+#include "platform/database.h"
+#include "varnel/declaration/anexos_copia.h"
+#include "varnel/declaration/carga.h"
+#include "varnel/declaration/instantanea_nucleo.h"
+
+namespace qvr {
+
+CabeceraGuardada cabeceraGuardada(BaseDatos& base, const ClaveDeclaracion& clave) {
+    const Registros r = base.consulta(
+        "SELECT fec_pro, cNumero FROM CAB WHERE DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=? AND "
+        "TIP_DOC_D=6",
+        {clave.ruc, clave.periodo, clave.formulario, clave.semana});
+    CabeceraGuardada c;
+    if (r.vacio()) return c;
+    c.existe = true;
+    c.fecPro = r.texto(0, 0);
+    c.cNumero = r.texto(0, 1);
+    return c;
+}
+
+std::vector<TablaRecuperada> leeAnexosTrabajo(BaseDatos& base) {
+    std::vector<TablaRecuperada> v;
+    for (const CopiaAnexo& a : copiasAnexo()) {
+        const Registros r = base.consulta(QStringLiteral("SELECT * FROM %1").arg(a.temporal));
+        TablaRecuperada t;
+        t.tabla = a.temporal;
+        for (int c = 0; c < r.columnas(); ++c) t.columnas << r.columna(c).nombre;
+        t.filas.reserve(size_t(r.filas()));
+        for (int f = 0; f < r.filas(); ++f) {
+            QVariantList fila;
+            fila.reserve(r.columnas());
+            for (int c = 0; c < r.columnas(); ++c) fila << r.valor(f, c);
+            t.filas.push_back(std::move(fila));
+        }
+        v.push_back(std::move(t));
+    }
+    return v;
+}
+
+void restauraAnexosTrabajo(BaseDatos& base, const std::vector<TablaRecuperada>& anexos) {
+    // Only the working tables, by the names this program knows: a copy names no other table.
+    const auto conocida = [](const QString& t) {
+        for (const CopiaAnexo& a : copiasAnexo())
+            if (t.compare(QLatin1String(a.temporal), Qt::CaseInsensitive) == 0) return true;
+        return false;
+    };
+    TransaccionEscritura tr(base, Durabilidad::Diferida);
+    VaciaTemporales(base);
+    for (const TablaRecuperada& t : anexos) {
+        if (!conocida(t.tabla) || t.filas.empty()) continue;
+        // Columns the table no longer has are left out rather than failing the whole restore.
+        QStringList nombres, marcas;
+        std::vector<int> indices;
+        for (const Columna& c : base.columnas(t.tabla)) {
+            const int i = int(t.columnas.indexOf(c.nombre));
+            if (i < 0) continue;
+            nombres << c.nombre;
+            marcas << "?";
+            indices.push_back(i);
+        }
+        if (indices.empty()) continue;
+        Sentencia inserta(base, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(t.tabla, nombres.join(", "), marcas.join(", ")));
+        for (const QVariantList& f : t.filas) {
+            QVariantList v;
+            v.reserve(qsizetype(indices.size()));
+            for (int i : indices) v << f.value(i);
+            inserta.ejecuta(v);
+        }
+    }
+    tr.confirma();
+}
+
+CopiaRecuperacion tomaCopia(BaseDatos& base, const Declaracion& d, const QString& usuario,
+                            const QString& formulario, const CabeceraGuardada& guardada) {
+    CopiaRecuperacion c;
+    c.usuario = usuario;
+    c.clave.ruc = d.valores.RucDeclarante;
+    c.clave.formulario = formulario;
+    c.momento = QDateTime::currentDateTime();
+    c.nueva = d.valores.ModoDeclaracion == 1;
+    c.guardada = guardada;
+    c.datos = instantaneaDe(d);
+    c.anexos = leeAnexosTrabajo(base);
+    return c;
+}
+
+void restauraInstantanea(Declaracion& d, const Instantanea& s) {
+    d.valores.SuspendeCalculo = true;
+    // What the opening loaded and the copy no longer holds was cleared by the person.
+    for (const InfoCasilla& i : inventario())
+        if (!s.casillas.count(i.numero)) d.fijaTexto(i.numero, QString());
+    Carga c;
+    c.datos = s;
+    // The lists are chosen by their codes, as an opening chooses them.
+    for (auto& [n, entrada] : c.datos.listas) entrada = entrada.left(2);
+    c.datos.profesion = s.profesion.left(2);
+    aplicaCarga(d, c);
+    // The very entry chosen, when the lists still hold it (a code alone misses a blank entry).
+    d.valores.SuspendeCalculo = true;
+    for (const auto& [n, entrada] : s.listas) {
+        const auto it = d.controles.listasDocumento.find(n);
+        if (it == d.controles.listasDocumento.end() || entrada.isEmpty()) continue;
+        const int i = int(it->second.entradas.indexOf(entrada));
+        if (i >= 0 && i != it->second.elegida) d.eligeTipoDocumento(n, i);
+    }
+    const int profesion =
+        s.profesion.isEmpty() ? -1 : int(d.controles.profesion.entradas.indexOf(s.profesion));
+    if (profesion >= 0 || s.profesion.isEmpty()) d.eligeProfesion(profesion);
+    d.valores.SuspendeCalculo = false;
+    d.Modificado = true;
+}
+
+BusquedaCopia buscaCopia(BaseDatos& base, const QString& usuario, const ClaveDeclaracion& clave) {
+    BusquedaCopia b;
+    b.archivo = archivoRecuperacion(usuario, clave);
+    if (!QFileInfo::exists(b.archivo)) return b;
+    LecturaCopia l = leeCopia(b.archivo, usuario, clave.ruc);
+    if (l.estado == LecturaCopia::Danada) {
+        b.oferta = Oferta::Danada;
+        b.mensaje = l.mensaje;
+        return b;
+    }
+    if (l.estado != LecturaCopia::Leida) return b;
+    b.copia = std::move(l.copia);
+    bool permitido = false;
+    for (const QString& e : entradasContribuyentes(base, clave.formulario, usuario))
+        if (e.left(13).trimmed() == clave.ruc) permitido = true;
+    if (!permitido) {
+        b.oferta = Oferta::NoPermitida;
+        return b;
+    }
+    if (!(cabeceraGuardada(base, clave) == b.copia.guardada)) {
+        // Kept, not deleted: it may hold typing that the later save does not.
+        apartaCopia(b.archivo, "superada");
+        b.oferta = Oferta::Superada;
+        return b;
+    }
+    b.oferta = Oferta::Ofrecer;
+    return b;
+}
+
+QString preguntaRecuperacion(const CopiaRecuperacion& c) {
+    const QString m = momentoTexto(c.momento);
+    return QStringLiteral(
+               "El formulario tiene cambios que no fueron grabados (copia de recuperación del %1 a las %2). "
+               "¿Desea recuperarlos?")
+        .arg(m.left(10), m.mid(11));
+}
+
+}  // namespace qvr
