@@ -14,8 +14,8 @@
 #include "common/schema.h"
 #include "common/sesion.h"
 #include "platform/dialogs.h"
-#include "varnel/app/valores.h"
 #include "varnel/app/aplicacion.h"
+#include "varnel/app/valores.h"
 #include "varnel/lists/listas.h"
 #include "varnel/lists/ui/frmmodfor.h"
 
@@ -50,17 +50,21 @@ DatosSesion& sesion(int n, bool servidor) {
             auto admin = BaseDatos::abreServidor(qEnvironmentVariable("QVR_PG_CONNINFO"), {});
             admin->ejecuta("DROP SCHEMA IF EXISTS " + d->esquema + " CASCADE");
             admin->ejecuta("CREATE SCHEMA " + d->esquema);
-            d->s.ServidorBD = qEnvironmentVariable("QVR_PG_CONNINFO") + " options='-c search_path=" + d->esquema + "'";
+            d->s.ServidorBD =
+                qEnvironmentVariable("QVR_PG_CONNINFO") + " options='-c search_path=" + d->esquema + "'";
         }
         {
             auto b = servidor ? BaseDatos::abreServidor(d->s.ServidorBD, {}) : BaseDatos::crea(ruta);
             creaTablasHost(*b);
             b->ejecuta("INSERT INTO CLAVES (Usuario, Tipo, Clave) VALUES ('JEFE', '0', '')");
             TransaccionEscritura t(*b);
-            Sentencia cont(*b, "INSERT INTO CONT (tip_doc_d, doc_id_d, nombre, usuario, Tipo_Ingreso) "
-                               "VALUES (6, ?, ?, 'JEFE', 2)");
-            Sentencia cab(*b, "INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, estado, cNumero) "
-                              "VALUES (6, ?, '2003', '0738', 0, 0, '000000')");
+            Sentencia cont(*b,
+                           "INSERT INTO CONT (tip_doc_d, doc_id_d, nombre, usuario, Tipo_Ingreso) "
+                           "VALUES (6, ?, ?, 'JEFE', 2)");
+            Sentencia cab(
+                *b,
+                "INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, estado, cNumero) "
+                "VALUES (6, ?, '2003', '0738', 0, 0, '000000')");
             for (int i = 0; i < n; ++i) {
                 const QString ruc = QString("10%1").arg(i, 9, 10, QChar('0'));
                 cont.ejecuta({ruc, QString("CONTRIBUYENTE %1").arg(i)});
@@ -93,26 +97,17 @@ void BM_ConsultaPrimeras50(benchmark::State& state) {
     }
 }
 
-// The status bar is not what is measured.
-class SinBarra : public BarraEstado {
-public:
-    void setNumeroDocumento(const QString&) override {}
-    void setNombre(const QString&) override {}
-    void setFormulario(const QString&) override {}
-    void setPeriodo(const QString&) override {}
-    void setValor(short) override {}
-};
-
 void BM_AbreListaModificar(benchmark::State& state) {
     if (sinServidor(state)) return;
     DatosSesion& s = sesion(int(state.range(0)), state.range(1) != 0);
-    SinBarra barra;
+    SinBarra barra;  // the status bar is not what is measured
     for (auto _ : state) {
         ValoresEjecucion v;
         v.ModoDeclaracion = 2;
         ui::FrmModFor w(s, v, barra, [] { return true; });
         w.show();
-        if (!QTest::qWaitForWindowExposed(&w) || w.modelo()->rowCount() == 0) state.SkipWithError("sin filas");
+        if (!QTest::qWaitForWindowExposed(&w) || w.modelo()->rowCount() == 0)
+            state.SkipWithError("sin filas");
         w.grid()->viewport()->repaint();
         w.close();
     }

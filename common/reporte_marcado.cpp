@@ -10,6 +10,14 @@ namespace {
 
 bool esBlancoVal(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
+// The value of a hexadecimal digit (either case); -1 for any other character.
+int digitoHex(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 QByteArrayView recorta(QByteArrayView t) {
     qsizetype a = 0, b = t.size();
     while (a < b && t[a] == ' ') ++a;
@@ -72,15 +80,8 @@ std::optional<std::int32_t> colorHex(QByteArrayView t) {
     if (t.size() < 3 || t.size() > 10 || t[0] != '&' || (t[1] != 'H' && t[1] != 'h')) return std::nullopt;
     std::uint32_t v = 0;
     for (char c : t.sliced(2)) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            return std::nullopt;
+        const int d = digitoHex(c);
+        if (d < 0) return std::nullopt;
         v = v * 16 + std::uint32_t(d);
     }
     return std::int32_t(v);
@@ -171,16 +172,8 @@ std::optional<double> valorBase(QByteArrayView t, qsizetype i, int base) {
     for (; i < t.size(); ++i) {
         const char c = t[i];
         if (esBlancoVal(c)) continue;
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            break;
-        if (d >= base) break;
+        const int d = digitoHex(c);
+        if (d < 0 || d >= base) break;
         if (digitos == 0 && d == 0) continue;  // leading zeros do not count
         v = v * std::uint64_t(base) + std::uint64_t(d);
         ++digitos;

@@ -23,17 +23,6 @@ void BarraEstado::limpia() {
     setFormulario("");
 }
 
-namespace {
-class SinBarra : public BarraEstado {
-public:
-    void setNumeroDocumento(const QString&) override {}
-    void setNombre(const QString&) override {}
-    void setFormulario(const QString&) override {}
-    void setPeriodo(const QString&) override {}
-    void setValor(short) override {}
-};
-}  // namespace
-
 BarraEstado& barraActiva(Aplicacion& app) {
     static SinBarra ninguna;
     return app.barra ? *app.barra : ninguna;

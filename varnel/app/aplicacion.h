@@ -29,6 +29,16 @@ class BarraEstado {
     void limpia();
 };
 
+// A status bar that shows nothing: for a window opened without the host's bar (tests, benches).
+class SinBarra : public BarraEstado {
+  public:
+    void setNumeroDocumento(const QString&) override {}
+    void setNombre(const QString&) override {}
+    void setFormulario(const QString&) override {}
+    void setPeriodo(const QString&) override {}
+    void setValor(short) override {}
+};
+
 struct Aplicacion {
     DatosSesion sesion;
     ValoresEjecucion valores;

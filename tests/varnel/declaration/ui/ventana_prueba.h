@@ -14,15 +14,6 @@
 
 namespace qvr::prueba {
 
-class BarraVacia : public BarraEstado {
-  public:
-    void setNumeroDocumento(const QString&) override {}
-    void setNombre(const QString&) override {}
-    void setFormulario(const QString&) override {}
-    void setPeriodo(const QString&) override {}
-    void setValor(short) override {}
-};
-
 inline const QString kRucNuevo = "10455555551";
 inline const QString kRucGuardado = "20100047218";
 
@@ -55,7 +46,7 @@ struct VentanaDeclaracion {
 
     Entorno env;
     Aplicacion app;
-    BarraVacia barra;
+    SinBarra barra;
 };
 
 // Presses Tab (Shift+Tab with `atras`) on the focused control until `destino` has the focus.
