@@ -24,7 +24,7 @@
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/recuperacion_nucleo.h"
 #include "varnel/declaration/ui/frm0738.h"
-#include "varnel/declaration/ui/frm0738_recuperacion.h"
+#include "varnel/sesion/recuperacion_sesion.h"
 
 using namespace qvr;
 using Reloj = std::chrono::steady_clock;
@@ -81,12 +81,12 @@ struct Banco {
     }
 
     std::unique_ptr<Frm0738> abre(bool copia) {
-        RecuperacionFrm0738::habilitada = copia;
+        RecuperacionSesion::habilitada = copia;
         app.valores = ValoresEjecucion{};
         app.valores.ModoDeclaracion = 2;
         app.valores.RucDeclarante = kRuc;
         auto w = std::make_unique<Frm0738>(app);
-        RecuperacionFrm0738::habilitada = true;
+        RecuperacionSesion::habilitada = true;
         w->show();
         return w;
     }

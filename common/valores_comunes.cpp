@@ -6,6 +6,7 @@
 #include "common/catalogos.h"
 #include "common/combos.h"
 #include "common/conexion.h"
+#include "common/contribuyentes.h"
 #include "common/schema.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
@@ -65,11 +66,7 @@ QString itemContribuyente(const QString& documento, const QString& parte1, const
 
 void LlenaContribuyentes(ListaItems& lista, BaseDatos& base, const QString& formulario,
                          const QString& usuario) {
-    const ConsultaSql c = ConsultaContribuyentes(base, formulario, usuario);
-    Registros r = base.consulta(c.sql, c.parametros);
-    // By position, as the host's CONT is laid out: document second, name parts fifth to seventh.
-    for (int f = 0; f < r.filas(); ++f)
-        lista.add(itemContribuyente(r.texto(f, 1), r.texto(f, 4), r.texto(f, 5), r.texto(f, 6)));
+    for (const QString& e : entradasContribuyentes(base, formulario, usuario)) lista.add(e);
 }
 
 QString LimpiaMonto(const QString& texto) {

@@ -23,29 +23,18 @@ std::optional<double> opcionNumerica(const QString& texto) {
 }
 
 int calcular(const QStringList& args) {
-    std::optional<double> uit, tasa110;
-    bool det = false;
-    QString archivo;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == "--det") {
-            det = true;
-        } else if (a == "--uit" || a == "--tasa110") {
-            if (i + 1 >= args.size()) return error(a + " needs a value"), 2;
-            const auto v = opcionNumerica(args[++i]);
-            if (!v) return error(a + ": not a number: " + args[i]), 2;
-            (a == "--uit" ? uit : tasa110) = v;
-        } else if (a.startsWith("--")) {
-            return error("unknown option " + a), 2;
-        } else if (archivo.isEmpty()) {
-            archivo = a;
-        } else {
-            return error("only one FILE may be given"), 2;
-        }
-    }
-
     QString motivo;
-    const std::optional<QStringList> leidas = cli::leeLineas(archivo, &motivo);
+    const auto a = cli::leeArgumentos(args, {{"--uit", "--tasa110"}, {"--det"}}, &motivo);
+    if (!a) return error(motivo), 2;
+    std::optional<double> uit, tasa110;
+    for (const char* opcion : {"--uit", "--tasa110"}) {
+        if (!a->tiene(opcion)) continue;
+        const auto v = opcionNumerica(a->valor(opcion));
+        if (!v) return error(QString(opcion) + ": not a number: " + a->valor(opcion)), 2;
+        (QString(opcion) == "--uit" ? uit : tasa110) = v;
+    }
+    const bool det = a->tiene("--det");
+    const std::optional<QStringList> leidas = cli::leeLineas(a->posicional(), &motivo);
     if (!leidas) return error(motivo), 2;
     const QStringList& lineas = *leidas;
 

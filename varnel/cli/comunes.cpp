@@ -9,6 +9,32 @@
 
 namespace qvr::cli {
 
+std::optional<Argumentos> leeArgumentos(const QStringList& args, const FormaArgumentos& forma, QString* error) {
+    Argumentos a;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& x = args[i];
+        if (forma.conValor.contains(x)) {
+            if (i + 1 >= args.size()) {
+                *error = x + " needs a value";
+                return std::nullopt;
+            }
+            a.valores[x] = args[++i];
+        } else if (forma.interruptores.contains(x)) {
+            a.interruptores.insert(x);
+        } else if (x.startsWith("--")) {
+            *error = "unknown option " + x;
+            return std::nullopt;
+        } else if (a.posicionales.size() < forma.posicionales) {
+            a.posicionales << x.trimmed();
+        } else {
+            *error = forma.posicionales == 0 ? "unexpected argument " + x
+                                             : "only one " + forma.posicional + " may be given";
+            return std::nullopt;
+        }
+    }
+    return a;
+}
+
 std::optional<QStringList> leeLineas(const QString& archivo, QString* error) {
     QFile f;
     if (archivo.isEmpty() || archivo == "-") {
@@ -32,7 +58,7 @@ std::optional<QStringList> leeLineas(const QString& archivo, QString* error) {
 
 bool abreBaseConfigurada(DatosSesion& s, QString* error) {
     LeeConfiguracion(s);
-    if (leeOpcion("DBName").isEmpty()) {
+    if (leeOpcion("DBName").isEmpty() && s.ServidorBD.isEmpty()) {
         *error = "no database configured in NEMDAL.INI";
         return false;
     }
@@ -40,7 +66,7 @@ bool abreBaseConfigurada(DatosSesion& s, QString* error) {
 }
 
 int ejecutaSobreBase(const std::function<SalidaLote()>& operacion,
-                     const std::function<void(const QString&)>& error) {
+                     const std::function<void(const QString&)>& error, int salidaErrorBD) {
     try {
         const SalidaLote r = operacion();
         for (const QString& a : r.avisos) error(a);
@@ -48,8 +74,19 @@ int ejecutaSobreBase(const std::function<SalidaLote()>& operacion,
         return r.salida;
     } catch (const ErrorBD& e) {
         error(QString("%1 %2").arg(e.numero()).arg(e.descripcion()));
-        return 1;
+        return salidaErrorBD;
     }
+}
+
+int ejecutaConBase(const std::function<SalidaLote(DatosSesion&)>& operacion,
+                   const std::function<void(const QString&)>& error, int salidaErrorBD) {
+    DatosSesion s;
+    QString sinBase;
+    if (!abreBaseConfigurada(s, &sinBase)) {
+        if (!sinBase.isEmpty()) error(sinBase);
+        return 2;
+    }
+    return ejecutaSobreBase([&] { return operacion(s); }, error, salidaErrorBD);
 }
 
 }  // namespace qvr::cli

@@ -8,7 +8,7 @@
 #include "platform/database.h"
 #include "varnel/cli/comando.h"
 #include "varnel/cli/comunes.h"
-#include "varnel/declaration/frm0738_lote.h"
+#include "varnel/cli/lote_declaracion.h"
 
 namespace {
 
@@ -17,22 +17,14 @@ using namespace qvr;
 void error(const QString& texto) { std::fprintf(stderr, "varnel-cli grabar: %s\n", qPrintable(texto)); }
 
 int grabar(const QStringList& args) {
-    if (args.size() > 1) return error("only one FILE may be given"), 2;
-    const QString archivo = args.value(0);
-    if (archivo.startsWith("--")) return error("unknown option " + archivo), 2;
     QString motivo;
-    const std::optional<QStringList> leidas = cli::leeLineas(archivo, &motivo);
-    if (!leidas) return error(motivo), 2;
-    const QStringList& lineas = *leidas;
-    DatosSesion s;
-    QString sinBase;
-    if (!cli::abreBaseConfigurada(s, &sinBase)) {
-        if (!sinBase.isEmpty()) error(sinBase);
-        return 2;
-    }
-    return cli::ejecutaSobreBase(
-        [&] {
-            const ResultadoGrabarLote r = grabaLote(*s.Base, s.Formulario, s.Usuario, lineas);
+    const auto a = cli::leeArgumentos(args, {}, &motivo);
+    if (!a) return error(motivo), 2;
+    const std::optional<QStringList> lineas = cli::leeLineas(a->posicional(), &motivo);
+    if (!lineas) return error(motivo), 2;
+    return cli::ejecutaConBase(
+        [&](DatosSesion& s) {
+            const ResultadoGrabarLote r = grabaLote(*s.Base, s.Formulario, s.Usuario, *lineas);
             return cli::SalidaLote{r.salida, r.avisos, r.lineas};
         },
         error);

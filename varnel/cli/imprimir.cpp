@@ -3,16 +3,20 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "common/conexion.h"
+#include "common/cabeceras.h"
 #include "common/sesion.h"
 #include "platform/dialogs.h"
 #include "varnel/cli/comando.h"
+#include "varnel/cli/comunes.h"
 #include "varnel/reports/genera_reporte.h"
+#include "varnel/sesion/sesion_declaracion.h"
 
 namespace {
 
 using namespace qvr;
 using namespace qvr::reporte;
+
+void error(const QString& texto) { std::fprintf(stderr, "varnel-cli imprimir: %s\n", qPrintable(texto)); }
 
 int uso(const QString& motivo) {
     std::fprintf(stderr,
@@ -23,33 +27,25 @@ int uso(const QString& motivo) {
 }
 
 int ejecuta(const QStringList& args) {
+    QString motivo;
+    const auto a =
+        cli::leeArgumentos(args, {{"--correl", "--opcion", "--pdf"}, {"--exoneradas", "--dividendos"}, 1, "RUC"}, &motivo);
+    if (!a) return uso(motivo);
     DatosReporte d;
-    QString pdf;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto valor = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
-        if (a == "--correl") {
-            d.correl = valor();
-            d.enviada = true;
-        } else if (a == "--opcion") {
-            const QString o = valor();
-            if (o == "declaracion") d.seleccion.opcion = OpcionImpresion::Declaracion;
-            else if (o == "anexo") d.seleccion.opcion = OpcionImpresion::Anexo;
-            else if (o == "ambos") d.seleccion.opcion = OpcionImpresion::DeclaracionYAnexo;
-            else return uso("--opcion takes declaracion, anexo or ambos");
-        } else if (a == "--exoneradas") {
-            d.seleccion.exoneradas = true;
-        } else if (a == "--dividendos") {
-            d.seleccion.dividendos = true;
-        } else if (a == "--pdf") {
-            pdf = valor();
-            if (pdf.isEmpty()) return uso("--pdf takes a file name");
-        } else if (a.startsWith("--") || !d.ruc.isEmpty()) {
-            return uso("unexpected argument " + a);
-        } else {
-            d.ruc = a.trimmed();
-        }
+    d.ruc = a->posicional();
+    d.enviada = a->tiene("--correl");
+    d.correl = a->valor("--correl");
+    if (a->tiene("--opcion")) {
+        const QString o = a->valor("--opcion");
+        if (o == "declaracion") d.seleccion.opcion = OpcionImpresion::Declaracion;
+        else if (o == "anexo") d.seleccion.opcion = OpcionImpresion::Anexo;
+        else if (o == "ambos") d.seleccion.opcion = OpcionImpresion::DeclaracionYAnexo;
+        else return uso("--opcion takes declaracion, anexo or ambos");
     }
+    d.seleccion.exoneradas = a->tiene("--exoneradas");
+    d.seleccion.dividendos = a->tiene("--dividendos");
+    QString pdf = a->valor("--pdf");
+    if (a->tiene("--pdf") && pdf.isEmpty()) return uso("--pdf takes a file name");
     if (d.ruc.isEmpty()) return uso("RUC is required");
     // Reading NEMDAL.INI makes SysPath the current folder: a relative OUT.pdf is the caller's.
     if (!pdf.isEmpty()) pdf = QFileInfo(pdf).absoluteFilePath();
@@ -60,35 +56,30 @@ int ejecuta(const QStringList& args) {
 
     instalaDialogos(std::make_shared<DialogosConsola>());
     DatosSesion s;
-    LeeConfiguracion(s);
-    if (!AbreBaseDatos(s)) return 2;
+    QString sinBase;
+    if (!cli::abreBaseConfigurada(s, &sinBase)) {
+        if (!sinBase.isEmpty()) error(sinBase);
+        return 2;
+    }
 
-    // The declaration: the name from CONT, the week and, for a sent one, its order and control.
+    // Only a taxpayer the user may choose; then the name from CONT, the week and, for a sent one,
+    // its order and control numbers.
     try {
-        const QString sql =
-            d.enviada
-                ? "SELECT B.NOMBRE, A.SEMANA, A.NORDEN, A.CONTROL FROM HCAB AS A, CONT AS B WHERE "
-                  "A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND B.TIP_DOC_D=6 AND A.FORMULARIO=? AND A.DOC_ID_D=? "
-                  "AND A.CORREL=? AND A.ESTADO=1"
-                : "SELECT B.NOMBRE, A.SEMANA FROM CAB AS A, CONT AS B WHERE A.DOC_ID_D=B.DOC_ID_D AND "
-                  "A.TIP_DOC_D=6 AND B.TIP_DOC_D=6 AND A.FORMULARIO=? AND A.DOC_ID_D=? AND A.PERIODO=? "
-                  "ORDER BY A.SEMANA";
-        const Registros r = s.Base->consulta(sql, d.enviada ? QVariantList{s.Formulario, d.ruc, d.correl}
-                                                              : QVariantList{s.Formulario, d.ruc, s.Periodo});
-        if (r.vacio()) {
-            std::fprintf(stderr, "varnel-cli imprimir: no %s declaration of %s\n", d.enviada ? "sent" : "stored",
-                         qPrintable(d.ruc));
-            return 1;
-        }
-        d.nombre = r.texto(0, 0).trimmed();
-        d.semana = r.valor(0, 1).isNull() ? 0 : r.valor(0, 1).toInt();
-        if (d.enviada) {
-            d.norden = r.texto(0, 2);
-            d.control = r.texto(0, 3);
-        }
+        const QString rechazo = rechazoContribuyente(*s.Base, s.Formulario, s.Usuario, d.ruc);
+        if (!rechazo.isEmpty()) return error(rechazo), 1;
+        ClaveDeclaracion clave;
+        clave.ruc = d.ruc;
+        clave.periodo = s.Periodo;
+        clave.formulario = s.Formulario;
+        clave.correl = d.correl;
+        const std::optional<CabeceraImpresion> c = cabeceraImpresion(*s.Base, clave, d.enviada);
+        if (!c) return error(QString("no %1 declaration of %2").arg(d.enviada ? "sent" : "stored", d.ruc)), 1;
+        d.nombre = c->nombre;
+        d.semana = c->semana;
+        d.norden = c->norden;
+        d.control = c->control;
     } catch (const ErrorBD& e) {
-        std::fprintf(stderr, "varnel-cli imprimir: %d %s\n", e.numero(), qPrintable(e.descripcion()));
-        return 1;
+        return error(QString("%1 %2").arg(e.numero()).arg(e.descripcion())), 1;
     }
     d.periodo = s.Periodo;
     d.formulario = s.Formulario;
@@ -112,5 +103,6 @@ REGISTRA_COMANDO("imprimir",
                  "Generates the printed declaration (report RP0008) of a stored declaration, or of the sending\n"
                  "--correl C, into the report folder, registered in SPOOL, and prints the file's path.\n"
                  "--opcion anexo|ambos with --exoneradas and/or --dividendos adds the annex pages.\n"
-                 "--pdf also prints the report into OUT.pdf through the same path as 'reporte'.",
+                 "--pdf also prints the report into OUT.pdf through the same path as 'reporte'.\n"
+                 "Only a taxpayer the configured user may choose; any other is refused (exit 1).",
                  ejecuta);

@@ -6,7 +6,7 @@
 #include "platform/database.h"
 #include "varnel/cli/comando.h"
 #include "varnel/cli/comunes.h"
-#include "varnel/declaration/frm0738_lote.h"
+#include "varnel/cli/lote_declaracion.h"
 
 namespace {
 
@@ -15,29 +15,14 @@ using namespace qvr;
 void error(const QString& texto) { std::fprintf(stderr, "varnel-cli mostrar: %s\n", qPrintable(texto)); }
 
 int mostrar(const QStringList& args) {
-    QString ruc, correl;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == "--correl") {
-            if (i + 1 >= args.size()) return error("--correl needs a value"), 2;
-            correl = args[++i];
-        } else if (args[i].startsWith("--")) {
-            return error("unknown option " + args[i]), 2;
-        } else if (ruc.isEmpty()) {
-            ruc = args[i].trimmed();
-        } else {
-            return error("only one RUC may be given"), 2;
-        }
-    }
+    QString motivo;
+    const auto a = cli::leeArgumentos(args, {{"--correl"}, {}, 1, "RUC"}, &motivo);
+    if (!a) return error(motivo), 2;
+    const QString ruc = a->posicional();
     if (ruc.isEmpty()) return error("a RUC must be given"), 2;
-    DatosSesion s;
-    QString sinBase;
-    if (!cli::abreBaseConfigurada(s, &sinBase)) {
-        if (!sinBase.isEmpty()) error(sinBase);
-        return 2;
-    }
-    return cli::ejecutaSobreBase(
-        [&] {
-            const ResultadoGrabarLote r = muestraDeclaracion(*s.Base, s.Formulario, s.Usuario, ruc, correl);
+    return cli::ejecutaConBase(
+        [&](DatosSesion& s) {
+            const ResultadoGrabarLote r = muestraDeclaracion(*s.Base, s.Formulario, s.Usuario, ruc, a->valor("--correl"));
             return cli::SalidaLote{r.salida, r.avisos, r.lineas};
         },
         error);

@@ -10,6 +10,7 @@
 #include "varnel/cli/comando.h"
 #include "varnel/cli/comunes.h"
 #include "varnel/computation/validacion_lote.h"
+#include "varnel/sesion/sesion_declaracion.h"
 
 namespace {
 
@@ -17,34 +18,44 @@ using namespace qvr;
 
 void error(const QString& texto) { std::fprintf(stderr, "varnel-cli validar: %s\n", qPrintable(texto)); }
 
-int validar(const QStringList& args) {
-    QString archivo;
-    for (const QString& a : args) {
-        if (a.startsWith("--")) return error("unknown option " + a), 2;
-        if (!archivo.isEmpty()) return error("only one FILE may be given"), 2;
-        archivo = a;
+// The declarant a "ruc=" line names (the last one, as the typing takes it); empty when none does.
+QString rucDeLineas(const QStringList& lineas) {
+    QString ruc;
+    for (const QString& l : lineas) {
+        const int igual = l.indexOf('=');
+        if (igual > 0 && l.left(igual).trimmed().toLower() == "ruc") ruc = l.mid(igual + 1).trimmed();
     }
-    QString motivo;
-    const std::optional<QStringList> leidas = cli::leeLineas(archivo, &motivo);
-    if (!leidas) return error(motivo), 2;
-    const QStringList& lineas = *leidas;
+    return ruc;
+}
 
-    DatosSesion s;
-    QString sinBase;
-    if (!cli::abreBaseConfigurada(s, &sinBase)) {
-        if (!sinBase.isEmpty()) error(sinBase);
-        return 2;
-    }
-    ResultadoValidacionLote r;
-    try {
-        r = validaLote(*s.Base, lineas, QDate::currentDate());
-    } catch (const ErrorBD& e) {
-        error(QString("database error %1 %2").arg(e.numero()).arg(e.descripcion()));
-        return 2;
-    }
-    for (const QString& a : r.avisos) std::fprintf(stderr, "aviso: %s\n", a.toUtf8().constData());
-    for (const QString& l : r.lineas) std::printf("%s\n", l.toUtf8().constData());
-    return r.estado;
+int validar(const QStringList& args) {
+    QString motivo;
+    const auto a = cli::leeArgumentos(args, {}, &motivo);
+    if (!a) return error(motivo), 2;
+    const std::optional<QStringList> lineas = cli::leeLineas(a->posicional(), &motivo);
+    if (!lineas) return error(motivo), 2;
+    // Exit 1 means inconsistencies: a refusal or a database error is 2, like unusable input.
+    return cli::ejecutaConBase(
+        [&](DatosSesion& s) {
+            cli::SalidaLote salida;
+            const QString ruc = rucDeLineas(*lineas);
+            if (!ruc.isEmpty()) {
+                const QString rechazo = rechazoContribuyente(*s.Base, s.Formulario, s.Usuario, ruc);
+                if (!rechazo.isEmpty()) return cli::SalidaLote{2, {rechazo}, {}};
+            }
+            const ResultadoValidacionLote r = validaLote(*s.Base, *lineas, QDate::currentDate());
+            for (const QString& aviso : r.avisos) salida.avisos << "aviso: " + aviso;
+            salida.lineas = r.lineas;
+            salida.salida = r.estado;
+            return salida;
+        },
+        [](const QString& t) {
+            if (t.startsWith("aviso: "))
+                std::fprintf(stderr, "%s\n", t.toUtf8().constData());
+            else
+                error(t);
+        },
+        2);
 }
 
 }  // namespace
@@ -56,5 +67,6 @@ REGISTRA_COMANDO(
     "button against the catalogs of the database of NEMDAL.INI and today's date.\n"
     "Prints one inconsistency per line on standard output, in the order of the rules; the notices\n"
     "(amount to pay, spouse's birth date) and input problems go to standard error as 'aviso: ' lines.\n"
-    "Exit status 0: consistent; 1: inconsistencies; 2: unusable input or no database.",
+    "A ruc= line must name a taxpayer the configured user may choose.\n"
+    "Exit status 0: consistent; 1: inconsistencies; 2: unusable input, a refused RUC or no database.",
     validar);

@@ -78,6 +78,14 @@ void GrabaAnexos(BaseDatos& base, const ClaveDeclaracion& clave) {
 
 // The working tables are scratch rows that every opening rebuilds: their writes need not wait for
 // the disk.
+Registros filasTrabajo(BaseDatos& base, const QString& sTemporal) {
+    // Only the three working tables: the name goes into the statement.
+    for (const CopiaAnexo& a : copiasAnexo())
+        if (sTemporal.compare(a.temporal, Qt::CaseInsensitive) == 0)
+            return base.consulta(QString("SELECT * FROM %1").arg(a.temporal));
+    throw ErrorBD(jet::TablaNoExiste, "no es una tabla de trabajo: " + sTemporal);
+}
+
 void VaciaTemporales(BaseDatos& base) {
     TransaccionEscritura t(base, Durabilidad::Diferida);
     for (const CopiaAnexo& c : copiasAnexo()) base.ejecuta(QString("DELETE FROM %1").arg(c.temporal));

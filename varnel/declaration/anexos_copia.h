@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+#include "platform/database.h"
 #include "varnel/declaration/instantanea.h"
 
 namespace qvr {
@@ -29,6 +30,10 @@ void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QSt
                        const QString& sTemporal, int iIndice, int iCampoInicial, int iCampoFinal);
 // The three copies in order.
 void GrabaAnexos(BaseDatos& base, const ClaveDeclaracion& clave);
+
+// Every row and column of a working table, as the grids without a list of their own show it.
+// Throws ErrorBD.
+Registros filasTrabajo(BaseDatos& base, const QString& sTemporal);
 
 // Empties the three working tables.
 void VaciaTemporales(BaseDatos& base);

@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include "common/cabeceras.h"
+#include "common/contribuyentes.h"
 #include "common/formato.h"
 #include "common/valores_comunes.h"
 #include "platform/database.h"
@@ -121,16 +123,6 @@ void aplicaCasilla(Instantanea& d, const QString& casilla, const QString& valor)
     // A row for a box that the window holds no control for is skipped.
 }
 
-QStringList entradasContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario) {
-    const ConsultaSql c = ConsultaContribuyentes(base, formulario, usuario);
-    const Registros r = base.consulta(c.sql, c.parametros);
-    QStringList lista;
-    // By position, as the host's CONT is laid out: document second, name parts fifth to seventh.
-    for (int f = 0; f < r.filas(); ++f)
-        lista << itemContribuyente(r.texto(f, 1), r.texto(f, 4), r.texto(f, 5), r.texto(f, 6));
-    return lista;
-}
-
 Declarante DeclaranteDeEntrada(const QString& entrada) {
     Declarante d;
     if (entrada.trimmed().isEmpty()) return d;
@@ -174,8 +166,7 @@ Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const Q
     const QVariant monto =
         base.escalar(QString("SELECT I_VALOR FROM %1 WHERE %2 AND CASILLA='598'").arg(det, condicion), p);
     d.pago.monto = monto.isNull() ? QString() : monto.toString();
-    const Registros cab = base.consulta(
-        QString("SELECT * FROM %1 WHERE %2 AND TIP_DOC_D=6").arg(enviada ? "HCAB" : "CAB", condicion), p);
+    const Registros cab = leeCabecera(base, clave, enviada);
     if (enviada)
         d.orden = cab.vacio() || cab.valor(0, "norden").isNull() ? QString("0") : cab.texto(0, "norden");
     if (!cab.vacio()) {
@@ -194,11 +185,10 @@ Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const Q
     if (enviada && valores.NumeroOrden.trimmed().size() == 8)
         d.verifica = DigitoVerificador(valores.NumeroControl, valores.NumeroOrden);
 
-    const Registros cont = base.consulta("SELECT * FROM CONT WHERE Doc_id_d=? AND tip_doc_d=6", {clave.ruc});
-    if (!cont.vacio()) {
-        d.casillas[801] = cont.texto(0, "Apellido_p");
-        d.casillas[802] = cont.texto(0, "Apellido_m");
-        d.casillas[803] = cont.texto(0, "Nombre_1") + " " + cont.texto(0, "nombre_2");
+    if (const auto n = nombresContribuyente(base, clave.ruc)) {
+        d.casillas[801] = n->apellidoPaterno;
+        d.casillas[802] = n->apellidoMaterno;
+        d.casillas[803] = n->nombres;
     }
     return c;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/contribuyentes.h"
 #include "varnel/app/valores.h"
 #include "varnel/declaration/instantanea.h"
 
@@ -29,8 +30,6 @@ void aplicaCasilla(Instantanea& d, const QString& casilla, const QString& valor)
 // ActivaBotonesForm: the option of boxes 027, 260, 871, 873, 874, 875 from a stored value.
 void ActivaBotonesForm(Instantanea& d, int casilla, const QString& valor);
 
-// The CmbRuc entries of the taxpayers the user may choose (LlenaContribuyentes).
-QStringList entradasContribuyentes(BaseDatos& base, const QString& formulario, const QString& usuario);
 
 // The declarant of a chosen CmbRuc entry: RUC, boxes 801 to 803 and NombreDeclarante.
 struct Declarante {

@@ -1,5 +1,6 @@
 #include "varnel/declaration/frm0738_ident.h"
 
+#include "common/cabeceras.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "varnel/app/aplicacion.h"
@@ -16,10 +17,12 @@ const QString kYaExiste = QStringLiteral(
 
 bool existeCabecera(BaseDatos& base, const QString& ruc, const QString& periodo, const QString& formulario,
                     int semana) {
-    return !base.consulta("SELECT doc_id_d FROM CAB WHERE DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=? "
-                          "AND TIP_DOC_D=6",
-                          {ruc, periodo, formulario, semana})
-                .vacio();
+    ClaveDeclaracion clave;
+    clave.ruc = ruc;
+    clave.periodo = periodo;
+    clave.formulario = formulario;
+    clave.semana = semana;
+    return existeCabecera(base, clave);
 }
 
 ResultadoIdent ValIdent(const QString& modo, const Declaracion& d, const ContextoIdent& c) {

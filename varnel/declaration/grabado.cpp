@@ -1,8 +1,6 @@
 #include "varnel/declaration/grabado.h"
 
-#include <QThread>
-#include <cstdio>
-
+#include "common/cabeceras.h"
 #include "common/cnumero.h"
 #include "common/conexion.h"
 #include "common/formato.h"
@@ -23,19 +21,7 @@ QString opcion(Opcion o, const char* si, const char* no) {
     return QString();
 }
 
-const char* kCondicionCab = "TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=?";
-
-QVariantList clave4(const ClaveDeclaracion& c) { return {c.ruc, c.periodo, c.formulario, c.semana}; }
-
-// Test hook: stop the save for good after this many detail rows, so that a test can kill the
-// process half-way through a save.
-int pausaPrueba() {
-    bool ok = false;
-    const int n = qEnvironmentVariableIntValue("QVR_PRUEBA_PAUSA_GRABADO", &ok);
-    return ok ? n : -1;
-}
-
-void escribeCabecera(BaseDatos& base, const ClaveDeclaracion& clave, const Instantanea& d, const QDate& hoy) {
+ValoresCabecera valoresCabecera(const Instantanea& d, const QDate& hoy) {
     QString banco = " ", cheque = " ", montoCheque = " ", efectivo = " ";
     const QString monto = formatoTexto(d.pago.monto.trimmed(), patron::Entero);
     if (d.pago.codigo == "C") {
@@ -48,18 +34,7 @@ void escribeCabecera(BaseDatos& base, const ClaveDeclaracion& clave, const Insta
     }
     // Header and boxes give the same answer: only an explicit Si is a rectification.
     const QString rectifica = d.rectifica == Opcion::Si ? "1" : "0";
-    const QString fecha = hoy.toString("dd/MM/yyyy");
-    QVariantList valores = {fecha, banco, cheque, montoCheque, efectivo, rectifica};
-    const int n =
-        base.ejecuta(QString("UPDATE CAB SET fec_pro=?, bcolibrad=?, nrocheque=?, cheque=?, efectivo=?, "
-                             "rectifica=? WHERE %1")
-                         .arg(kCondicionCab),
-                     valores + clave4(clave));
-    if (n > 0) return;
-    base.ejecuta(
-        "INSERT INTO CAB (tip_doc_d, doc_id_d, periodo, formulario, semana, fec_pro, bcolibrad, nrocheque, "
-        "cheque, efectivo, rectifica) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-        QVariantList{kTipDocDeclarante, clave.ruc, clave.periodo, clave.formulario, clave.semana} + valores);
+    return {hoy.toString("dd/MM/yyyy"), banco, cheque, montoCheque, efectivo, rectifica};
 }
 
 // The DET row of one box in the table's own column order (cNumero last).
@@ -197,16 +172,13 @@ bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString
     if (!v) return false;
     TransaccionEscritura t(base);
     base.reserva(nombreReserva(clave));
-    base.ejecuta(QString("DELETE FROM DET WHERE %1 AND CASILLA=?").arg(kCondicionCab), clave4(clave)
-                                                                                           << casilla);
+    CondicionSql c = condicionDeclaracion(clave);
+    c.parametros << casilla;
+    base.ejecuta("DELETE FROM DET WHERE " + c.sql + " AND CASILLA=?", c.parametros);
     FilaDetalle fila(base);
     base.ejecuta(fila.sql(), fila.valores(clave, casilla, *v));
     t.confirma();
     return true;
-}
-
-void actualizaCNumeroCab(BaseDatos& base, const ClaveDeclaracion& clave) {
-    recalculaCNumero(base, "CAB", kCondicionCab, clave4(clave));
 }
 
 ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDeclaracion& claveDada,
@@ -230,24 +202,19 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
         TransaccionEscritura t(base);
         // Another workstation saving the same declaration waits for this save (or gets "locked").
         base.reserva(nombreReserva(clave));
-        escribeCabecera(base, clave, d, hoy);
-        base.ejecuta(QString("DELETE FROM DET WHERE %1").arg(kCondicionCab), clave4(clave));
+        escribeCabecera(base, clave, valoresCabecera(d, hoy));
+        const CondicionSql c = condicionDeclaracion(clave);
+        base.ejecuta("DELETE FROM DET WHERE " + c.sql, c.parametros);
         const FilaDetalle fila(base);
         Sentencia inserta(base, fila.sql());
-        const int pausa = pausaPrueba();
         int escritas = 0;
         for (const auto& [casilla, valor] : filasDetalle(d, clave.ruc, clave.periodo)) {
             inserta.ejecuta(fila.valores(clave, casilla, valor));
-            if (++escritas == pausa) {
-                std::fputs("PAUSA\n", stderr);
-                std::fflush(stderr);
-                QThread::sleep(600);
-            }
+            if (opciones.trasFilaDetalle) opciones.trasFilaDetalle(++escritas);
         }
         GrabaAnexos(base, clave);
         r.consistente = !opciones.validaSilenciosa || opciones.validaSilenciosa();
-        base.ejecuta(QString("UPDATE CAB SET estado=? WHERE %1").arg(kCondicionCab),
-                     QVariantList{r.consistente ? 0 : 9} + clave4(clave));
+        fijaEstadoCabecera(base, clave, r.consistente ? 0 : 9);
         actualizaCNumeroCab(base, clave);
         t.confirma();
     } catch (const ErrorBD& e) {

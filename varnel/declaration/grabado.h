@@ -21,6 +21,9 @@ struct OpcionesGrabado {
     std::function<bool()> validaSilenciosa;
     QString titulo;  // the window's caption, title of the messages
     QDate hoy;       // fec_pro; today when not given
+    // Called after each detail row is written, with the rows written so far: where a test stops a
+    // save half-way. Empty in the program.
+    std::function<void(int filas)> trasFilaDetalle;
 };
 
 struct ResultadoGrabado {
@@ -47,8 +50,5 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
 // value writes no row. Throws ErrorBD.
 bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla,
                    const QString& valor);
-
-// The record control number of the header row (CAB, 5 key columns), recomputed and written.
-void actualizaCNumeroCab(BaseDatos& base, const ClaveDeclaracion& clave);
 
 }  // namespace qvr

@@ -7,20 +7,11 @@
 #include <map>
 #include <vector>
 
+#include "common/clave_declaracion.h"
 #include "common/schema.h"
 #include "varnel/declaration/inventario.h"
 
 namespace qvr {
-
-// The key of the declaration shown; `correl` only for a sent one.
-struct ClaveDeclaracion {
-    QString ruc;
-    QString periodo = kPeriodo;
-    QString formulario = kFormulario;
-    int semana = kSemana;
-    QString correl;
-    friend bool operator==(const ClaveDeclaracion&, const ClaveDeclaracion&) = default;
-};
 
 // The payment-method control.
 struct MedioPago {

@@ -1,6 +1,6 @@
 #include "varnel/declaration/orden.h"
 
-#include "common/cnumero.h"
+#include "common/cabeceras.h"
 #include "common/conexion.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
@@ -42,13 +42,9 @@ ResultadoOrden GrabarOrden(BaseDatos& base, const ClaveDeclaracion& clave, const
         r.focoVerifica = true;
         return r;
     }
-    const QString condicion =
-        "DOC_ID_D=? AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND CORREL=? AND SEMANA=?";
-    const QVariantList p = {clave.ruc, clave.periodo, clave.formulario, clave.correl, clave.semana};
     try {
         TransaccionEscritura t(base);
-        base.ejecuta("UPDATE hCAB SET norden=? WHERE " + condicion, QVariantList{orden} + p);
-        recalculaCNumero(base, "hCAB", condicion, p);
+        fijaOrdenEnvio(base, clave, orden);
         t.confirma();
     } catch (const ErrorBD& e) {
         r.errorBD = e.numero() > 0 ? e.numero() : jet::Reservado;

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "common/cabeceras.h"
+#include "common/contribuyentes.h"
 #include "platform/database.h"
 #include "varnel/declaration/anexos_copia.h"
 #include "varnel/declaration/carga.h"
@@ -10,15 +12,11 @@
 namespace qvr {
 
 CabeceraGuardada cabeceraGuardada(BaseDatos& base, const ClaveDeclaracion& clave) {
-    const Registros r = base.consulta(
-        "SELECT fec_pro, cNumero FROM CAB WHERE DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=? AND "
-        "TIP_DOC_D=6",
-        {clave.ruc, clave.periodo, clave.formulario, clave.semana});
+    const SelloCabecera s = selloCabecera(base, clave);
     CabeceraGuardada c;
-    if (r.vacio()) return c;
-    c.existe = true;
-    c.fecPro = r.texto(0, 0);
-    c.cNumero = r.texto(0, 1);
+    c.existe = s.existe;
+    c.fecPro = s.fecPro;
+    c.cNumero = s.cNumero;
     return c;
 }
 
@@ -127,10 +125,7 @@ BusquedaCopia buscaCopia(BaseDatos& base, const QString& usuario, const ClaveDec
     }
     if (l.estado != LecturaCopia::Leida) return b;
     b.copia = std::move(l.copia);
-    bool permitido = false;
-    for (const QString& e : entradasContribuyentes(base, clave.formulario, usuario))
-        if (e.left(13).trimmed() == clave.ruc) permitido = true;
-    if (!permitido) {
+    if (entradaContribuyente(base, clave.formulario, usuario, clave.ruc).isEmpty()) {
         b.oferta = Oferta::NoPermitida;
         return b;
     }

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QThread>
+#include <cstdio>
 
 #include "common/schema.h"
 #include "support/entorno.h"
@@ -300,7 +302,15 @@ TEST(GrabadoHijo, GrabaYEsInterrumpido) {
     auto base = BaseDatos::conecta(qEnvironmentVariable("QVR_PRUEBA_SERVIDOR"), ruta, {});
     Instantanea d = prueba::declaracionCompleta(kRuc);
     for (auto& [n, t] : d.casillas) t = "7" + t;
-    GrabarForm(*base, d, ClaveDeclaracion{}, {});
+    OpcionesGrabado o;
+    // Stops the save for good after 120 detail rows, so that the parent kills it half-way.
+    o.trasFilaDetalle = [](int filas) {
+        if (filas != 120) return;
+        std::fputs("PAUSA\n", stderr);
+        std::fflush(stderr);
+        QThread::sleep(600);
+    };
+    GrabarForm(*base, d, ClaveDeclaracion{}, o);
     ADD_FAILURE() << "the save should have been stopped";
 }
 
@@ -315,7 +325,6 @@ TEST_P(GrabadoTest, ProcesoMatadoAMitadDejaLaVersionAnterior) {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     e.insert("QVR_PRUEBA_BASE", env.rutaBase());
     e.insert("QVR_PRUEBA_SERVIDOR", env.servidor());
-    e.insert("QVR_PRUEBA_PAUSA_GRABADO", "120");
     e.insert("QT_QPA_PLATFORM", "offscreen");
     hijo.setProcessEnvironment(e);
     hijo.setReadChannel(QProcess::StandardError);

@@ -35,13 +35,8 @@
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
-#include "varnel/declaration/carga.h"
-#include "varnel/declaration/frm0738_tasas.h"
-#include "varnel/declaration/instantanea_nucleo.h"
-#include "varnel/declaration/lote.h"
-#include "varnel/declaration/orden.h"
+#include "varnel/declaration/anexos_copia.h"
 #include "varnel/declaration/ui/frm0738_diseno.h"
-#include "varnel/declaration/ui/frm0738_recuperacion.h"
 
 namespace qvr {
 
@@ -221,11 +216,18 @@ QStringList marcosDe(const QString& pagina) {
 Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     : QDialog(padre),
       app_(app),
-      base_(*app.sesion.Base),
-      d_(std::make_unique<Declaracion>(app.valores)),
       portapapeles_(std::make_unique<PortapapelesQt>()),
       filtros_(std::make_unique<FiltrosUtilitario>()) {
-    listas_ = std::make_unique<ListasAnexo>(base_, *d_);
+    EntornoSesion e;
+    e.base = app.sesion.Base.get();
+    e.formulario = app.sesion.Formulario;
+    e.usuario = app.sesion.Usuario;
+    e.rutaSistema = app.sesion.RutaSistema;
+    e.barra = app.barra;
+    e.copiaRecuperacion = true;
+    sesion_ = std::make_unique<SesionDeclaracion>(e, app.valores);
+    d_ = &sesion_->declaracion();
+    listas_ = &sesion_->listas();
     setObjectName("Frm0738");
     setWindowTitle(d_->Titulo);
     d_->portapapeles = portapapeles_.get();
@@ -308,8 +310,6 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
 
     instalaValidacion();
     carga();
-    recuperacion_ = std::make_unique<RecuperacionFrm0738>(*this);
-    recuperacion_->alAbrir();
 }
 
 int Frm0738::temaAyuda() const {
@@ -346,7 +346,7 @@ void Frm0738::nombraControles() {
 }
 
 Frm0738::~Frm0738() {
-    recuperacion_.reset();
+    sesion_->terminaCopia();
     // The core outlives no widget: stop its notifications first.
     d_->alCambiarCasilla = nullptr;
     d_->alCambiarControl = nullptr;
@@ -366,8 +366,6 @@ QRadioButton* Frm0738::opcion(Pregunta p, Opcion o) const {
     if (o == Opcion::Ninguna) return nullptr;
     return opciones_[size_t(p)][o == Opcion::Si ? 0 : 1];
 }
-
-QString Frm0738::periodo() const { return QStringLiteral("2003"); }
 
 // ---- Building the pages ----
 
@@ -757,30 +755,26 @@ void Frm0738::carga() {
     ValoresEjecucion& v = app_.valores;
     // The fifth page stays in the window (its values load and save) but is hidden from the user.
     tabPrincipal_->setTabVisible(4, false);
-    app_.sesion.Periodo = periodo();
+    app_.sesion.Periodo = SesionDeclaracion::kPeriodoDeclaracion;
     app_.sesion.Semana = 0;
-    if (v.ModoDeclaracion == 1) v.RucDeclarante.clear();
-    d_->tasas = leeTasasDeclaracion(base_, periodo());
     tabPrincipal_->setCurrentIndex(0);
     paginaPrevia_ = 0;
     CerrarAlGrabar_ = false;
-    v.SuspendeCalculo = true;
     // Left 0, top 0 of the main window; 9615 x 6825 twips is the smallest size, and the window opens as
     // large as its pages need at the screen's font (within the screen) and may be made larger.
     move(0, 0);
-    CargaIdent();
 
-    const Carga c = CargaDeclaracion(base_, v, app_.sesion.Formulario, app_.sesion.Usuario);
-    pago_->cargaBancos(base_);
+    const ResultadoApertura r = sesion_->abre();
+    if (!r.abierta) throw AperturaRechazada(r.motivo);
+    CargaIdent();
+    pago_->cargaBancos(*app_.sesion.Base);
     llenaListas();
     ajustaPaginaDeuda();
     abreConTamano();
-    cargaGrilla(Grid_Extranjero_, "TMP_F0738EXTRA");
-    cargaGrilla(Grid_Fideicomiso_, "TMP_F0738FIDEI");
     if (v.ModoDeclaracion == 1) {
         espejando_ = true;
         CmbRuc_->clear();
-        CmbRuc_->addItems(c.contribuyentes);
+        CmbRuc_->addItems(sesion_->carga().contribuyentes);
         CmbRuc_->setCurrentIndex(-1);
         espejando_ = false;
         AnchoLista(this, CmbRuc_);
@@ -792,20 +786,19 @@ void Frm0738::carga() {
             app_.barra->setPeriodo(QString());
         }
     }
-    aplicaCarga(*d_, c);
     espejaTodo();
     hsDeuda_->setValue(1);
-    d_->Arregla(1);
-    d_->Modificado = false;
-    v.SuspendeCalculo = false;
-    // The dividends list, its count and totals; a stored "No" with rows asks now.
-    listas_->cargaTodas();
-    listas_->aplicaPreguntasDeCarga();
+    espejaAnexos();
+}
+
+void Frm0738::espejaAnexos() {
+    cargaGrilla(Grid_Extranjero_, "TMP_F0738EXTRA");
+    cargaGrilla(Grid_Fideicomiso_, "TMP_F0738FIDEI");
     if (panelDividendos_) panelDividendos_->espeja();
 }
 
 void Frm0738::llenaListas() {
-    qvr::llenaListas(*d_, base_);
+    // The session filled the lists of the core; the window shows their entries.
     const QStringList& tipos = d_->controles.listasDocumento.begin()->second.entradas;
     espejando_ = true;
     cboProfesion_->clear();
@@ -822,7 +815,12 @@ void Frm0738::llenaListas() {
 }
 
 void Frm0738::cargaGrilla(QTableWidget* t, const QString& tabla) {
-    const Registros r = base_.consulta("SELECT * FROM " + tabla);
+    Registros r;
+    try {
+        r = filasTrabajo(*app_.sesion.Base, tabla);
+    } catch (const ErrorBD& e) {
+        MuestraErrorAnexo(e);
+    }
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setColumnCount(r.columnas());
@@ -1051,27 +1049,17 @@ void Frm0738::paginaCambiada(int pagina) {
         contextoAyuda_ = ui::pestanasPrincipal()[size_t(pagina)].ayuda;
 }
 
-ContextoIdent Frm0738::contextoIdent() {
-    ContextoIdent c;
-    c.base = &base_;
-    c.periodo = periodo();
-    c.formulario = app_.sesion.Formulario;
-    c.semana = 0;
-    c.entradaRuc = CmbRuc_->currentText();
-    c.titulo = d_->Titulo;
-    c.barra = app_.barra;
-    c.recargaTasas = [this] { d_->tasas = leeTasasDeclaracion(base_, periodo()); };
-    return c;
-}
-
 void Frm0738::eligeRuc(int indice) {
     if (espejando_ || indice < 0) return;
-    const bool existe = eligeContribuyente(*d_, contextoIdent(), CmbRuc_->itemText(indice));
+    const SesionDeclaracion::Eleccion e = sesion_->eligeContribuyente(CmbRuc_->itemText(indice));
     // Narrowed to the RUC once chosen (the whole eleven digits); the drop-down keeps its width.
     CmbRuc_->setMinimumWidth(0);
     CmbRuc_->setFixedWidth(qMax(px(1340), anchoComboPara(CmbRuc_, QString(11, '9'))));
-    if (existe) tabPrincipal_->setCurrentIndex(0);
-    if (recuperacion_) recuperacion_->alElegirContribuyente();
+    if (e.existe) tabPrincipal_->setCurrentIndex(0);
+    if (e.restaurada) {
+        espejaTodo();
+        espejaAnexos();
+    }
 }
 
 void Frm0738::aplicaFoco(FocoIdent f) {
@@ -1079,10 +1067,7 @@ void Frm0738::aplicaFoco(FocoIdent f) {
     if (f == FocoIdent::Telefono) TxtTelefono_->setFocus(Qt::OtherFocusReason);
 }
 
-bool Frm0738::ValIdent(const QString& modo, const std::function<void(const QString&)>& linea) {
-    ContextoIdent c = contextoIdent();
-    c.linea = linea;
-    const ResultadoIdent r = qvr::ValIdent(modo, *d_, c);
+bool Frm0738::muestraIdent(const ResultadoIdent& r) {
     if (r.pagina0 && tabPrincipal_->currentIndex() != 0) {
         paginaPrevia_ = 0;
         const bool previo = tabPrincipal_->blockSignals(true);
@@ -1094,6 +1079,10 @@ bool Frm0738::ValIdent(const QString& modo, const std::function<void(const QStri
     return r.ok;
 }
 
+bool Frm0738::ValIdent(const QString& modo, const std::function<void(const QString&)>& linea) {
+    return muestraIdent(sesion_->ValIdent(modo, linea));
+}
+
 // ---- Commands ----
 
 void Frm0738::Validar() {
@@ -1101,82 +1090,41 @@ void Frm0738::Validar() {
 }
 
 void Frm0738::GrabarForm() {
-    ValoresEjecucion& v = app_.valores;
-    bool grabado = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (v.DeclaracionEnviada) {
-        ClaveDeclaracion clave;
-        clave.ruc = v.RucDeclarante;
-        clave.formulario = app_.sesion.Formulario;
-        clave.correl = v.CorrelEnviada;
+    // The messages of the checks show with the usual cursor.
+    const auto identificacion = [this] {
         QApplication::restoreOverrideCursor();
-        const ResultadoOrden r =
-            GrabarOrden(base_, clave, v.NumeroControl, txtOrden_->text(), txtVerifica_->text(), d_->Titulo);
+        const bool ok = ValIdent("1");
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (r.focoVerifica) txtVerifica_->setFocus(Qt::OtherFocusReason);
-        grabado = r.grabado;
-        if (grabado) v.OrdenModificada = false;
-    } else {
-        OpcionesGrabado o;
-        o.titulo = d_->Titulo;
-        o.validaIdentificacion = [this] {
-            QApplication::restoreOverrideCursor();
-            const bool ok = ValIdent("1");
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            return ok;
-        };
-        if (validaSilenciosa) o.validaSilenciosa = [this] { return validaSilenciosa(*this); };
-        grabado = grabaDeclaracion(base_, *d_, app_.sesion.Formulario, o).grabado;
-    }
-    QApplication::restoreOverrideCursor();
-    if (!grabado) return;  // the window keeps everything typed, for another try
-    if (recuperacion_) recuperacion_->alGrabar();
-    d_->Modificado = false;
+        return ok;
+    };
+    if (app_.valores.DeclaracionEnviada) QApplication::restoreOverrideCursor();
+    const SesionDeclaracion::Guardado g = sesion_->graba(txtOrden_->text(), txtVerifica_->text(), identificacion);
+    if (!app_.valores.DeclaracionEnviada) QApplication::restoreOverrideCursor();
+    if (g.focoVerifica) txtVerifica_->setFocus(Qt::OtherFocusReason);
+    if (!g.grabado) return;  // the window keeps everything typed, for another try
     if (CerrarAlGrabar_) {
         app_.sesion.Periodo.clear();  // the next window or list sets it again
         cerrando_ = true;
         done(QDialog::Accepted);
         return;
     }
-    v.ModoDeclaracion = 2;
     CargaIdent();
-    d_->Modificado = false;
 }
 
 void Frm0738::Salir() {
-    ValoresEjecucion& v = app_.valores;
-    const QString titulo = d_->Titulo;
-    const auto cierra = [this] {
-        cerrando_ = true;
-        done(QDialog::Accepted);
-    };
-    if (v.DeclaracionEnviada) {
-        if (!v.OrdenModificada) return cierra();
-        if (dialogos().muestra(" El número de orden ha cambiado. ¿Desea guardar los cambios?", titulo,
-                               Icono::Pregunta, Botones::SiNo) != Respuesta::Si)
-            return cierra();
-        if (txtOrden_->text().size() != 8) {
-            dialogos().muestra("El número de orden es incorrecto", titulo, Icono::Error, Botones::Ok);
+    switch (sesion_->decideCierre(txtOrden_->text(), txtVerifica_->text())) {
+        case DecisionCierre::Quedarse:
             return;
-        }
-        if (DigitoVerificador(v.NumeroControl, txtOrden_->text()) != txtVerifica_->text()) {
-            dialogos().muestra("Digito verificador incorrecto", titulo, Icono::Error, Botones::Ok);
+        case DecisionCierre::Cerrar:
+            cerrando_ = true;
+            done(QDialog::Accepted);
             return;
-        }
-        CerrarAlGrabar_ = true;
-        GrabarForm();  // closes once the order number is stored
-        return;
+        case DecisionCierre::Grabar:
+            CerrarAlGrabar_ = true;
+            GrabarForm();  // closes once it is stored
+            return;
     }
-    if (!d_->Modificado) return cierra();
-    const Respuesta r = dialogos().muestra("¿El formulario ha sido modificado, desea guardar los cambios?",
-                                           titulo, Icono::Pregunta, Botones::SiNoCancelar);
-    if (r == Respuesta::Cancelar) return;
-    CerrarAlGrabar_ = true;
-    if (r == Respuesta::No) {
-        if (recuperacion_) recuperacion_->alDescartar();
-        return cierra();
-    }
-    GrabarForm();
 }
 
 void Frm0738::closeEvent(QCloseEvent* e) {

@@ -11,6 +11,7 @@
 #include "varnel/app/aplicacion.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/frm0738_ident.h"
+#include "varnel/sesion/sesion_declaracion.h"
 
 class QComboBox;
 class QGroupBox;
@@ -28,21 +29,20 @@ class BaseDatos;
 class ListasAnexo;
 class PanelAnexo;
 class FormaDePagoQVR;
-class RecuperacionFrm0738;
 
 class Frm0738 : public QDialog {
     Q_OBJECT
   public:
-    // Loads the declaration of the mode the run values name (new, modify, sent). Throws ErrorBD
-    // when the database cannot be read.
+    // Loads the declaration of the mode the run values name (new, modify, sent) through its
+    // session. Throws ErrorBD when the database cannot be read, AperturaRechazada when the user
+    // may not choose its taxpayer.
     Frm0738(Aplicacion& app, QWidget* padre = nullptr);
     ~Frm0738() override;
 
     // "V&alidar": the validation in report mode. Empty: the button shows nothing.
     std::function<void(Frm0738&)> validaTodo;
-    // The silent validation of a save: true when consistent. Empty: consistent.
-    std::function<bool(Frm0738&)> validaSilenciosa;
 
+    SesionDeclaracion& sesion() { return *sesion_; }
     Declaracion& declaracion() { return *d_; }
     QLineEdit* TxtValor(int n) const;
     QTabWidget* tabPrincipal() const { return tabPrincipal_; }
@@ -87,8 +87,7 @@ class Frm0738 : public QDialog {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
-    friend class RecuperacionFrm0738;
-    // The consistency rules for "V&alidar" (report mode) and for the save's silent check.
+    // The consistency rules for "V&alidar" (report mode).
     void instalaValidacion();
     QWidget* creaPaginaIdentificacion();
     QWidget* creaPaginaCasillas(const QString& pagina);
@@ -109,19 +108,22 @@ class Frm0738 : public QDialog {
     void paginaCambiada(int pagina);
     void eligeRuc(int indice);
     void aplicaFoco(FocoIdent f);
-    ContextoIdent contextoIdent();
+    // The identification checks' outcome shown: page 0 and the focus.
+    bool muestraIdent(const ResultadoIdent& r);
+    // The annex grids, lists and panel shown again after the working rows changed (a restored copy).
+    void espejaAnexos();
     void cargaGrilla(QTableWidget* t, const QString& tabla);
     void muestraMarcosPatrimonio(int posicion);
     void abreConTamano();
     void nombraControles();
     void ajustaPaginaDeuda();
-    QString periodo() const;
 
     Aplicacion& app_;
-    BaseDatos& base_;
-    std::unique_ptr<Declaracion> d_;
+    // The workflow below the window: it owns the declaration and the annex lists.
+    std::unique_ptr<SesionDeclaracion> sesion_;
+    Declaracion* d_ = nullptr;
     // The annex lists over the working tables; the dividends panel shows one of them.
-    std::unique_ptr<ListasAnexo> listas_;
+    ListasAnexo* listas_ = nullptr;
     PanelAnexo* panelDividendos_ = nullptr;
     std::unique_ptr<Portapapeles> portapapeles_;
     std::unique_ptr<FiltrosTeclado> filtros_;
@@ -159,8 +161,6 @@ class Frm0738 : public QDialog {
     QTableWidget* Grid_Dividendos_ = nullptr;
     QTableWidget* Grid_Extranjero_ = nullptr;
     QTableWidget* Grid_Fideicomiso_ = nullptr;
-    // Last: it goes before the core and the lists it watches.
-    std::unique_ptr<RecuperacionFrm0738> recuperacion_;
 };
 
 }  // namespace qvr

@@ -6,34 +6,27 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
+#include "common/conexion.h"
+#include "platform/database.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/computation/validacion.h"
 #include "varnel/declaration/ui/frm0738.h"
 
 namespace qvr {
 
-namespace {
-ContextoValidacion contexto(Aplicacion& app, BaseDatos& base) {
-    ContextoValidacion c;
-    c.base = &base;
-    c.rutaSistema = app.sesion.RutaSistema;
-    return c;
-}
-}  // namespace
-
 void Frm0738::instalaValidacion() {
     validaTodo = [](Frm0738& f) {
-        ContextoValidacion c = contexto(f.app_, f.base_);
-        c.identificacion = f.contextoIdent();
+        ContextoValidacion c = f.sesion_->contextoValidacion();
         c.abreInconsistencias = [&f, &c](const std::vector<Inconsistencia>& lineas) {
             const int casilla = MuestraInconsistencias(rutaInconsistencias(c.rutaSistema), lineas, &f);
             if (casilla > 0) f.irACasilla(casilla);
         };
-        ValidaTodo(*f.d_, "0", c);
-    };
-    validaSilenciosa = [](Frm0738& f) {
-        ContextoValidacion c = contexto(f.app_, f.base_);
-        return ValidaTodo(*f.d_, "2", c);
+        try {
+            ValidaTodo(*f.d_, "0", c);
+        } catch (const ErrorBD& e) {
+            // The catalogs could not be read: the window stays with everything typed.
+            ErrorRegistro(e);
+        }
     };
 }
 

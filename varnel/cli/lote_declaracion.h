@@ -1,7 +1,7 @@
 #pragma once
-// The declaration window's open and save without its widgets, for the batch tool: a declaration
-// opened through the loading steps, lines typed into it, saved through GrabarForm with the
-// identification checks of the window; and an opened declaration printed as lines.
+// varnel-cli's face of the declaration session: a declaration opened for the configured user,
+// lines typed into it and saved; a stored or sent one opened and printed as lines; the order
+// number of a sent one registered. Every step is the session's, as in the window.
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +25,12 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
 // every non-empty box as NNN=text, then the other controls as key=value. Empty `correl`: stored.
 ResultadoGrabarLote muestraDeclaracion(BaseDatos& base, const QString& formulario, const QString& usuario,
                                        const QString& ruc, const QString& correl);
+
+// The sent declaration `ruc` / `correl` opened as the window opens it and its order number saved as
+// the window's "&Grabar" saves it (the messages through the dialogs port).
+ResultadoGrabarLote registraOrden(BaseDatos& base, const QString& formulario, const QString& usuario,
+                                  const QString& ruc, const QString& correl, const QString& orden,
+                                  const QString& digitos);
 
 // The other controls of `d` as key=value lines, with the keys `calcular` reads.
 QStringList lineasControles(const Declaracion& d);

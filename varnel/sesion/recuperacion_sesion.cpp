@@ -1,75 +1,72 @@
-#include "varnel/declaration/ui/frm0738_recuperacion.h"
-
-#include <QTableWidget>
+#include "varnel/sesion/recuperacion_sesion.h"
 
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "varnel/annexes/listas_anexo.h"
-#include "varnel/annexes/ui/panel_anexo.h"
-#include "varnel/declaration/frm0738_ident.h"
 #include "varnel/declaration/recuperacion_nucleo.h"
-#include "varnel/declaration/ui/frm0738.h"
+#include "varnel/sesion/sesion_declaracion.h"
 
 namespace qvr {
 
-RecuperacionFrm0738::RecuperacionFrm0738(Frm0738& w) : w_(w) {
-    const ValoresEjecucion& v = w_.app_.valores;
+RecuperacionSesion::RecuperacionSesion(SesionDeclaracion& s) : s_(s) {
+    const ValoresEjecucion& v = s_.valores();
     // A sent declaration takes nothing but its order number.
     if (!habilitada || v.DeclaracionEnviada) return;
     temporizador_.setSingleShot(true);
     temporizador_.setInterval(retardoMs);
     QObject::connect(&temporizador_, &QTimer::timeout, [this] { escribe(); });
-    Declaracion& d = *w_.d_;
+    Declaracion& d = s_.declaracion();
     previoCasilla_ = d.alCambiarCasilla;
     previoControl_ = d.alCambiarControl;
     d.alCambiarCasilla = [this](int n) {
-        previoCasilla_(n);
+        if (previoCasilla_) previoCasilla_(n);
         cambio();
     };
     d.alCambiarControl = [this](Control c, int i) {
-        previoControl_(c, i);
+        if (previoControl_) previoControl_(c, i);
         cambio();
     };
-    indiceLista_ = w_.listas_->alCambiarLista.size();
-    w_.listas_->alCambiarLista.push_back([this](ListaAnexo) {
-        if (!w_.d_->valores.SuspendeCalculo) anexosCambiados_ = true;
+    indiceLista_ = s_.listas().alCambiarLista.size();
+    s_.listas().alCambiarLista.push_back([this](ListaAnexo) {
+        if (!s_.declaracion().valores.SuspendeCalculo) anexosCambiados_ = true;
         cambio();
     });
     activa_ = true;
+    vigilando_ = true;
 }
 
-RecuperacionFrm0738::~RecuperacionFrm0738() {
-    if (previoCasilla_ == nullptr && previoControl_ == nullptr) return;
+RecuperacionSesion::~RecuperacionSesion() {
+    if (!vigilando_) return;
     // What was typed in the last moment before the window went away is kept too.
     if (temporizador_.isActive()) escribe();
-    Declaracion& d = *w_.d_;
+    Declaracion& d = s_.declaracion();
     d.alCambiarCasilla = previoCasilla_;
     d.alCambiarControl = previoControl_;
-    if (indiceLista_ < w_.listas_->alCambiarLista.size())
-        w_.listas_->alCambiarLista[indiceLista_] = [](ListaAnexo) {};
+    if (indiceLista_ < s_.listas().alCambiarLista.size())
+        s_.listas().alCambiarLista[indiceLista_] = [](ListaAnexo) {};
 }
 
-ClaveDeclaracion RecuperacionFrm0738::clave() const {
+ClaveDeclaracion RecuperacionSesion::clave() const {
     ClaveDeclaracion c;
-    c.ruc = w_.app_.valores.RucDeclarante.trimmed();
-    c.formulario = w_.app_.sesion.Formulario;
+    c.ruc = s_.valores().RucDeclarante.trimmed();
+    c.formulario = s_.entorno().formulario;
     return c;
 }
 
-void RecuperacionFrm0738::cambio() {
+void RecuperacionSesion::cambio() {
     // Restarted only once it has fired: steady typing still gets written every period.
     if (activa_ && !temporizador_.isActive()) temporizador_.start();
 }
 
-void RecuperacionFrm0738::escribe() {
+void RecuperacionSesion::escribe() {
     temporizador_.stop();
-    const Declaracion& d = *w_.d_;
+    const Declaracion& d = s_.declaracion();
     const ClaveDeclaracion k = clave();
     if (!activa_ || k.ruc.isEmpty() || d.valores.SuspendeCalculo || !(d.Modificado || anexosCambiados_))
         return;
     QString error;
     try {
-        const CopiaRecuperacion c = tomaCopia(w_.base_, d, w_.app_.sesion.Usuario, k.formulario, guardada_);
+        const CopiaRecuperacion c = tomaCopia(s_.base(), d, s_.entorno().usuario, k.formulario, guardada_);
         if (escribeCopia(archivoRecuperacion(c.usuario, k), c, &error)) return;
     } catch (const ErrorBD& e) {
         error = QString::fromUtf8(e.what());
@@ -79,83 +76,81 @@ void RecuperacionFrm0738::escribe() {
     avisado_ = true;
 }
 
-void RecuperacionFrm0738::alAbrir() {
-    if (!activa_ || w_.app_.valores.ModoDeclaracion == 1) return;
-    ofrece();
+bool RecuperacionSesion::alAbrir() {
+    if (!activa_ || s_.valores().ModoDeclaracion == 1) return false;
+    return ofrece();
 }
 
-void RecuperacionFrm0738::alElegirContribuyente() {
-    if (previoCasilla_ == nullptr) return;
+bool RecuperacionSesion::alElegirContribuyente() {
+    if (!vigilando_) return false;
     temporizador_.stop();
     activa_ = true;
-    ofrece();
+    const bool restaurada = ofrece();
     // A taxpayer that already has this declaration cannot be entered as a new one: nothing to keep.
-    if (w_.app_.valores.ModoDeclaracion == 1 && guardada_.existe) activa_ = false;
+    if (s_.valores().ModoDeclaracion == 1 && guardada_.existe) activa_ = false;
+    return restaurada;
 }
 
-void RecuperacionFrm0738::ofrece() {
+bool RecuperacionSesion::ofrece() {
     const ClaveDeclaracion k = clave();
-    if (k.ruc.isEmpty()) return;
+    if (k.ruc.isEmpty()) return false;
     try {
-        guardada_ = cabeceraGuardada(w_.base_, k);
-        if (w_.app_.valores.ModoDeclaracion == 1 && guardada_.existe) return;
-        const BusquedaCopia b = buscaCopia(w_.base_, w_.app_.sesion.Usuario, k);
-        const QString titulo = w_.d_->Titulo;
+        guardada_ = cabeceraGuardada(s_.base(), k);
+        if (s_.valores().ModoDeclaracion == 1 && guardada_.existe) return false;
+        const BusquedaCopia b = buscaCopia(s_.base(), s_.entorno().usuario, k);
+        const QString titulo = s_.declaracion().Titulo;
         if (b.oferta == Oferta::Danada) {
             dialogos().muestra(b.mensaje, titulo, Icono::Exclamacion, Botones::Ok);
         } else if (b.oferta == Oferta::Ofrecer) {
             if (dialogos().muestra(preguntaRecuperacion(b.copia), titulo, Icono::Pregunta, Botones::SiNo,
                                    Respuesta::Si) == Respuesta::Si)
-                restaura(b.copia);
-            else
-                eliminaCopia(b.archivo);
+                return restaura(b.copia);
+            eliminaCopia(b.archivo);
         }
     } catch (const ErrorBD& e) {
         // The window opens as it would without a copy; the copy stays for the next opening.
         qWarning("Varnel: no se pudo revisar la copia de recuperación: %s", e.what());
     }
+    return false;
 }
 
-void RecuperacionFrm0738::restaura(const CopiaRecuperacion& c) {
+bool RecuperacionSesion::restaura(const CopiaRecuperacion& c) {
     try {
-        restauraAnexosTrabajo(w_.base_, c.anexos);
+        restauraAnexosTrabajo(s_.base(), c.anexos);
     } catch (const ErrorBD& e) {
         // Nothing was put back (one transaction): the window stays as opened, the copy as it was.
         dialogos().muestra(
             QStringLiteral("No se pudieron recuperar los cambios no grabados: %1. La copia se conserva.")
                 .arg(QString::fromUtf8(e.what())),
-            w_.d_->Titulo, Icono::Error, Botones::Ok);
-        return;
+            s_.declaracion().Titulo, Icono::Error, Botones::Ok);
+        return false;
     }
-    Declaracion& d = *w_.d_;
+    Declaracion& d = s_.declaracion();
     restauraInstantanea(d, c.datos);
-    w_.espejaTodo();
-    w_.cargaGrilla(w_.Grid_Extranjero_, "TMP_F0738EXTRA");
-    w_.cargaGrilla(w_.Grid_Fideicomiso_, "TMP_F0738FIDEI");
-    w_.listas_->cargaTodas();
-    if (w_.panelDividendos_) w_.panelDividendos_->espeja();
+    s_.listas().cargaTodas();
     d.Modificado = true;
     anexosCambiados_ = true;
+    return true;
 }
 
-void RecuperacionFrm0738::alGrabar() {
-    if (previoCasilla_ == nullptr) return;
+void RecuperacionSesion::alGrabar() {
+    if (!vigilando_) return;
     temporizador_.stop();
     const ClaveDeclaracion k = clave();
-    eliminaCopia(archivoRecuperacion(w_.app_.sesion.Usuario, k));
+    eliminaCopia(archivoRecuperacion(s_.entorno().usuario, k));
     anexosCambiados_ = false;
     activa_ = true;
     try {
-        guardada_ = cabeceraGuardada(w_.base_, k);
+        guardada_ = cabeceraGuardada(s_.base(), k);
     } catch (const ErrorBD&) {
         guardada_ = CabeceraGuardada{};
     }
 }
 
-void RecuperacionFrm0738::alDescartar() {
+void RecuperacionSesion::alDescartar() {
     temporizador_.stop();
     activa_ = false;
-    eliminaCopia(archivoRecuperacion(w_.app_.sesion.Usuario, clave()));
+    eliminaCopia(archivoRecuperacion(s_.entorno().usuario, clave()));
 }
 
 }  // namespace qvr

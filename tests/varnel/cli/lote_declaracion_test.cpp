@@ -6,7 +6,7 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
-#include "varnel/declaration/frm0738_lote.h"
+#include "varnel/cli/lote_declaracion.h"
 
 using namespace qvr;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The declaration window's recovery copy: while the declaration is modified, a coalescing timer
+// The recovery copy of a declaration session: while the declaration is modified, a coalescing timer
 // writes the copy (at most one write per period, never one per key); on opening, a copy newer than
 // the stored declaration is offered once and, when accepted, put back exactly; saving, or choosing
 // not to keep the changes at the closing question, removes it.
@@ -12,24 +12,24 @@
 
 namespace qvr {
 
-class Frm0738;
+class SesionDeclaracion;
 
-class RecuperacionFrm0738 {
+class RecuperacionSesion {
   public:
     // The time between the first change and the write: at most this much typing can be lost.
     static inline int retardoMs = 1000;
     // Off: the window keeps no copy (the baseline of the typing benchmark).
     static inline bool habilitada = true;
 
-    explicit RecuperacionFrm0738(Frm0738& w);
-    ~RecuperacionFrm0738();
-    RecuperacionFrm0738(const RecuperacionFrm0738&) = delete;
-    RecuperacionFrm0738& operator=(const RecuperacionFrm0738&) = delete;
+    explicit RecuperacionSesion(SesionDeclaracion& s);
+    ~RecuperacionSesion();
+    RecuperacionSesion(const RecuperacionSesion&) = delete;
+    RecuperacionSesion& operator=(const RecuperacionSesion&) = delete;
 
-    // A stored declaration was loaded: offer its copy.
-    void alAbrir();
-    // A new declaration's taxpayer was chosen: offer its copy.
-    void alElegirContribuyente();
+    // A stored declaration was loaded: offer its copy. True when it was put back.
+    bool alAbrir();
+    // A new declaration's taxpayer was chosen: offer its copy. True when it was put back.
+    bool alElegirContribuyente();
     // The declaration was saved: its copy is of no more use.
     void alGrabar();
     // "No" at the closing question: the changes are not kept, nor is their copy.
@@ -39,12 +39,13 @@ class RecuperacionFrm0738 {
 
   private:
     void cambio();
-    void ofrece();
-    void restaura(const CopiaRecuperacion& c);
+    bool ofrece();
+    bool restaura(const CopiaRecuperacion& c);
     ClaveDeclaracion clave() const;
 
-    Frm0738& w_;
+    SesionDeclaracion& s_;
     QTimer temporizador_;
+    bool vigilando_ = false;  // hooked into the declaration's and the lists' changes
     bool activa_ = false;
     bool anexosCambiados_ = false;
     bool avisado_ = false;

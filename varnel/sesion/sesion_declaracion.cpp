@@ -1,0 +1,201 @@
+#include "varnel/sesion/sesion_declaracion.h"
+
+#include "common/cabeceras.h"
+#include "common/conexion.h"
+#include "common/contribuyentes.h"
+#include "platform/database.h"
+#include "platform/dialogs.h"
+#include "varnel/annexes/listas_anexo.h"
+#include "varnel/computation/validacion.h"
+#include "varnel/declaration/declaracion.h"
+#include "varnel/declaration/frm0738_tasas.h"
+#include "varnel/declaration/instantanea_nucleo.h"
+#include "varnel/declaration/lote.h"
+#include "varnel/declaration/orden.h"
+#include "varnel/sesion/recuperacion_sesion.h"
+
+namespace qvr {
+
+QString rechazoContribuyente(BaseDatos& base, const QString& formulario, const QString& usuario, const QString& ruc) {
+    if (!entradaContribuyente(base, formulario, usuario, ruc).isEmpty()) return QString();
+    return QString("El contribuyente %1 no está entre los que el usuario %2 puede elegir")
+        .arg(ruc.trimmed(), usuario.trimmed());
+}
+
+SesionDeclaracion::SesionDeclaracion(const EntornoSesion& entorno, ValoresEjecucion& valores)
+    : entorno_(entorno),
+      valores_(valores),
+      d_(std::make_unique<Declaracion>(valores)),
+      listas_(std::make_unique<ListasAnexo>(*entorno.base, *d_)) {}
+
+SesionDeclaracion::~SesionDeclaracion() {
+    // The copy goes first: it writes what was typed last and unhooks from the declaration.
+    recuperacion_.reset();
+}
+
+void SesionDeclaracion::terminaCopia() { recuperacion_.reset(); }
+
+QString SesionDeclaracion::entradaDe(const QString& ruc) const {
+    return entradaContribuyente(*entorno_.base, entorno_.formulario, entorno_.usuario, ruc);
+}
+
+ResultadoApertura SesionDeclaracion::abre() {
+    ResultadoApertura r;
+    ValoresEjecucion& v = valores_;
+    BaseDatos& base = *entorno_.base;
+    if (v.ModoDeclaracion == 1) {
+        v.RucDeclarante.clear();
+    } else {
+        // Whoever opens it (a list, the command line), only a taxpayer the user may choose.
+        const QString ruc = v.RucDeclarante.trimmed();
+        r.motivo = rechazoContribuyente(base, entorno_.formulario, entorno_.usuario, ruc);
+        if (!r.motivo.isEmpty()) return r;
+        ClaveDeclaracion clave;
+        clave.ruc = ruc;
+        clave.formulario = entorno_.formulario;
+        if (v.DeclaracionEnviada) {
+            clave.correl = v.CorrelEnviada;
+            const std::optional<DatosEnvio> envio = leeEnvio(base, clave);
+            r.existe = envio.has_value();
+            // The lists give both numbers; another caller may name the sending only.
+            if (envio && v.NumeroControl.isEmpty()) {
+                v.NumeroOrden = envio->norden;
+                v.NumeroControl = envio->control;
+            }
+        } else {
+            r.existe = existeCabecera(base, clave);
+        }
+    }
+    d_->tasas = leeTasasDeclaracion(base, kPeriodoDeclaracion);
+    v.SuspendeCalculo = true;
+    carga_ = CargaDeclaracion(base, v, entorno_.formulario, entorno_.usuario);
+    llenaListas(*d_, base);
+    aplicaCarga(*d_, carga_);
+    d_->Arregla(1);
+    d_->Modificado = false;
+    v.SuspendeCalculo = false;
+    // The dividends list, its count and totals; a stored "No" with rows asks now.
+    listas_->cargaTodas();
+    listas_->aplicaPreguntasDeCarga();
+    r.abierta = true;
+    if (entorno_.copiaRecuperacion) {
+        recuperacion_ = std::make_unique<RecuperacionSesion>(*this);
+        r.restaurada = recuperacion_->alAbrir();
+    }
+    return r;
+}
+
+SesionDeclaracion::Eleccion SesionDeclaracion::eligeContribuyente(const QString& entrada) {
+    Eleccion e;
+    if (entrada.trimmed().isEmpty() || !carga_.contribuyentes.contains(entrada)) return e;
+    entradaRuc_ = entrada;
+    try {
+        e.existe = qvr::eligeContribuyente(*d_, contextoIdent(), entrada);
+    } catch (const ErrorBD& x) {
+        ErrorRegistro(x);
+        return e;
+    }
+    e.ok = true;
+    if (recuperacion_) e.restaurada = recuperacion_->alElegirContribuyente();
+    return e;
+}
+
+ContextoIdent SesionDeclaracion::contextoIdent() const {
+    ContextoIdent c;
+    c.base = entorno_.base;
+    c.periodo = kPeriodoDeclaracion;
+    c.formulario = entorno_.formulario;
+    c.semana = kSemana;
+    c.entradaRuc = entradaRuc_;
+    c.titulo = d_->Titulo;
+    c.barra = entorno_.barra;
+    Declaracion* d = d_.get();
+    BaseDatos* base = entorno_.base;
+    c.recargaTasas = [d, base] { d->tasas = leeTasasDeclaracion(*base, kPeriodoDeclaracion); };
+    return c;
+}
+
+ContextoValidacion SesionDeclaracion::contextoValidacion() const {
+    ContextoValidacion c;
+    c.base = entorno_.base;
+    c.rutaSistema = entorno_.rutaSistema;
+    c.identificacion = contextoIdent();
+    return c;
+}
+
+ResultadoIdent SesionDeclaracion::ValIdent(const QString& modo, const std::function<void(const QString&)>& linea) {
+    ContextoIdent c = contextoIdent();
+    c.linea = linea;
+    try {
+        return qvr::ValIdent(modo, *d_, c);
+    } catch (const ErrorBD& e) {
+        ErrorRegistro(e);
+        ResultadoIdent r;
+        r.ok = false;
+        return r;
+    }
+}
+
+bool SesionDeclaracion::validaSilenciosa() {
+    ContextoValidacion c;
+    c.base = entorno_.base;
+    c.rutaSistema = entorno_.rutaSistema;
+    return ValidaTodo(*d_, "2", c);
+}
+
+SesionDeclaracion::Guardado SesionDeclaracion::graba(const QString& orden, const QString& verifica,
+                                                     const std::function<bool()>& identificacion) {
+    Guardado g;
+    ValoresEjecucion& v = valores_;
+    if (v.DeclaracionEnviada) {
+        ClaveDeclaracion clave;
+        clave.ruc = v.RucDeclarante.trimmed();
+        clave.formulario = entorno_.formulario;
+        clave.correl = v.CorrelEnviada;
+        const ResultadoOrden r = GrabarOrden(base(), clave, v.NumeroControl, orden, verifica, d_->Titulo);
+        g.focoVerifica = r.focoVerifica;
+        g.grabado = r.grabado;
+        if (g.grabado) v.OrdenModificada = false;
+        return g;
+    }
+    OpcionesGrabado o;
+    o.titulo = d_->Titulo;
+    o.validaIdentificacion = identificacion ? identificacion : [this] { return ValIdent("1").ok; };
+    o.validaSilenciosa = [this] { return validaSilenciosa(); };
+    g.grabado = grabaDeclaracion(base(), *d_, entorno_.formulario, o).grabado;
+    if (!g.grabado) return g;  // the caller keeps everything typed, for another try
+    if (recuperacion_) recuperacion_->alGrabar();
+    d_->Modificado = false;
+    return g;
+}
+
+DecisionCierre SesionDeclaracion::decideCierre(const QString& orden, const QString& verifica) {
+    const ValoresEjecucion& v = valores_;
+    const QString titulo = d_->Titulo;
+    if (v.DeclaracionEnviada) {
+        if (!v.OrdenModificada) return DecisionCierre::Cerrar;
+        if (dialogos().muestra(" El número de orden ha cambiado. ¿Desea guardar los cambios?", titulo,
+                               Icono::Pregunta, Botones::SiNo) != Respuesta::Si)
+            return DecisionCierre::Cerrar;
+        if (orden.size() != 8) {
+            dialogos().muestra("El número de orden es incorrecto", titulo, Icono::Error, Botones::Ok);
+            return DecisionCierre::Quedarse;
+        }
+        if (DigitoVerificador(v.NumeroControl, orden) != verifica) {
+            dialogos().muestra("Digito verificador incorrecto", titulo, Icono::Error, Botones::Ok);
+            return DecisionCierre::Quedarse;
+        }
+        return DecisionCierre::Grabar;
+    }
+    if (!d_->Modificado) return DecisionCierre::Cerrar;
+    const Respuesta r = dialogos().muestra("¿El formulario ha sido modificado, desea guardar los cambios?",
+                                           titulo, Icono::Pregunta, Botones::SiNoCancelar);
+    if (r == Respuesta::Cancelar) return DecisionCierre::Quedarse;
+    if (r == Respuesta::No) {
+        if (recuperacion_) recuperacion_->alDescartar();
+        return DecisionCierre::Cerrar;
+    }
+    return DecisionCierre::Grabar;
+}
+
+}  // namespace qvr
