@@ -2,10 +2,12 @@
 
 namespace qvr {
 
-CondicionSql condicionDeclaracion(const ClaveDeclaracion& clave, PartesClave partes, const QString& alias) {
+CondicionSql condicionDeclaracion(const ClaveDeclaracion& clave, PartesClave partes, const QString& alias,
+                                  ComparaRuc ruc) {
     const QString p = alias.isEmpty() ? QString() : alias + ".";
     CondicionSql c;
-    c.sql = QString("%1TIP_DOC_D=%2 AND %1DOC_ID_D=? AND %1PERIODO=? AND %1FORMULARIO=?").arg(p).arg(kTipDocDeclarante);
+    const QString doc = ruc == ComparaRuc::Exacta ? QString("%1DOC_ID_D=?").arg(p) : QString("rtrim(%1DOC_ID_D)=rtrim(?)").arg(p);
+    c.sql = QString("%1TIP_DOC_D=%2 AND %3 AND %1PERIODO=? AND %1FORMULARIO=?").arg(p).arg(kTipDocDeclarante).arg(doc);
     c.parametros = {clave.ruc, clave.periodo, clave.formulario};
     if (partes != PartesClave::SinSemana) {
         c.sql += QString(" AND %1SEMANA=?").arg(p);

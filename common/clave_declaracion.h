@@ -32,9 +32,13 @@ enum class PartesClave {
     SinSemana,     // tip_doc_d, doc_id_d, periodo, formulario: the annexes, which carry no week
 };
 
+// How the RUC is compared: as stored, or without trailing blanks on either side (a number given by
+// another program as it was typed).
+enum class ComparaRuc { Exacta, SinBlancosFinales };
+
 // "TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=?" (with the parts asked
 // for), each column prefixed by `alias` and a dot when one is given.
 CondicionSql condicionDeclaracion(const ClaveDeclaracion& clave, PartesClave partes = PartesClave::Completa,
-                                  const QString& alias = {});
+                                  const QString& alias = {}, ComparaRuc ruc = ComparaRuc::Exacta);
 
 }  // namespace qvr

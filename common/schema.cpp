@@ -57,98 +57,135 @@ const std::vector<TablaEsquema>& tablasHost() {
     return t;
 }
 
-// The annex tables of form 0738, with the installer's columns and keys. The trust tables' keys do
-// not hold tip_doc_d, and HF0738FIDEICOM's holds correl in place of formulario.
-const std::vector<TablaEsquema>& tablasAnexo() {
-    static const std::vector<TablaEsquema> t = {
+namespace {
+
+// One annex: its columns once, and from them its three tables. The stored table carries the
+// declaration key before them and cNumero after; the sent copy adds Correl after the key; the
+// working table has the columns alone, with the descriptions the grids show after them.
+struct ColumnaAnexo {
+    const char* nombre;
+    const char* tipo;
+    bool clave = false;            // in the primary key of all three tables
+    const char* tipoTrabajo = "";  // the working table's type when it differs
+};
+
+struct DefinicionAnexoEsquema {
+    const char* tabla;    // stored; the sent copy is "H" + tabla
+    const char* trabajo;  // working table
+    std::vector<ColumnaAnexo> columnas;
+    std::vector<ColumnaAnexo> descripciones;  // working table only
+    QStringList textoVacio;
+    // The trust tables' keys do not hold tip_doc_d, and the sent copy's holds correl in place of
+    // formulario.
+    bool claveSinTipoDoc = false;
+};
+
+const std::vector<DefinicionAnexoEsquema>& definicionesAnexo() {
+    static const std::vector<DefinicionAnexoEsquema> d = {
         {"F0738DIVIDEND",
-         "CREATE TABLE F0738DIVIDEND (tip_doc_d BYTE, doc_id_d TEXT(15), periodo TEXT(6), formulario TEXT(4), "
-         "num_RUC TEXT(11), des_entpagadora TEXT(40), fec_retenida DATE, mto_distribuido TEXT(15), "
-         "mto_retenido TEXT(15), cnumero TEXT(6), "
-         "CONSTRAINT PK_F0738DIVIDEND PRIMARY KEY (tip_doc_d, doc_id_d, periodo, formulario, num_ruc, fec_retenida))",
-         6, {"des_entpagadora", "mto_distribuido", "mto_retenido"}},
-        {"HF0738DIVIDEND",
-         "CREATE TABLE HF0738DIVIDEND (tip_doc_d BYTE, doc_id_d TEXT(15), periodo TEXT(6), formulario TEXT(4), "
-         "Correl TEXT(3), num_RUC TEXT(11), des_entpagadora TEXT(40), fec_retenida DATE, "
-         "mto_distribuido TEXT(15), mto_retenido TEXT(15), cnumero TEXT(6), "
-         "CONSTRAINT PK_HF0738DIVIDEND PRIMARY KEY (tip_doc_d, doc_id_d, periodo, formulario, correl, num_ruc, "
-         "fec_retenida))",
-         7, {"des_entpagadora", "mto_distribuido", "mto_retenido"}},
-        {"TMP_F0738DIVID",
-         "CREATE TABLE TMP_F0738DIVID (num_RUC TEXT(11), des_entpagadora TEXT(40), fec_retenida DATE, "
-         "mto_distribuido TEXT(15), mto_retenido TEXT(15), "
-         "CONSTRAINT PK_TMP_F0738DIVID PRIMARY KEY (num_ruc, fec_retenida))",
-         0, {"des_entpagadora", "mto_distribuido", "mto_retenido"}},
+         "TMP_F0738DIVID",
+         {{"num_RUC", "TEXT(11)", true},
+          {"des_entpagadora", "TEXT(40)"},
+          {"fec_retenida", "DATE", true},
+          {"mto_distribuido", "TEXT(15)"},
+          {"mto_retenido", "TEXT(15)"}},
+         {},
+         {"des_entpagadora", "mto_distribuido", "mto_retenido"}},
         {"F0738EXTRANJ",
-         "CREATE TABLE F0738EXTRANJ (tip_doc_d BYTE, doc_id_d TEXT(15), periodo TEXT(6), formulario TEXT(4), "
-         "des_emp_ext TEXT(40), ind_pais TEXT(4), ind_cargo TEXT(2), ind_operacion TEXT(2), mto_saldo TEXT(15), "
-         "cnumero TEXT(6), "
-         "CONSTRAINT PK_F0738EXTRANJ PRIMARY KEY (tip_doc_d, doc_id_d, periodo, formulario, des_emp_ext, ind_pais, "
-         "ind_cargo, ind_operacion))",
-         8, {"mto_saldo"}},
-        {"HF0738EXTRANJ",
-         "CREATE TABLE HF0738EXTRANJ (tip_doc_d BYTE, doc_id_d TEXT(15), periodo TEXT(6), formulario TEXT(4), "
-         "Correl TEXT(3), des_emp_ext TEXT(40), ind_pais TEXT(4), ind_cargo TEXT(2), ind_operacion TEXT(2), "
-         "mto_saldo TEXT(15), cnumero TEXT(6), "
-         "CONSTRAINT PK_HF0738EXTRANJ PRIMARY KEY (tip_doc_d, doc_id_d, periodo, formulario, correl, des_emp_ext, "
-         "ind_pais, ind_cargo, ind_operacion))",
-         9, {"mto_saldo"}},
-        {"TMP_F0738EXTRA",
-         "CREATE TABLE TMP_F0738EXTRA (des_emp_ext TEXT(40), ind_pais TEXT(4), ind_cargo TEXT(2), "
-         "ind_operacion TEXT(2), mto_saldo TEXT(15), des_pais TEXT(60), des_cargo TEXT(30), des_operacion TEXT(50), "
-         "CONSTRAINT PK_TMP_F0738EXTRA PRIMARY KEY (des_emp_ext, ind_pais, ind_cargo, ind_operacion))",
-         0, {"mto_saldo"}},
+         "TMP_F0738EXTRA",
+         {{"des_emp_ext", "TEXT(40)", true},
+          {"ind_pais", "TEXT(4)", true},
+          {"ind_cargo", "TEXT(2)", true},
+          {"ind_operacion", "TEXT(2)", true},
+          {"mto_saldo", "TEXT(15)"}},
+         {{"des_pais", "TEXT(60)"}, {"des_cargo", "TEXT(30)"}, {"des_operacion", "TEXT(50)"}},
+         {"mto_saldo"}},
         {"F0738FIDEICOM",
-         "CREATE TABLE F0738FIDEICOM (tip_doc_d BYTE, doc_id_d TEXT(15), periodo TEXT(6), formulario TEXT(4), "
-         "tip_doc_fde BYTE, num_doc_fde TEXT(15), des_nombre_fde TEXT(20), des_apepat_fde TEXT(20), "
-         "des_apemat_fde TEXT(20), des_razon_fde TEXT(40), tip_empre_fdu TEXT(2), des_empre_fdu TEXT(40), "
-         "tip_doc_ben BYTE, num_doc_ben TEXT(15), des_nombre_ben TEXT(20), des_apepat_ben TEXT(20), "
-         "des_apemat_ben TEXT(20), des_razon_ben TEXT(40), tip_patri_fdei TEXT(2), mto_saldo TEXT(15), "
-         "cnumero TEXT(6), "
-         "CONSTRAINT PK_F0738FIDEICOM PRIMARY KEY (doc_id_d, periodo, formulario, tip_doc_fde, num_doc_fde, "
-         "tip_empre_fdu, des_empre_fdu, tip_doc_ben, num_doc_ben, tip_patri_fdei))",
-         10,
-         {"des_nombre_fde", "des_apepat_fde", "des_apemat_fde", "des_razon_fde", "des_nombre_ben",
-          "des_apepat_ben", "des_apemat_ben", "des_razon_ben", "mto_saldo"}},
-        {"HF0738FIDEICOM",
-         "CREATE TABLE HF0738FIDEICOM (tip_doc_d BYTE, doc_id_d TEXT(15), periodo TEXT(6), formulario TEXT(4), "
-         "Correl TEXT(3), tip_doc_fde BYTE, num_doc_fde TEXT(15), des_nombre_fde TEXT(20), "
-         "des_apepat_fde TEXT(20), des_apemat_fde TEXT(20), des_razon_fde TEXT(40), tip_empre_fdu TEXT(2), "
-         "des_empre_fdu TEXT(40), tip_doc_ben BYTE, num_doc_ben TEXT(15), des_nombre_ben TEXT(20), "
-         "des_apepat_ben TEXT(20), des_apemat_ben TEXT(20), des_razon_ben TEXT(40), tip_patri_fdei TEXT(2), "
-         "mto_saldo TEXT(15), cnumero TEXT(6), "
-         "CONSTRAINT PK_HF0738FIDEICOM PRIMARY KEY (doc_id_d, periodo, correl, tip_doc_fde, num_doc_fde, "
-         "tip_empre_fdu, des_empre_fdu, tip_doc_ben, num_doc_ben, tip_patri_fdei))",
-         10,
-         {"des_nombre_fde", "des_apepat_fde", "des_apemat_fde", "des_razon_fde", "des_nombre_ben",
-          "des_apepat_ben", "des_apemat_ben", "des_razon_ben", "mto_saldo"}},
-        {"TMP_F0738FIDEI",
-         "CREATE TABLE TMP_F0738FIDEI (tip_doc_fde BYTE, num_doc_fde TEXT(15), des_nombre_fde TEXT(20), "
-         "des_apepat_fde TEXT(20), des_apemat_fde TEXT(20), des_razon_fde TEXT(70), tip_empre_fdu TEXT(2), "
-         "des_empre_fdu TEXT(40), tip_doc_ben BYTE, num_doc_ben TEXT(15), des_nombre_ben TEXT(20), "
-         "des_apepat_ben TEXT(20), des_apemat_ben TEXT(20), des_razon_ben TEXT(70), tip_patri_fdei TEXT(2), "
-         "mto_saldo TEXT(15), des_empre_fdu2 TEXT(50), des_doc_ben TEXT(40), des_patri_fdei TEXT(70), "
-         "des_doc_fde TEXT(40), "
-         "CONSTRAINT PK_TMP_F0738FIDEI PRIMARY KEY (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, "
-         "tip_doc_ben, num_doc_ben, tip_patri_fdei))",
-         0,
-         {"des_nombre_fde", "des_apepat_fde", "des_apemat_fde", "des_razon_fde", "des_nombre_ben",
-          "des_apepat_ben", "des_apemat_ben", "des_razon_ben", "mto_saldo"}},
+         "TMP_F0738FIDEI",
+         {{"tip_doc_fde", "BYTE", true},
+          {"num_doc_fde", "TEXT(15)", true},
+          {"des_nombre_fde", "TEXT(20)"},
+          {"des_apepat_fde", "TEXT(20)"},
+          {"des_apemat_fde", "TEXT(20)"},
+          {"des_razon_fde", "TEXT(40)", false, "TEXT(70)"},
+          {"tip_empre_fdu", "TEXT(2)", true},
+          {"des_empre_fdu", "TEXT(40)", true},
+          {"tip_doc_ben", "BYTE", true},
+          {"num_doc_ben", "TEXT(15)", true},
+          {"des_nombre_ben", "TEXT(20)"},
+          {"des_apepat_ben", "TEXT(20)"},
+          {"des_apemat_ben", "TEXT(20)"},
+          {"des_razon_ben", "TEXT(40)", false, "TEXT(70)"},
+          {"tip_patri_fdei", "TEXT(2)", true},
+          {"mto_saldo", "TEXT(15)"}},
+         {{"des_empre_fdu2", "TEXT(50)"},
+          {"des_doc_ben", "TEXT(40)"},
+          {"des_patri_fdei", "TEXT(70)"},
+          {"des_doc_fde", "TEXT(40)"}},
+         {"des_nombre_fde", "des_apepat_fde", "des_apemat_fde", "des_razon_fde", "des_nombre_ben", "des_apepat_ben",
+          "des_apemat_ben", "des_razon_ben", "mto_saldo"},
+         true},
     };
+    return d;
+}
+
+enum class Copia { Guardada, Enviada, Trabajo };
+
+TablaEsquema tablaDeAnexo(const DefinicionAnexoEsquema& a, Copia copia) {
+    const QString nombre = copia == Copia::Trabajo   ? QString::fromLatin1(a.trabajo)
+                           : copia == Copia::Enviada ? "H" + QString::fromLatin1(a.tabla)
+                                                     : QString::fromLatin1(a.tabla);
+    QStringList columnas, clave;
+    if (copia != Copia::Trabajo) {
+        columnas << "tip_doc_d BYTE" << "doc_id_d TEXT(15)" << "periodo TEXT(6)" << "formulario TEXT(4)";
+        if (!a.claveSinTipoDoc) clave << "tip_doc_d";
+        clave << "doc_id_d" << "periodo";
+        if (copia == Copia::Enviada) columnas << "Correl TEXT(3)";
+        if (copia == Copia::Guardada || !a.claveSinTipoDoc) clave << "formulario";
+        if (copia == Copia::Enviada) clave << "correl";
+    }
+    for (const ColumnaAnexo& c : a.columnas) {
+        const bool otroTipo = copia == Copia::Trabajo && *c.tipoTrabajo;
+        columnas << QString("%1 %2").arg(c.nombre, otroTipo ? c.tipoTrabajo : c.tipo);
+        if (c.clave) clave << QString::fromLatin1(c.nombre).toLower();
+    }
+    if (copia == Copia::Trabajo)
+        for (const ColumnaAnexo& c : a.descripciones) columnas << QString("%1 %2").arg(c.nombre, c.tipo);
+    else
+        columnas << "cnumero TEXT(6)";
+    TablaEsquema t;
+    t.nombre = nombre;
+    t.crear = QString("CREATE TABLE %1 (%2, CONSTRAINT PK_%1 PRIMARY KEY (%3))")
+                  .arg(nombre, columnas.join(", "), clave.join(", "));
+    t.columnasClave = copia == Copia::Trabajo ? 0 : int(clave.size());
+    t.textoVacio = a.textoVacio;
+    return t;
+}
+
+}  // namespace
+
+// The annex tables of form 0738, with the installer's columns and keys, in the installer's order.
+const std::vector<TablaEsquema>& tablasAnexo() {
+    static const std::vector<TablaEsquema> t = [] {
+        std::vector<TablaEsquema> v;
+        for (const DefinicionAnexoEsquema& a : definicionesAnexo())
+            for (Copia c : {Copia::Guardada, Copia::Enviada, Copia::Trabajo}) v.push_back(tablaDeAnexo(a, c));
+        return v;
+    }();
     return t;
 }
 
 const TablaEsquema* tablaEsquema(const QString& nombre) {
     for (const auto* lista : {&tablasHost(), &tablasAnexo()})
         for (const auto& t : *lista)
-            if (nombre.compare(QString::fromLatin1(t.nombre), Qt::CaseInsensitive) == 0) return &t;
+            if (nombre.compare(t.nombre, Qt::CaseInsensitive) == 0) return &t;
     return nullptr;
 }
 
 namespace {
 void creaFaltantes(BaseDatos& base, const std::vector<TablaEsquema>& tablas) {
     for (const auto& t : tablas)
-        if (!base.existeTabla(QString::fromLatin1(t.nombre))) base.ejecuta(QString::fromLatin1(t.crear));
+        if (!base.existeTabla(t.nombre)) base.ejecuta(t.crear);
 }
 }  // namespace
 

@@ -11,9 +11,9 @@ namespace qvr {
 class BaseDatos;
 
 struct TablaEsquema {
-    const char* nombre;
-    const char* crear;           // CREATE TABLE in the SQLite dialect, primary key included
-    int columnasClave;           // key columns entering the first sum of cNumero; 0 when it has none
+    QString nombre;
+    QString crear;               // CREATE TABLE in the SQLite dialect, primary key included
+    int columnasClave = 0;       // key columns entering the first sum of cNumero; 0 when it has none
     QStringList textoVacio = {};  // text columns that must accept zero-length values
 };
 

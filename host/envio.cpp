@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include "common/clave_declaracion.h"
 #include "common/cnumero.h"
 #include "common/schema.h"
 #include "platform/database.h"
@@ -61,8 +62,14 @@ std::vector<Envio> EnviaDeclaraciones(BaseDatos& base) {
         const QString ruc = cab.texto(i, 0);
         const QString periodo = cab.texto(i, 1);
         const int semana = cab.valor(i, 2).toInt();
-        const QVariantList clave = {ruc, periodo, kFormulario, semana};
-        const QString cond = "tip_doc_d=6 AND doc_id_d=? AND periodo=? AND formulario=? AND semana=?";
+        ClaveDeclaracion k;
+        k.ruc = ruc;
+        k.periodo = periodo;
+        k.formulario = kFormulario;
+        k.semana = semana;
+        const CondicionSql c = condicionDeclaracion(k);
+        const QString& cond = c.sql;
+        const QVariantList& clave = c.parametros;
         const int ultimo =
             base.escalar("SELECT max(CAST(correl AS INTEGER)) FROM hCAB WHERE " + cond, clave).toInt();
         const QString correl = QString::number(ultimo + 1);
@@ -87,11 +94,10 @@ std::vector<Envio> EnviaDeclaraciones(BaseDatos& base) {
         base.ejecuta(QString("INSERT INTO hCAB (%1) VALUES (%2)").arg(nombres.join(','), marcas.join(',')), valores);
 
         copiaFilas(base, "DET", "hDET", cond, clave, correl);
-        const QString condAnexo = "doc_id_d=? AND periodo=? AND formulario=?";
-        const QVariantList claveAnexo = {ruc, periodo, kFormulario};
-        copiaFilas(base, "F0738DIVIDEND", "HF0738DIVIDEND", condAnexo, claveAnexo, correl);
-        copiaFilas(base, "F0738EXTRANJ", "HF0738EXTRANJ", condAnexo, claveAnexo, correl);
-        copiaFilas(base, "F0738FIDEICOM", "HF0738FIDEICOM", condAnexo, claveAnexo, correl);
+        const CondicionSql anexo = condicionDeclaracion(k, PartesClave::SinSemana);
+        copiaFilas(base, "F0738DIVIDEND", "HF0738DIVIDEND", anexo.sql, anexo.parametros, correl);
+        copiaFilas(base, "F0738EXTRANJ", "HF0738EXTRANJ", anexo.sql, anexo.parametros, correl);
+        copiaFilas(base, "F0738FIDEICOM", "HF0738FIDEICOM", anexo.sql, anexo.parametros, correl);
         base.ejecuta("UPDATE CAB SET estado=1 WHERE " + cond, clave);
         recalculaCNumero(base, "CAB", cond, clave);
 

@@ -1,5 +1,6 @@
 #include "oskeni/resumen.h"
 
+#include "common/clave_declaracion.h"
 #include "common/formato.h"
 #include "platform/database.h"
 
@@ -35,10 +36,13 @@ std::optional<DatosResumen> leeDatosResumen(BaseDatos& base, const LineaResumen&
     bool semanaOk = false;
     const int semana = l.semana.toInt(&semanaOk);
     if (!semanaOk) return std::nullopt;
-    Registros cab = base.consulta(
-        "SELECT * FROM CAB WHERE rtrim(DOC_ID_D)=rtrim(?) AND TIP_DOC_D=6 AND PERIODO=? AND FORMULARIO=? AND "
-        "SEMANA=?",
-        {numero, l.periodo, l.formulario, semana});
+    ClaveDeclaracion clave;
+    clave.ruc = numero;
+    clave.periodo = l.periodo;
+    clave.formulario = l.formulario;
+    clave.semana = semana;
+    const CondicionSql condicion = condicionDeclaracion(clave, PartesClave::Completa, {}, ComparaRuc::SinBlancosFinales);
+    Registros cab = base.consulta("SELECT * FROM CAB WHERE " + condicion.sql, condicion.parametros);
     // Without the declaration's header there is nothing to summarise.
     if (cab.vacio()) return std::nullopt;
     d.numeroCheque = cab.texto(0, "nrocheque").trimmed();
@@ -50,10 +54,7 @@ std::optional<DatosResumen> leeDatosResumen(BaseDatos& base, const LineaResumen&
             {cab.texto(0, "bcolibrad")});
         if (!banco.vacio()) d.banco = banco.texto(0, "descrip").trimmed();
     }
-    Registros det = base.consulta(
-        "SELECT CASILLA, I_VALOR FROM DET WHERE rtrim(DOC_ID_D)=rtrim(?) AND PERIODO=? AND FORMULARIO=? AND "
-        "SEMANA=?",
-        {numero, l.periodo, l.formulario, semana});
+    Registros det = base.consulta("SELECT CASILLA, I_VALOR FROM DET WHERE " + condicion.sql, condicion.parametros);
     for (int i = 0; i < det.filas(); ++i) {
         const QString casilla = det.texto(i, 0).trimmed();
         if (casilla == "721" || casilla == "722") continue;

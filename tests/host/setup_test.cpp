@@ -58,7 +58,7 @@ TEST_F(Setup, EntornoCompletoQueElModuloPuedeLeer) {
     EXPECT_FALSE(leeOpcion("SysMenu").isEmpty());
 
     auto base = BaseDatos::abre(s.RutaBaseDatos);
-    for (const auto& t : tablasHost()) EXPECT_TRUE(base->existeTabla(t.nombre)) << t.nombre;
+    for (const auto& t : tablasHost()) EXPECT_TRUE(base->existeTabla(t.nombre)) << t.nombre.toStdString();
     // The logged-in user is a host user.
     EXPECT_EQ(base->escalar("SELECT COUNT(*) FROM CLAVES WHERE Usuario = ?", {s.Usuario}).toInt(), 1);
 }

@@ -56,7 +56,7 @@ TEST_P(LotmiraMotor, InstalaDesdeUnEntornoVacio) {
     ASSERT_EQ(prueba::instalaConLotmira(env), InstalacionCompleta);
     EXPECT_TRUE(env.dialogos().mostrados.empty()) << env.dialogos().textos().join("\n").toStdString();
     BaseDatos& b = env.base();
-    for (const TablaEsquema& t : tablasAnexo()) EXPECT_TRUE(b.existeTabla(t.nombre)) << t.nombre;
+    for (const TablaEsquema& t : tablasAnexo()) EXPECT_TRUE(b.existeTabla(t.nombre)) << t.nombre.toStdString();
 
     // Every row byte for byte, in PARAM under its own key.
     for (const FilaCatalogo& f : filasCatalogo()) {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <stdexcept>
 
+#include "common/schema.h"
+
 namespace qvr::prueba {
 
 void cargaSql(BaseDatos& base, const QString& archivo) {
@@ -19,6 +21,13 @@ void cargaSql(BaseDatos& base, const QString& archivo) {
             sentencia.clear();
         }
     }
+}
+
+void preparaDeclaraciones(Entorno& env) {
+    creaTablasAnexo(env.base());
+    cargaSql(env.base(), "persist/declaraciones.sql");
+    env.agregaParam("404", "2003", "3100");
+    env.agregaParam("998", "050802 2003", "000.040");
 }
 
 std::map<QString, QString> filasDet(BaseDatos& base, const QString& ruc,

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "platform/database.h"
+#include "support/entorno.h"
 #include "varnel/declaration/instantanea.h"
 
 // Readable QString values in failure messages.
@@ -15,6 +16,10 @@ namespace qvr::prueba {
 
 // Runs every statement of an SQL file of tests/fixtures (statements end with ";" at a line end).
 void cargaSql(BaseDatos& base, const QString& archivo);
+
+// The annex tables, the users, taxpayers and declarations of persist/declaraciones.sql, and the
+// UIT and rate of 2003 that opening a declaration reads.
+void preparaDeclaraciones(Entorno& env);
 
 // The DET rows of a declaration: box → i_valor (and idcasilla when asked).
 std::map<QString, QString> filasDet(BaseDatos& base, const QString& ruc,

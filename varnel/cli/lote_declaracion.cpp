@@ -90,10 +90,13 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     QStringList resto;
     for (const QString& linea : lineas) {
         const int igual = linea.indexOf('=');
-        if (igual > 0 && linea.left(igual).trimmed().toLower() == "ruc")
+        // The ruc= line leaves a blank one behind, so that the typing's messages keep their line numbers.
+        if (igual > 0 && linea.left(igual).trimmed().toLower() == "ruc") {
             ruc = linea.mid(igual + 1).trimmed();
-        else
+            resto << QString();
+        } else {
             resto << linea;
+        }
     }
     if (ruc.isEmpty()) return falla(2, "no ruc= line: the declarant must be named");
     // Only a taxpayer the list of the window would offer.

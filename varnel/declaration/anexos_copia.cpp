@@ -1,5 +1,6 @@
 #include "varnel/declaration/anexos_copia.h"
 
+#include "common/anexos.h"
 #include "common/catalogos.h"
 #include "common/cnumero.h"
 #include "platform/database.h"
@@ -38,9 +39,7 @@ const std::vector<CopiaAnexo>& copiasAnexo() {
 
 void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QString& sTabla,
                        const QString& sTemporal, int iIndice, int iCampoInicial, int iCampoFinal) {
-    base.ejecuta(
-        QString("DELETE FROM %1 WHERE TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=?").arg(sTabla),
-        {clave.ruc, clave.periodo, clave.formulario}, Accion::FallaEnError);
+    borraAnexoDeclaracion(base, sTabla, clave);
     const Registros trabajo = base.consulta("SELECT * FROM " + sTemporal);
     if (trabajo.vacio()) return;
     const std::vector<Columna> destino = base.columnas(sTabla);
@@ -96,22 +95,14 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
     TransaccionEscritura t(base, Durabilidad::Diferida);
     VaciaTemporales(base);
     for (const CopiaAnexo& c : copiasAnexo()) {
-        const QString tabla = enviada ? c.historia : c.tabla;
-        QString sql =
-            QString("SELECT * FROM %1 WHERE tip_doc_d=6 AND doc_id_d=? AND periodo=? AND formulario=?")
-                .arg(tabla);
-        QVariantList p = {clave.ruc, clave.periodo, clave.formulario};
-        if (enviada) {
-            sql += " AND Correl=?";
-            p << clave.correl;
-        }
-        const Registros origen = base.consulta(sql, p);
+        const Registros origen = filasAnexoDeclaracion(base, c.tabla, clave, enviada);
         if (origen.vacio()) continue;
         const std::vector<Columna> destino = base.columnas(c.temporal);
         const int desde = enviada ? c.desdeHistoria : c.desdeTabla;
         const int copiadas = c.final - c.inicial + 1;  // the working columns before the descriptions
         if (desde + copiadas > origen.columnas() || copiadas > int(destino.size()))
-            throw ErrorBD(jet::Reservado, QString("La tabla %1 no tiene las columnas esperadas.").arg(tabla));
+            throw ErrorBD(jet::Reservado, QString("La tabla %1 no tiene las columnas esperadas.")
+                                              .arg(enviada ? c.historia : c.tabla));
         Sentencia inserta(base, insercion(c.temporal, destino));
         auto col = [&](const QString& nombre) { return indice(destino, nombre); };
         for (int f = 0; f < origen.filas(); ++f) {

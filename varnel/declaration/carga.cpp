@@ -4,6 +4,7 @@
 
 #include "common/cabeceras.h"
 #include "common/contribuyentes.h"
+#include "common/detalles.h"
 #include "common/formato.h"
 #include "common/valores_comunes.h"
 #include "platform/database.h"
@@ -154,17 +155,8 @@ Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const Q
     if (enviada) clave.correl = valores.CorrelEnviada;
     d.ruc = clave.ruc;
 
-    const QString det = enviada ? "hDET" : "DET";
-    QString condicion = "DOC_ID_D=? AND PERIODO=? AND SEMANA=? AND FORMULARIO=?";
-    QVariantList p = {clave.ruc, clave.periodo, clave.semana, clave.formulario};
-    if (enviada) {
-        condicion += " AND Correl=?";
-        p << clave.correl;
-    }
-
     // The header: amount paid (box 598), order number, cheque.
-    const QVariant monto =
-        base.escalar(QString("SELECT I_VALOR FROM %1 WHERE %2 AND CASILLA='598'").arg(det, condicion), p);
+    const QVariant monto = valorCasilla(base, clave, enviada, "598");
     d.pago.monto = monto.isNull() ? QString() : monto.toString();
     const Registros cab = leeCabecera(base, clave, enviada);
     if (enviada)
@@ -178,8 +170,7 @@ Carga CargaDeclaracion(BaseDatos& base, const ValoresEjecucion& valores, const Q
 
     LlenaTemporales(base, clave, enviada);
 
-    const Registros filas =
-        base.consulta(QString("SELECT CASILLA, I_VALOR FROM %1 WHERE %2").arg(det, condicion), p);
+    const Registros filas = casillasDeclaracion(base, clave, enviada);
     for (int f = 0; f < filas.filas(); ++f) aplicaCasilla(d, filas.texto(f, 0), filas.texto(f, 1));
 
     if (enviada && valores.NumeroOrden.trimmed().size() == 8)

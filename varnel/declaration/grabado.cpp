@@ -1,7 +1,7 @@
 #include "varnel/declaration/grabado.h"
 
 #include "common/cabeceras.h"
-#include "common/cnumero.h"
+#include "common/detalles.h"
 #include "common/conexion.h"
 #include "common/formato.h"
 #include "platform/database.h"
@@ -36,74 +36,6 @@ ValoresCabecera valoresCabecera(const Instantanea& d, const QDate& hoy) {
     const QString rectifica = d.rectifica == Opcion::Si ? "1" : "0";
     return {hoy.toString("dd/MM/yyyy"), banco, cheque, montoCheque, efectivo, rectifica};
 }
-
-// The DET row of one box in the table's own column order (cNumero last).
-class FilaDetalle {
-  public:
-    enum Papel { Otra, TipDoc, DocId, Periodo, Formulario, Semana, Casilla, Valor, IdCasilla, Estado };
-
-    explicit FilaDetalle(BaseDatos& base) : columnas_(base.columnas("DET")) {
-        static const std::map<QString, Papel> papeles = {
-            {"tip_doc_d", TipDoc},      {"doc_id_d", DocId},      {"periodo", Periodo},
-            {"formulario", Formulario}, {"semana", Semana},       {"casilla", Casilla},
-            {"i_valor", Valor},         {"idcasilla", IdCasilla}, {"estado", Estado}};
-        QStringList nombres, marcas;
-        for (const Columna& c : columnas_) {
-            nombres << c.nombre;
-            marcas << "?";
-            const auto it = papeles.find(c.nombre.toLower());
-            papel_.push_back(it == papeles.end() ? Otra : it->second);
-        }
-        sql_ = QString("INSERT INTO DET (%1) VALUES (%2)").arg(nombres.join(", "), marcas.join(", "));
-    }
-    const QString& sql() const { return sql_; }
-
-    QVariantList valores(const ClaveDeclaracion& clave, const QString& casilla, const QString& valor) const {
-        QVariantList v;
-        v.reserve(int(columnas_.size()));
-        for (Papel p : papel_) {
-            switch (p) {
-                case TipDoc:
-                    v << kTipDocDeclarante;
-                    break;
-                case DocId:
-                    v << clave.ruc;
-                    break;
-                case Periodo:
-                    v << clave.periodo;
-                    break;
-                case Formulario:
-                    v << clave.formulario;
-                    break;
-                case Semana:
-                    v << clave.semana;
-                    break;
-                case Casilla:
-                    v << casilla;
-                    break;
-                case Valor:
-                    v << valor;
-                    break;
-                case IdCasilla:
-                    v << idCasilla(casilla);
-                    break;
-                case Estado:
-                    v << 0;
-                    break;
-                case Otra:
-                    v << QVariant();
-                    break;
-            }
-        }
-        v.back() = cNumero(v, columnas_, 6);
-        return v;
-    }
-
-  private:
-    std::vector<Columna> columnas_;
-    std::vector<Papel> papel_;
-    QString sql_;
-};
 
 }  // namespace
 
@@ -172,11 +104,9 @@ bool GrabarCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString
     if (!v) return false;
     TransaccionEscritura t(base);
     base.reserva(nombreReserva(clave));
-    CondicionSql c = condicionDeclaracion(clave);
-    c.parametros << casilla;
-    base.ejecuta("DELETE FROM DET WHERE " + c.sql + " AND CASILLA=?", c.parametros);
-    FilaDetalle fila(base);
-    base.ejecuta(fila.sql(), fila.valores(clave, casilla, *v));
+    borraCasilla(base, clave, casilla);
+    const FilaDetalle fila(base);
+    base.ejecuta(fila.sql(), fila.valores(clave, casilla, *v, idCasilla(casilla)));
     t.confirma();
     return true;
 }
@@ -202,20 +132,21 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
         TransaccionEscritura t(base);
         // Another workstation saving the same declaration waits for this save (or gets "locked").
         base.reserva(nombreReserva(clave));
+        if (opciones.compruebaVersion) opciones.compruebaVersion();
         escribeCabecera(base, clave, valoresCabecera(d, hoy));
-        const CondicionSql c = condicionDeclaracion(clave);
-        base.ejecuta("DELETE FROM DET WHERE " + c.sql, c.parametros);
+        borraCasillas(base, clave);
         const FilaDetalle fila(base);
         Sentencia inserta(base, fila.sql());
         int escritas = 0;
         for (const auto& [casilla, valor] : filasDetalle(d, clave.ruc, clave.periodo)) {
-            inserta.ejecuta(fila.valores(clave, casilla, valor));
+            inserta.ejecuta(fila.valores(clave, casilla, valor, idCasilla(casilla)));
             if (opciones.trasFilaDetalle) opciones.trasFilaDetalle(++escritas);
         }
         GrabaAnexos(base, clave);
         r.consistente = !opciones.validaSilenciosa || opciones.validaSilenciosa();
         fijaEstadoCabecera(base, clave, r.consistente ? 0 : 9);
         actualizaCNumeroCab(base, clave);
+        if (opciones.trasEscribir) opciones.trasEscribir();
         t.confirma();
     } catch (const ErrorBD& e) {
         // Nothing of this save stays written; the caller keeps what was typed and may retry.

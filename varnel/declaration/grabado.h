@@ -21,6 +21,12 @@ struct OpcionesGrabado {
     std::function<bool()> validaSilenciosa;
     QString titulo;  // the window's caption, title of the messages
     QDate hoy;       // fec_pro; today when not given
+    // Under the save's lock, before anything is written: throws ErrorBD (3197, 3167) when the
+    // stored declaration is no longer the one that was read.
+    std::function<void()> compruebaVersion;
+    // Under the lock, after everything is written and before it is committed: what the caller
+    // keeps as the version it now holds.
+    std::function<void()> trasEscribir;
     // Called after each detail row is written, with the rows written so far: where a test stops a
     // save half-way. Empty in the program.
     std::function<void(int filas)> trasFilaDetalle;

@@ -30,7 +30,9 @@ QString DigitoVerificador(const QString& control, const QString& orden) {
 }
 
 ResultadoOrden GrabarOrden(BaseDatos& base, const ClaveDeclaracion& clave, const QString& control,
-                           const QString& orden, const QString& verifica, const QString& titulo) {
+                           const QString& orden, const QString& verifica, const QString& titulo,
+                           const std::function<void()>& compruebaVersion,
+                           const std::function<void()>& trasEscribir) {
     ResultadoOrden r;
     if (orden.size() != 8) {
         dialogos().muestra("     El número de orden no es válido", titulo, Icono::Error, Botones::Ok);
@@ -44,7 +46,11 @@ ResultadoOrden GrabarOrden(BaseDatos& base, const ClaveDeclaracion& clave, const
     }
     try {
         TransaccionEscritura t(base);
+        // A second registration of the same sending waits for this one.
+        base.reserva(reservaDeclaracion(clave.ruc, clave.periodo, clave.formulario, clave.semana) + "/" + clave.correl);
+        if (compruebaVersion) compruebaVersion();
         fijaOrdenEnvio(base, clave, orden);
+        if (trasEscribir) trasEscribir();
         t.confirma();
     } catch (const ErrorBD& e) {
         r.errorBD = e.numero() > 0 ? e.numero() : jet::Reservado;

@@ -1,5 +1,6 @@
 #include "varnel/lists/eliminacion.h"
 
+#include "common/clave_declaracion.h"
 #include "common/schema.h"
 #include "platform/database.h"
 
@@ -35,20 +36,20 @@ void EliminaDeclaracion(BaseDatos& base, const DeclaracionElegida& d, bool envia
                         const std::function<void(const QString& tabla)>& trasTabla) {
     TransaccionEscritura t(base);
     if (!enviada) base.reserva(reservaDeclaracion(d.ruc, d.periodo, d.formulario, d.semana));
+    ClaveDeclaracion clave;
+    clave.ruc = d.ruc;
+    clave.periodo = d.periodo;
+    clave.formulario = d.formulario;
+    clave.semana = d.semana;
     for (const auto& tabla : enviada ? kTablasEnviadas : kTablasGuardadas) {
         const QString nombre = QString::fromLatin1(tabla.nombre);
         if (tabla.anexo && !base.existeTabla(nombre)) continue;
-        QString sql = "DELETE FROM " + nombre + " WHERE DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND TIP_DOC_D=?";
-        QVariantList p = {d.ruc, d.periodo, d.formulario, kTipDocDeclarante};
-        if (tabla.semana) {
-            sql += " AND SEMANA=?";
-            p << d.semana;
-        }
+        CondicionSql c = condicionDeclaracion(clave, tabla.semana ? PartesClave::Completa : PartesClave::SinSemana);
         if (enviada) {
-            sql += " AND CORREL=?";
-            p << d.correl;
+            c.sql += " AND CORREL=?";
+            c.parametros << d.correl;
         }
-        base.ejecuta(sql, p, Accion::Inconsistente);
+        base.ejecuta("DELETE FROM " + nombre + " WHERE " + c.sql, c.parametros, Accion::Inconsistente);
         if (trasTabla) trasTabla(nombre);
     }
     t.confirma();

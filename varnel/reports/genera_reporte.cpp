@@ -5,7 +5,10 @@
 #include <new>
 #include <vector>
 
+#include "common/anexos.h"
+#include "common/cabeceras.h"
 #include "common/catalogos.h"
+#include "common/detalles.h"
 #include "common/formato.h"
 #include "common/reporte_escritor.h"
 #include "common/spool.h"
@@ -17,6 +20,16 @@
 namespace qvr::reporte {
 
 namespace {
+
+ClaveDeclaracion claveDe(const DatosReporte& d) {
+    ClaveDeclaracion c;
+    c.ruc = d.ruc;
+    c.periodo = d.periodo;
+    c.formulario = d.formulario;
+    c.semana = d.semana;
+    c.correl = d.correl;
+    return c;
+}
 
 using namespace pagina;
 
@@ -138,15 +151,8 @@ class Generador {
     }
 
     void dividendos() {
-        QString sql = QStringLiteral("SELECT * FROM ") + (d_.enviada ? "h" : "") + kTablaDividendos +
-                      QStringLiteral(" WHERE tip_doc_d=? AND doc_id_d=? AND periodo=? AND formulario=?");
-        QVariantList p = {kTipDoc, d_.ruc, d_.periodo, d_.formulario};
-        if (d_.enviada) {
-            sql += QStringLiteral(" AND correl=?");
-            p << d_.correl;
-        }
-        sql += QStringLiteral(" ORDER BY num_ruc, fec_retenida");
-        const Registros r = base_.consulta(sql, p);
+        const Registros r = filasAnexoDeclaracion(base_, kTablaDividendos, claveDe(d_), d_.enviada,
+                                                  QStringLiteral("num_ruc, fec_retenida"));
         if (r.vacio()) return;
 
         const int cRuc = r.indice(QStringLiteral("num_RUC")), cRazon = r.indice(QStringLiteral("des_entpagadora"));
@@ -319,15 +325,8 @@ void BorraArray(DatosReporte& d) {
 
 void CargarCasillas(BaseDatos& base, DatosReporte& d) {
     BorraArray(d);
-    const QString det = d.enviada ? QStringLiteral("HDET") : QStringLiteral("DET");
-    QString sql = QStringLiteral("SELECT CASILLA, I_VALOR FROM ") + det +
-                  QStringLiteral(" WHERE DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=?");
-    QVariantList p = {d.ruc, d.periodo, d.formulario, d.semana};
-    if (d.enviada) {
-        sql += QStringLiteral(" AND Correl=?");
-        p << d.correl;
-    }
-    const Registros r = base.consulta(sql, p);
+    const ClaveDeclaracion clave = claveDe(d);
+    const Registros r = casillasDeclaracion(base, clave, d.enviada);
     for (int f = 0; f < r.filas(); ++f) {
         const int n = int(numeroInicial(r.texto(f, 0)));
         if (n == 721 || n == 722) continue;
@@ -335,14 +334,7 @@ void CargarCasillas(BaseDatos& base, DatosReporte& d) {
         d.fijaCasilla(n, r.valor(f, 1).isNull() ? QString() : r.valor(f, 1).toString());
     }
 
-    QString cab = QStringLiteral("SELECT * FROM ") + (d.enviada ? QStringLiteral("HCAB") : QStringLiteral("CAB")) +
-                  QStringLiteral(" WHERE DOC_ID_D=? AND TIP_DOC_D=? AND PERIODO=? AND FORMULARIO=? AND SEMANA=?");
-    QVariantList pc = {d.ruc, kTipDoc, d.periodo, d.formulario, d.semana};
-    if (d.enviada) {
-        cab += QStringLiteral(" AND correl=?");
-        pc << d.correl;
-    }
-    const Registros c = base.consulta(cab, pc);
+    const Registros c = leeCabecera(base, clave, d.enviada);
     if (c.vacio()) return;
     auto campo = [&](const char* nombre, QString& destino) {
         const QVariant v = c.valor(0, QString::fromLatin1(nombre));

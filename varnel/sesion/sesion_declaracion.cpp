@@ -12,6 +12,7 @@
 #include "varnel/declaration/instantanea_nucleo.h"
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/orden.h"
+#include "varnel/declaration/version_declaracion.h"
 #include "varnel/sesion/recuperacion_sesion.h"
 
 namespace qvr {
@@ -66,6 +67,8 @@ ResultadoApertura SesionDeclaracion::abre() {
             r.existe = existeCabecera(base, clave);
         }
     }
+    // Taken before the reading: a change that lands in between is taken for another's, never lost.
+    if (v.ModoDeclaracion != 1) tomaVersion();
     d_->tasas = leeTasasDeclaracion(base, kPeriodoDeclaracion);
     v.SuspendeCalculo = true;
     carga_ = CargaDeclaracion(base, v, entorno_.formulario, entorno_.usuario);
@@ -152,21 +155,62 @@ SesionDeclaracion::Guardado SesionDeclaracion::graba(const QString& orden, const
         clave.ruc = v.RucDeclarante.trimmed();
         clave.formulario = entorno_.formulario;
         clave.correl = v.CorrelEnviada;
-        const ResultadoOrden r = GrabarOrden(base(), clave, v.NumeroControl, orden, verifica, d_->Titulo);
+        const ResultadoOrden r = GrabarOrden(
+            base(), clave, v.NumeroControl, orden, verifica, d_->Titulo, [this] { compruebaVersion(); },
+            [this] { tomaVersion(); });
         g.focoVerifica = r.focoVerifica;
         g.grabado = r.grabado;
         if (g.grabado) v.OrdenModificada = false;
+        avisaCambioAjeno(r.errorBD);
         return g;
     }
     OpcionesGrabado o;
     o.titulo = d_->Titulo;
     o.validaIdentificacion = identificacion ? identificacion : [this] { return ValIdent("1").ok; };
     o.validaSilenciosa = [this] { return validaSilenciosa(); };
-    g.grabado = grabaDeclaracion(base(), *d_, entorno_.formulario, o).grabado;
+    o.compruebaVersion = [this] { compruebaVersion(); };
+    o.trasEscribir = [this] { tomaVersion(); };
+    const ResultadoGrabado r = grabaDeclaracion(base(), *d_, entorno_.formulario, o);
+    g.grabado = r.grabado;
+    avisaCambioAjeno(r.errorBD);
     if (!g.grabado) return g;  // the caller keeps everything typed, for another try
     if (recuperacion_) recuperacion_->alGrabar();
     d_->Modificado = false;
     return g;
+}
+
+ClaveDeclaracion SesionDeclaracion::clave() const {
+    ClaveDeclaracion c;
+    c.ruc = valores_.RucDeclarante.trimmed();
+    c.formulario = entorno_.formulario;
+    if (valores_.DeclaracionEnviada) c.correl = valores_.CorrelEnviada;
+    return c;
+}
+
+void SesionDeclaracion::tomaVersion() {
+    version_ = versionDeclaracion(*entorno_.base, clave(), valores_.DeclaracionEnviada);
+    conVersion_ = true;
+}
+
+void SesionDeclaracion::compruebaVersion() const {
+    if (!conVersion_) return;
+    const QByteArray ahora = versionDeclaracion(*entorno_.base, clave(), valores_.DeclaracionEnviada);
+    if (ahora == version_) return;
+    if (ahora.isEmpty() && !version_.isEmpty())
+        throw ErrorBD(jet::RegistroCambiado, "la declaración fue eliminada después de leerla");
+    throw ErrorBD(jet::DataCambio, "la declaración fue grabada por otro después de leerla");
+}
+
+void SesionDeclaracion::avisaCambioAjeno(int errorBD) const {
+    if (errorBD != jet::DataCambio && errorBD != jet::RegistroCambiado) return;
+    dialogos().muestra(
+        errorBD == jet::DataCambio
+            ? QStringLiteral("Otro usuario grabó esta declaración después de que usted la abrió: no se grabó nada "
+                             "y lo que escribió sigue en la ventana. Para ver el otro cambio, cierre la declaración "
+                             "y vuelva a abrirla.")
+            : QStringLiteral("Otro usuario eliminó esta declaración después de que usted la abrió: no se grabó "
+                             "nada y lo que escribió sigue en la ventana."),
+        d_->Titulo, Icono::Exclamacion, Botones::Ok);
 }
 
 DecisionCierre SesionDeclaracion::decideCierre(const QString& orden, const QString& verifica) {

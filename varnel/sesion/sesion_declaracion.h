@@ -122,12 +122,25 @@ class SesionDeclaracion {
     DecisionCierre decideCierre(const QString& orden, const QString& verifica);
 
   private:
+    // The key of the declaration shown (RucDeclarante; the sending's correl when sent).
+    ClaveDeclaracion clave() const;
+    // Under a save's lock: the stored declaration is still the one read, or ErrorBD 3197 (changed)
+    // or 3167 (removed) is thrown.
+    void compruebaVersion() const;
+    void tomaVersion();
+    // After a save refused because of another's change: how to go on.
+    void avisaCambioAjeno(int errorBD) const;
+
     EntornoSesion entorno_;
     ValoresEjecucion& valores_;
     std::unique_ptr<Declaracion> d_;
     std::unique_ptr<ListasAnexo> listas_;
     Carga carga_;
     QString entradaRuc_;
+    // What the stored declaration held when it was read (or last saved here); `conVersion_` false
+    // while a new declaration has never been saved.
+    QByteArray version_;
+    bool conVersion_ = false;
     // Last: it watches the declaration and the lists.
     std::unique_ptr<RecuperacionSesion> recuperacion_;
 };

@@ -1,4 +1,4 @@
-// What varnel-cli grabar and mostrar do, without the process: a declaration typed and saved with
+// What varnel-cli grabar and mostrar do through the declaration session, without the process: a declaration typed and saved with
 // the window's identification checks, the taxpayer refused when the user may not choose it, and a
 // stored or sent declaration opened and printed.
 #include <gtest/gtest.h>
@@ -18,10 +18,7 @@ const QString kGuardado = "20100047218";
 class LoteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        creaTablasAnexo(env.base());
-        prueba::cargaSql(env.base(), "persist/declaraciones.sql");
-        env.agregaParam("404", "2003", "3100");
-        env.agregaParam("998", "050802 2003", "000.040");
+        prueba::preparaDeclaraciones(env);
         env.agregaContribuyente(kNuevo, "ROJAS", "DIAZ", "ANA MARIA", "ANA");
     }
     QString det(const QString& ruc, const QString& casilla) {
@@ -66,10 +63,10 @@ TEST_F(LoteTest, RechazaLoQueLaVentanaRechazaria) {
     } casos[] = {
         {"sin ruc", {"100=1"}, 2, "no ruc= line: the declarant must be named", ""},
         {"ruc de otro usuario", {"ruc=10401234567"}, 1,
-         "RUC 10401234567 is not one of the taxpayers user ANA may choose", ""},
+         "El contribuyente 10401234567 no está entre los que el usuario ANA puede elegir", ""},
         {"telefono corto", {"ruc=" + kNuevo, "rectifica=0", "telefono=123"}, 1, "",
          "Ingrese correctamente el teléfono"},
-        {"linea mala", {"ruc=" + kNuevo, "xyz=1"}, 2, "line 1: unknown key 'xyz': xyz=1", ""},
+        {"linea mala", {"ruc=" + kNuevo, "xyz=1"}, 2, "line 2: unknown key 'xyz': xyz=1", ""},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);

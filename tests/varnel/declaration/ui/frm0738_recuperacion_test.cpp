@@ -302,7 +302,7 @@ TEST_F(RecuperacionVentana, UnaCopiaCortadaSeApartaYLaVentanaAbre) {
 }
 
 TEST_F(RecuperacionVentana, NoSeOfreceLaCopiaDeOtroContribuyenteNiLaSuperada) {
-    // Copies of kRucGuardado typed by ANA, then offered to a user who may not choose it and
+    // Copies of kRucGuardado typed by a user, then offered once he may no longer choose it and
     // after the stored declaration was saved again elsewhere.
     const auto copia = [&](const QString& usuario) {
         app.sesion.Usuario = usuario;
@@ -312,13 +312,13 @@ TEST_F(RecuperacionVentana, NoSeOfreceLaCopiaDeOtroContribuyenteNiLaSuperada) {
         esperaCopia();
         ASSERT_TRUE(QFileInfo::exists(archivo(kRucGuardado, usuario)));
     };
+    env.base().ejecuta("UPDATE CONT SET usuario='LUIS' WHERE doc_id_d=?", {kRucGuardado});
     copia("LUIS");
+    env.base().ejecuta("UPDATE CONT SET usuario='ANA' WHERE doc_id_d=?", {kRucGuardado});
     env.dialogos().mostrados.clear();
-    {
-        auto w = abre(2);  // LUIS again: the taxpayer is ANA's
-        EXPECT_FALSE(pregunto());
-        EXPECT_NE(w->TxtValor(107)->text(), "777");
-    }
+    // LUIS again: the taxpayer is ANA's now, and the window does not open for him.
+    EXPECT_THROW(abre(2), AperturaRechazada);
+    EXPECT_FALSE(pregunto());
     EXPECT_TRUE(QFileInfo::exists(archivo(kRucGuardado, "LUIS")));  // left where it is
 
     copia("ANA");

@@ -1,0 +1,59 @@
+#include "varnel/declaration/version_declaracion.h"
+
+#include <QCryptographicHash>
+
+#include "common/anexos.h"
+#include "common/cabeceras.h"
+#include "common/detalles.h"
+#include "platform/database.h"
+#include "varnel/declaration/anexos_copia.h"
+
+namespace qvr {
+
+namespace {
+
+// Every value of every row, with its place, so that no two contents give the same bytes.
+void agrega(QCryptographicHash& h, const Registros& r) {
+    h.addData(QByteArray::number(r.filas()) + ":");
+    for (int f = 0; f < r.filas(); ++f) {
+        for (int c = 0; c < r.columnas(); ++c) {
+            const QVariant v = r.valor(f, c);
+            const QByteArray t = v.isNull() ? QByteArray("~") : v.toString().toUtf8();
+            h.addData(QByteArray::number(t.size()) + "/" + t);
+        }
+        h.addData(QByteArrayView(";"));
+    }
+}
+
+}  // namespace
+
+QByteArray versionDeclaracion(BaseDatos& base, const ClaveDeclaracion& clave, bool enviada) {
+    const Registros cab = leeCabecera(base, clave, enviada);
+    if (cab.vacio()) return QByteArray();
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    agrega(h, cab);
+    // The boxes come in any order from the engine: sorted by box they compare alike.
+    const Registros det = casillasDeclaracion(base, clave, enviada);
+    std::vector<std::pair<QString, QString>> casillas;
+    casillas.reserve(size_t(det.filas()));
+    for (int f = 0; f < det.filas(); ++f)
+        casillas.emplace_back(det.texto(f, 0), det.valor(f, 1).isNull() ? QStringLiteral("~") : det.texto(f, 1));
+    std::sort(casillas.begin(), casillas.end());
+    for (const auto& [c, v] : casillas) h.addData((c + "=" + QString::number(v.size()) + "/" + v + ";").toUtf8());
+    for (const CopiaAnexo& a : copiasAnexo()) {
+        const Registros filas = filasAnexoDeclaracion(base, a.tabla, clave, enviada);
+        // Sorted by their whole content: the annex tables have no row order of their own.
+        QStringList lineas;
+        for (int f = 0; f < filas.filas(); ++f) {
+            QStringList l;
+            for (int c = 0; c < filas.columnas(); ++c)
+                l << (filas.valor(f, c).isNull() ? QStringLiteral("~") : filas.texto(f, c));
+            lineas << l.join(QChar(0x1f));
+        }
+        lineas.sort();
+        h.addData((QString(a.tabla) + ":" + lineas.join(QChar(0x1e))).toUtf8());
+    }
+    return h.result();
+}
+
+}  // namespace qvr
