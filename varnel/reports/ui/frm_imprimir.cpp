@@ -11,7 +11,6 @@
 #include "varnel/lists/ui/twips.h"
 #include "varnel/reports/lista_imprimir.h"
 #include "varnel/reports/ui/frmPreview.h"
-#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
@@ -82,7 +81,6 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     l->addLayout(abajo);
     fijaTamanoTwips(this, kAncho, kAlto);
 
-    enterPulsaBotones(this);
     connect(grid_, &ui::GridLista::accion, this, [this] { CmdImprimir_Click(0); });
     connect(grid_, &ui::GridLista::filaCambiada, this, &FrmImprimir::filaCambiada);
 
