@@ -3,27 +3,19 @@
 // stored or sent declaration opened and printed.
 #include <gtest/gtest.h>
 
-#include "common/schema.h"
-#include "support/entorno.h"
-#include "support/persist_datos.h"
 #include "varnel/declaration/frm0738_lote.h"
+#include "varnel/declaration/ui/ventana_prueba.h"
 
 using namespace qvr;
 
 namespace {
 
-const QString kNuevo = "10455555551";
-const QString kGuardado = "20100047218";
+const QString& kNuevo = prueba::kRucNuevo;
+const QString& kGuardado = prueba::kRucGuardado;
 
 class LoteTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        creaTablasAnexo(env.base());
-        prueba::cargaSql(env.base(), "persist/declaraciones.sql");
-        env.agregaParam("404", "2003", "3100");
-        env.agregaParam("998", "050802 2003", "000.040");
-        env.agregaContribuyente(kNuevo, "ROJAS", "DIAZ", "ANA MARIA", "ANA");
-    }
+    void SetUp() override { prueba::preparaBaseDeclaracion(env); }
     QString det(const QString& ruc, const QString& casilla) {
         return env.base().escalar("SELECT i_valor FROM DET WHERE doc_id_d=? AND casilla=?", {ruc, casilla}).toString();
     }
