@@ -131,6 +131,17 @@ std::optional<FuncionDocumento> TipoDocumento(BaseDatos& base, const QString& ar
     return FuncionDocumento(r.texto(0, 0));
 }
 
+std::vector<Banco> BancosDePago(BaseDatos& base) {
+    Registros r = base.consulta(
+        "SELECT argumento, funcion FROM PARAM WHERE numero = ? AND trim(argumento) <> ? ORDER BY funcion",
+        {catalogo::Bancos, QStringLiteral("00")});
+    std::vector<Banco> bancos;
+    bancos.reserve(size_t(r.filas()));
+    for (int f = 0; f < r.filas(); ++f)
+        bancos.push_back({r.texto(f, "argumento").trimmed(), r.texto(f, "funcion").left(36).trimmed()});
+    return bancos;
+}
+
 int FuncionDocumento::longitud() const { return int(valorNumerico(longitudTexto())); }
 
 QString DescripcionDocumento(BaseDatos& base, const QString& tipo, int clase) {

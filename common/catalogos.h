@@ -109,4 +109,12 @@ int LongitudDocumento(BaseDatos& base, const QString& tipo);
 // The whole funcion of a '044' row; empty optional when the type is missing.
 std::optional<FuncionDocumento> TipoDocumento(BaseDatos& base, const QString& argumento);
 
+// A bank of catalog '004' as the payment method offers it.
+struct Banco {
+    QString codigo;  // argumento, trimmed
+    QString nombre;  // the first 36 columns of funcion, trimmed
+};
+// The banks of catalog '004' ordered by funcion, without the row "00" (no bank). Throws ErrorBD.
+std::vector<Banco> BancosDePago(BaseDatos& base);
+
 }  // namespace qvr

@@ -15,6 +15,7 @@
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/frm_principal.h"
 #include "varnel/app/ui/ventanas.h"
+#include "varnel/common/ui/enter_botones.h"
 
 using namespace qvr;
 
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(kPrograma);
     preparaInterfaz(qapp);
+    ui::instalaEnterEnBotones(qapp);
     if (qEnvironmentVariable("QVR_DIALOGOS") == "consola")
         instalaDialogos(std::make_shared<DialogosConsola>());
     else

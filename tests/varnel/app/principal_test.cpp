@@ -321,7 +321,7 @@ TEST_F(PrincipalSinVentanas, LosComandosDeVentanasQueAunNoExistenEstanDeshabilit
     for (int b : {5, 10}) EXPECT_TRUE(boton(*w, b)->isEnabled()) << b;
     // A disabled command does nothing, even when asked directly.
     app.valores.ModoDeclaracion = 9;
-    w->ejecuta(Comando::Nueva);
+    w->ejecutaComando(Comando::Nueva);
     EXPECT_EQ(app.valores.ModoDeclaracion, 9);
 
     // Once a window is registered its commands are enabled.

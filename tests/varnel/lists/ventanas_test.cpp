@@ -18,6 +18,7 @@
 #include "varnel/lists/ui/frmmodfor.h"
 #include "varnel/lists/ui/registro_listas.h"
 #include "varnel/lists/ui/twips.h"
+#include "varnel/reports/ui/frm_imprimir.h"
 
 using namespace qvr;
 using namespace qvr::prueba;
@@ -263,6 +264,56 @@ TEST_F(Ventanas, SinVentanaDeDeclaracionNoSeOfreceModificarNiRegistrar) {
     v.ModoDeclaracion = 3;
     FrmModFor eliminar(*s, v, barra, {});
     EXPECT_TRUE(eliminar.botonAccion()->isEnabled());
+}
+
+// Every list of declarations reads the user's kind the same way: a DIGITADOR sees only the taxpayers
+// registered under his name, an ADMIN all of them; a kind that cannot be read is shown as the
+// list's error and restricts him.
+TEST_F(Ventanas, CadaListaMuestraSoloLosContribuyentesQueElUsuarioPuedeElegir) {
+    agregaContribuyentes(2, true, true);
+    e.agregaUsuario("ANA", "1");
+    e.agregaContribuyente(ruc(7), "ROJAS", "DIAZ", "ANA", "ANA");
+    agregaGuardada(e.base(), ruc(7));
+    agregaEnviada(e.base(), ruc(7), "001");
+    using Crea = std::function<QDialog*(DatosSesion&, ValoresEjecucion&)>;
+    const std::vector<std::pair<const char*, Crea>> ventanas = {
+        {"frmModFor", [&](DatosSesion& s, ValoresEjecucion& v) { return new FrmModFor(s, v, barra, {}); }},
+        {"frmAbrirEnv",
+         [&](DatosSesion& s, ValoresEjecucion& v) { return new FrmAbrirEnv(s, v, barra, {}); }},
+        {"frmImprimir",
+         [&](DatosSesion& s, ValoresEjecucion& v) { return new reporte::FrmImprimir(s, v, barra); }},
+    };
+    const auto rucs = [](QDialog* d) {
+        QStringList r;
+        ModeloLista* m = qobject_cast<ui::VentanaLista*>(d)->modelo();
+        for (int f = 0; m && f < m->rowCount(); ++f) r << m->texto(f, 0);
+        return r;
+    };
+    for (const auto& [nombre, crea] : ventanas) {
+        SCOPED_TRACE(nombre);
+        ValoresEjecucion v;
+        v.ModoDeclaracion = 2;
+        auto jefe = sesion();
+        EXPECT_EQ(rucs(std::unique_ptr<QDialog>(crea(*jefe, v)).get()),
+                  QStringList({ruc(0), ruc(1), ruc(7)}));
+        auto ana = sesionListas(e, "ANA");
+        EXPECT_EQ(rucs(std::unique_ptr<QDialog>(crea(*ana, v)).get()), QStringList{ruc(7)});
+        EXPECT_TRUE(dlg->mostrados.empty());
+    }
+
+    e.base().ejecuta("DROP TABLE CLAVES");
+    for (const auto& [nombre, crea] : ventanas) {
+        SCOPED_TRACE(nombre);
+        dlg->mostrados.clear();
+        ValoresEjecucion v;
+        v.ModoDeclaracion = 2;
+        auto jefe = sesion();
+        EXPECT_EQ(rucs(std::unique_ptr<QDialog>(crea(*jefe, v)).get()), QStringList({ruc(0), ruc(1)}));
+        ASSERT_EQ(dlg->mostrados.size(), 1u);
+        EXPECT_EQ(dlg->mostrados[0].first.titulo, "Error");
+        EXPECT_TRUE(dlg->mostrados[0].first.texto.contains("3078"))
+            << dlg->mostrados[0].first.texto.toStdString();
+    }
 }
 
 TEST_F(Ventanas, ListaVaciaDeshabilitaLaGrillaYLosBotonesNoHacenNada) {

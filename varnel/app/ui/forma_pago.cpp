@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
-#include "platform/database.h"
+#include "common/catalogos.h"
 
 namespace qvr {
 
@@ -93,11 +93,9 @@ void FormaDePagoQVR::ajustaCheque() {
 
 void FormaDePagoQVR::cargaBancos(BaseDatos& base) {
     const QString elegido = codigoBanco();
-    Registros r = base.consulta(
-        "SELECT argumento, funcion FROM PARAM WHERE numero='004' AND trim(argumento)<>'00' ORDER BY funcion");
+    const std::vector<Banco> bancos = BancosDePago(base);
     banco_->clear();
-    for (int f = 0; f < r.filas(); ++f)
-        banco_->addItem(r.texto(f, "funcion").left(36).trimmed(), r.texto(f, "argumento").trimmed());
+    for (const Banco& b : bancos) banco_->addItem(b.nombre, b.codigo);
     setCodigoBanco(elegido);
 }
 

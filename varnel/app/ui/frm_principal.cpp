@@ -83,7 +83,7 @@ void FrmPrincipal::construyeMenus() {
             const Comando c = *item.comando;
             QAction* a = menu->addAction(item.caption);
             a->setEnabled(ventanaDisponible(definicion(c).ventana, ventanas_));
-            connect(a, &QAction::triggered, this, [this, c] { ejecuta(c); });
+            connect(a, &QAction::triggered, this, [this, c] { ejecutaComando(c); });
         }
     }
 }
@@ -105,7 +105,7 @@ void FrmPrincipal::construyeBarra() {
         a->setObjectName(QString("Button%1").arg(b.indice));
         a->setToolTip(b.tooltip);
         a->setEnabled(ventanaDisponible(definicion(c).ventana, ventanas_));
-        connect(a, &QAction::triggered, this, [this, c] { ejecuta(c); });
+        connect(a, &QAction::triggered, this, [this, c] { ejecutaComando(c); });
         barra->addAction(a);
     }
 }
@@ -147,7 +147,7 @@ bool FrmPrincipal::eventFilter(QObject* o, QEvent* e) {
     return QMainWindow::eventFilter(o, e);
 }
 
-void FrmPrincipal::ejecuta(Comando c) {
+void FrmPrincipal::ejecutaComando(Comando c) {
     const DefinicionComando& d = definicion(c);
     if (!ventanaDisponible(d.ventana, ventanas_)) return;
     if (d.fin != Fin::No) {

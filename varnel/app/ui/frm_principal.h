@@ -27,7 +27,7 @@ public:
     // False when the program must end (the message was shown).
     bool carga();
 
-    void ejecuta(Comando c);
+    void ejecutaComando(Comando c);
     // Unloads every window this window opened; the help window stays.
     void CierraVentanasHijas();
     // Shows the help at a topic (a help context id); 0 shows the contents.

@@ -10,8 +10,6 @@ namespace {
 constexpr int kAncho = 9195;
 constexpr int kAlto = 4530;
 constexpr int kMargen = 120;
-constexpr int kAnchoBoton = 1215;
-constexpr int kAltoBoton = 375;
 }  // namespace
 
 FrmAbrirEnv::FrmAbrirEnv(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra,
@@ -20,47 +18,21 @@ FrmAbrirEnv::FrmAbrirEnv(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
       v_(v),
       barra_(barra),
       abreDeclaracion_(std::move(abreDeclaracion)),
-      CmdOpciones{new QPushButton("&Registrar", this), new QPushButton("&Salir", this)} {
+      CmdOpciones{creaBoton("&Registrar", "CmdOpciones_0"), creaBoton("&Salir", "CmdOpciones_1")} {
     setObjectName("frmAbrirEnv");
     setWindowTitle("Registrar número de orden");
     grid_->setObjectName("grdContrib");
-    CmdOpciones[0]->setObjectName("CmdOpciones_0");
-    CmdOpciones[1]->setObjectName("CmdOpciones_1");
-    for (auto* b : CmdOpciones) b->setAutoDefault(false);
 
-    fijaTamanoTwips(this, kAncho, kAlto);
-    const int cw = kAncho - kMarcoAnchoTwips, ch = kAlto - kMarcoAltoTwips;
-    const int yBoton = ch - kAltoBoton - kMargen;
+    const int yBoton = colocaBotones(kAncho, kAlto, {CmdOpciones[0], CmdOpciones[1]});
+    const int cw = kAncho - kMarcoAnchoTwips;
     grid_->setGeometry(rectTwips(this, kMargen, kMargen, cw - 2 * kMargen, yBoton - 2 * kMargen));
-    CmdOpciones[0]->setGeometry(rectTwips(this, cw - 2 * (kAnchoBoton + kMargen), yBoton, kAnchoBoton, kAltoBoton));
-    CmdOpciones[1]->setGeometry(rectTwips(this, cw - kAnchoBoton - kMargen, yBoton, kAnchoBoton, kAltoBoton));
 
-    if (!abreDeclaracion_) {
-        CmdOpciones[0]->setEnabled(false);
-        CmdOpciones[0]->setToolTip("La ventana de la declaración no está disponible.");
-    }
-    connect(CmdOpciones[0], &QPushButton::clicked, this, &FrmAbrirEnv::registra);
-    connect(CmdOpciones[1], &QPushButton::clicked, this, &QDialog::accept);
-    connect(grid_, &GridLista::accion, this, [this] {
-        if (CmdOpciones[0]->isEnabled()) registra();
-    });
+    if (!abreDeclaracion_) sinVentanaDeclaracion(CmdOpciones[0]);
+    conectaAccion(CmdOpciones[0], [this] { registra(); });
+    conectaSalir(CmdOpciones[1]);
     connect(grid_, &GridLista::filaCambiada, this, &FrmAbrirEnv::filaCambiada);
 
-    bool restringida = true;
-    if (s.Base) {
-        try {
-            restringida = usuarioRestringido(*s.Base, s.Usuario);
-        } catch (const ErrorBD& e) {
-            MuestraErrorLista(e.numero(), e.descripcion());
-        }
-    }
-    cargaLista(listaRegistroOrden(s, restringida));
-}
-
-void FrmAbrirEnv::alActivar() {
-    if (!grid_->isEnabled()) return;
-    if (releerAlActivar()) releeLista(grid_->filaActual());
-    if (grid_->isEnabled()) grid_->setFocus();
+    cargaLista(listaRegistroOrden(s, usuarioRestringido()));
 }
 
 void FrmAbrirEnv::filaCambiada(int fila) {

@@ -23,9 +23,6 @@ public:
 
     void done(int r) override;
 
-protected:
-    void alActivar() override;
-
 private:
     void registra();
     void filaCambiada(int fila);

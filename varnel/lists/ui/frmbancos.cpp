@@ -8,23 +8,17 @@ namespace {
 constexpr int kAncho = 7065;
 constexpr int kAlto = 4140;
 constexpr int kMargen = 120;
-constexpr int kAnchoBoton = 1215;
-constexpr int kAltoBoton = 375;
 }  // namespace
 
 FrmBancos::FrmBancos(DatosSesion& s, ValoresEjecucion& v, QWidget* parent)
-    : VentanaLista(s, parent), CmdSalir(new QPushButton("&Salir", this)) {
+    : VentanaLista(s, parent), CmdSalir(creaBoton("&Salir", "CmdSalir")) {
     setObjectName("frmBancos");
     setWindowTitle("Consultas");
     grid_->setObjectName("grdBancos");
-    CmdSalir->setObjectName("CmdSalir");
-    CmdSalir->setAutoDefault(false);
-    fijaTamanoTwips(this, kAncho, kAlto);
-    const int cw = kAncho - kMarcoAnchoTwips, ch = kAlto - kMarcoAltoTwips;
-    const int yBoton = ch - kAltoBoton - kMargen;
+    const int yBoton = colocaBotones(kAncho, kAlto, {CmdSalir});
+    const int cw = kAncho - kMarcoAnchoTwips;
     grid_->setGeometry(rectTwips(this, kMargen, kMargen, cw - 2 * kMargen, yBoton - 2 * kMargen));
-    CmdSalir->setGeometry(rectTwips(this, cw - kAnchoBoton - kMargen, yBoton, kAnchoBoton, kAltoBoton));
-    connect(CmdSalir, &QPushButton::clicked, this, &QDialog::accept);
+    conectaSalir(CmdSalir);
 
     const auto consulta = consultaCatalogo(v.TipoConsulta);
     if (!consulta) {
@@ -36,6 +30,7 @@ FrmBancos::FrmBancos(DatosSesion& s, ValoresEjecucion& v, QWidget* parent)
     cargaLista(consulta->lista);
 }
 
+// A catalog does not change while it is listed: nothing to read again.
 void FrmBancos::alActivar() {
     if (grid_->isEnabled()) grid_->setFocus();
 }

@@ -16,8 +16,6 @@ constexpr int kAyudaEnviadas = 1042;
 
 // Designed layout, in twips of the client area.
 constexpr int kMargen = 120;
-constexpr int kAnchoBoton = 1215;
-constexpr int kAltoBoton = 375;
 constexpr int kAnchoGridGuardadas = 7695;
 }  // namespace
 
@@ -47,7 +45,7 @@ FrmModFor::FrmModFor(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra, st
       fradecreg(new QGroupBox("Declaraciones Registradas", this)),
       Label1(new QLabel("Seleccione la Declaración  que desea modificar :", fradecreg)),
       LblAbrir(new QLabel(this)),
-      CmdOpciones{new QPushButton("&Aceptar", this), new QPushButton("&Salir", this)} {
+      CmdOpciones{creaBoton("&Aceptar", "CmdOpciones_0"), creaBoton("&Salir", "CmdOpciones_1")} {
     setObjectName("frmModFor");
     setWindowTitle("Modificar Formulario");
     grid_->setParent(fradecreg);
@@ -56,9 +54,6 @@ FrmModFor::FrmModFor(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra, st
     Label1->setObjectName("Label1_0");
     LblAbrir->setObjectName("LblAbrir");
     LblAbrir->setTextFormat(Qt::RichText);
-    CmdOpciones[0]->setObjectName("CmdOpciones_0");
-    CmdOpciones[1]->setObjectName("CmdOpciones_1");
-    for (auto* b : CmdOpciones) b->setAutoDefault(false);
 
     QString accionTexto = "&Modificar";
     if (eliminar_) {
@@ -78,43 +73,25 @@ FrmModFor::FrmModFor(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra, st
         setProperty("helpContextId", kAyudaEnviadas);
         fradecreg->setTitle("Declaraciones Enviadas");
     }
-    fijaTamanoTwips(this, ancho, alto);
-    const int cw = ancho - kMarcoAnchoTwips, ch = alto - kMarcoAltoTwips;
-    const int altoMarco = ch - kAltoBoton - 3 * kMargen;
+    const int yBoton = colocaBotones(ancho, alto, {CmdOpciones[0], CmdOpciones[1]});
+    const int cw = ancho - kMarcoAnchoTwips;
+    const int altoMarco = yBoton - 2 * kMargen;
     fradecreg->setGeometry(rectTwips(this, kMargen, kMargen / 2, cw - 2 * kMargen, altoMarco));
     Label1->setGeometry(rectTwips(this, kMargen, 240, cw - 4 * kMargen, 255));
     grid_->setGeometry(rectTwips(this, (cw - 2 * kMargen - anchoGrid) / 2, 540, anchoGrid, altoMarco - 660));
-    const int yBoton = ch - kAltoBoton - kMargen;
     LblAbrir->setGeometry(rectTwips(this, kMargen, yBoton + 60, 2400, 255));
-    CmdOpciones[0]->setGeometry(rectTwips(this, cw - 2 * (kAnchoBoton + kMargen), yBoton, kAnchoBoton, kAltoBoton));
-    CmdOpciones[1]->setGeometry(rectTwips(this, cw - kAnchoBoton - kMargen, yBoton, kAnchoBoton, kAltoBoton));
 
-    // Without the declaration window there is nothing to modify with: say so on the button.
-    if (!eliminar_ && !abreDeclaracion_) {
-        CmdOpciones[0]->setEnabled(false);
-        CmdOpciones[0]->setToolTip("La ventana de la declaración no está disponible.");
-    }
-
-    connect(CmdOpciones[0], &QPushButton::clicked, this, &FrmModFor::accion);
-    connect(CmdOpciones[1], &QPushButton::clicked, this, &QDialog::accept);
-    connect(grid_, &GridLista::accion, this, [this] {
-        if (CmdOpciones[0]->isEnabled()) accion();
-    });
+    // Without the declaration window there is nothing to modify with (deleting needs none).
+    if (!eliminar_ && !abreDeclaracion_) sinVentanaDeclaracion(CmdOpciones[0]);
+    conectaAccion(CmdOpciones[0], [this] { accion(); });
+    conectaSalir(CmdOpciones[1]);
     connect(grid_, &GridLista::filaCambiada, this, &FrmModFor::filaCambiada);
 
-    bool restringida = true;
-    if (s.Base) {
-        try {
-            restringida = usuarioRestringido(*s.Base, s.Usuario);
-        } catch (const ErrorBD& e) {
-            MuestraErrorLista(e.numero(), e.descripcion());
-        }
-    }
     elimina = [this](const DeclaracionElegida& d, bool enviada) { EliminaDeclaracion(*s_.Base, d, enviada); };
-    cargaLista(listaDeclaraciones(s, v.ListaEnviadas, restringida));
+    cargaLista(listaDeclaraciones(s, v.ListaEnviadas, usuarioRestringido()));
 }
 
-void FrmModFor::muestraEnBarra(int fila) {
+void FrmModFor::muestraFila(int fila) {
     if (fila < 0 || listaVacia()) return;
     barra_.setNumeroDocumento(modelo_->texto(fila, col::Ruc));
     barra_.setNombre(modelo_->texto(fila, col::Nombre));
@@ -122,17 +99,9 @@ void FrmModFor::muestraEnBarra(int fila) {
     barra_.setFormulario(modelo_->texto(fila, col::Formulario));
 }
 
-void FrmModFor::alActivar() {
-    if (!grid_->isEnabled()) return;
-    if (releerAlActivar()) releeLista(grid_->filaActual());
-    if (!grid_->isEnabled()) return;
-    grid_->setFocus();
-    muestraEnBarra(grid_->filaActual());
-}
-
 void FrmModFor::filaCambiada(int fila) {
     if (listaVacia()) return;
-    muestraEnBarra(fila);
+    muestraFila(fila);
     v_.RucDeclarante = modelo_->texto(fila, col::Ruc);
     s_.Periodo = kPeriodo;
     v_.NombreDeclarante = modelo_->texto(fila, col::Nombre);

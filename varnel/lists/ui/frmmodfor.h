@@ -33,12 +33,11 @@ public:
     void done(int r) override;
 
 protected:
-    void alActivar() override;
+    void muestraFila(int fila) override;
 
 private:
     void accion();
     void filaCambiada(int fila);
-    void muestraEnBarra(int fila);
     void modifica(int fila);
     void eliminaFila(int fila);
 

@@ -2,12 +2,20 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 
 #include "common/sesion.h"
+#include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
+
+namespace {
+constexpr int kMargen = 120;
+constexpr int kAnchoBoton = 1215;
+constexpr int kAltoBoton = 375;
+}  // namespace
 
 CursorEspera::CursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 CursorEspera::~CursorEspera() { QApplication::restoreOverrideCursor(); }
@@ -104,6 +112,57 @@ void VentanaLista::abreDeclaracionSobreLista(const std::function<bool()>& abre) 
     }
     setEnabled(true);
     QApplication::processEvents();
+}
+
+bool VentanaLista::usuarioRestringido() const {
+    if (!s_.Base) return true;
+    try {
+        return qvr::usuarioRestringido(*s_.Base, s_.Usuario);
+    } catch (const ErrorBD& e) {
+        MuestraErrorLista(e.numero(), e.descripcion());
+        return true;
+    }
+}
+
+QPushButton* VentanaLista::creaBoton(const QString& texto, const QString& nombre) {
+    auto* b = new QPushButton(texto, this);
+    b->setObjectName(nombre);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void VentanaLista::conectaAccion(QPushButton* boton, std::function<void()> accion) {
+    connect(boton, &QPushButton::clicked, this, accion);
+    connect(grid_, &GridLista::accion, this, [boton, accion] {
+        if (boton->isEnabled()) accion();
+    });
+}
+
+void VentanaLista::conectaSalir(QPushButton* boton) {
+    connect(boton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void VentanaLista::sinVentanaDeclaracion(QPushButton* boton) {
+    boton->setEnabled(false);
+    boton->setToolTip("La ventana de la declaración no está disponible.");
+}
+
+int VentanaLista::colocaBotones(int ancho, int alto, std::initializer_list<QPushButton*> botones) {
+    fijaTamanoTwips(this, ancho, alto);
+    const int cw = ancho - kMarcoAnchoTwips, ch = alto - kMarcoAltoTwips;
+    const int y = ch - kAltoBoton - kMargen;
+    int quedan = int(botones.size());
+    for (QPushButton* b : botones)
+        b->setGeometry(rectTwips(this, cw - quedan-- * (kAnchoBoton + kMargen), y, kAnchoBoton, kAltoBoton));
+    return y;
+}
+
+void VentanaLista::alActivar() {
+    if (!grid_->isEnabled()) return;
+    if (releerAlActivar()) releeLista(grid_->filaActual());
+    if (!grid_->isEnabled()) return;
+    grid_->setFocus();
+    muestraFila(grid_->filaActual());
 }
 
 bool VentanaLista::releerAlActivar() {

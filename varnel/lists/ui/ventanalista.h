@@ -1,12 +1,16 @@
 #pragma once
-// What the three list windows share: a grid over a list read in pages, its loading with the
-// hourglass, reading it again on activation and after an action, and the "Error" message.
+// What the list windows share: a grid over a list read in pages, its loading with the hourglass,
+// whether the user sees only his own taxpayers, the buttons (the action that a row's Enter or
+// double-click also runs, "&Salir"), reading the list again on activation and after an action, and
+// the "Error" message.
 #include <QDialog>
 #include <functional>
 #include <memory>
 
 #include "varnel/lists/modelolista.h"
 #include "varnel/lists/ui/gridlista.h"
+
+class QPushButton;
 
 namespace qvr {
 struct DatosSesion;
@@ -35,8 +39,27 @@ protected:
     // is shown ("Error") instead of leaving the event loop.
     void abreDeclaracionSobreLista(const std::function<bool()>& abre);
 
-    // Each time the window becomes active.
-    virtual void alActivar() {}
+    // Whether the user sees only his own taxpayers; an error reading it is shown ("Error") and
+    // restricts him, as does a closed database.
+    bool usuarioRestringido() const;
+
+    // A button of the window, never auto-default: Enter presses the focused button.
+    QPushButton* creaBoton(const QString& texto, const QString& nombre);
+    // The action button: pressing it, or Enter or a double-click on a row while it is enabled,
+    // runs `accion`.
+    void conectaAccion(QPushButton* boton, std::function<void()> accion);
+    // "&Salir" closes the window, accepted.
+    void conectaSalir(QPushButton* boton);
+    // An action that needs the declaration window while there is none: the button says so.
+    static void sinVentanaDeclaracion(QPushButton* boton);
+    // Sets the window's designed size (twips) and puts `botones` in a row at its bottom right, in
+    // order. Returns the buttons' top within the client area, in twips.
+    int colocaBotones(int ancho, int alto, std::initializer_list<QPushButton*> botones);
+
+    // Each time the window becomes active: the list is read again (but right after loading), and
+    // the grid takes the focus and shows its current row (muestraFila).
+    virtual void alActivar();
+    virtual void muestraFila(int /*fila*/) {}
     // Whether the list must be read again on activation: not the first time, right after loading,
     // when nothing can have changed yet (at 100,000 rows that would double the opening time).
     bool releerAlActivar();

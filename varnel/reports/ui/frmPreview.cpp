@@ -16,7 +16,6 @@
 #include "platform/dialogs.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/reports/dibujo_reporte.h"
-#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
@@ -111,7 +110,6 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
     todo->addLayout(rejilla, 1);
 
     teclas();
-    enterPulsaBotones(this);
 
     // The rest of the file is read in small steps while the first page is already shown.
     indexa_.setInterval(0);

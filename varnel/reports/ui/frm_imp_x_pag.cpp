@@ -15,7 +15,6 @@
 #include "common/formato.h"
 #include "platform/dialogs.h"
 #include "varnel/app/ui/ayuda.h"
-#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
@@ -108,7 +107,6 @@ FrmImpxPag::FrmImpxPag(int totalPaginas, const QString& archivo, AbreVisor abre,
     v->addWidget(marco);
     v->addLayout(aviso);
     v->addLayout(b);
-    enterPulsaBotones(this);
 }
 
 void FrmImpxPag::error(const QString& texto) {

@@ -11,7 +11,6 @@
 #include "varnel/lists/ui/twips.h"
 #include "varnel/reports/lista_imprimir.h"
 #include "varnel/reports/ui/frmPreview.h"
-#include "varnel/reports/ui/teclado.h"
 
 namespace qvr::reporte {
 
@@ -65,12 +64,13 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     const char* titulos[3] = {"&Preliminar", "&Imprimir", "&Salir"};
     auto* lb = new QVBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        botones_[i] = new QPushButton(QString::fromUtf8(titulos[i]), this);
-        botones_[i]->setObjectName(QStringLiteral("CmdImprimir_%1").arg(i));
-        botones_[i]->setAutoDefault(false);
-        connect(botones_[i], &QPushButton::clicked, this, [this, i] { CmdImprimir_Click(i); });
+        botones_[i] = creaBoton(QString::fromUtf8(titulos[i]), QStringLiteral("CmdImprimir_%1").arg(i));
         lb->addWidget(botones_[i]);
     }
+    // A row's Enter or double-click previews, as "&Preliminar".
+    conectaAccion(botones_[0], [this] { CmdImprimir_Click(0); });
+    for (int i : {1, 2})
+        connect(botones_[i], &QPushButton::clicked, this, [this, i] { CmdImprimir_Click(i); });
     lb->addStretch();
 
     auto* abajo = new QHBoxLayout;
@@ -82,8 +82,6 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     l->addLayout(abajo);
     fijaTamanoTwips(this, kAncho, kAlto);
 
-    enterPulsaBotones(this);
-    connect(grid_, &ui::GridLista::accion, this, [this] { CmdImprimir_Click(0); });
     connect(grid_, &ui::GridLista::filaCambiada, this, &FrmImprimir::filaCambiada);
 
     muestraRango = [](FrmImpxPag& w) { w.exec(); };
@@ -92,15 +90,7 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
         VerReporte(archivo, QStringLiteral("Vprevia"), s_.RutaReportes, r, this);
     };
 
-    bool restringida = true;
-    if (s.Base) {
-        try {
-            restringida = usuarioRestringido(*s.Base, s.Usuario);
-        } catch (const ErrorBD& e) {
-            MuestraErrorLista(e.numero(), e.descripcion());
-        }
-    }
-    cargaLista(listaImprimir(s, enviadas, restringida));
+    cargaLista(listaImprimir(s, enviadas, usuarioRestringido()));
     // The taxpayer number is shown whole, whatever the font: eleven digits and the cell's margins.
     const int anchoRuc = grid_->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) +
                          2 * grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 8;
@@ -126,14 +116,6 @@ void FrmImprimir::OptImp_Click() {
         c->setEnabled(anexos);
         if (!anexos) c->setChecked(false);
     }
-}
-
-void FrmImprimir::alActivar() {
-    if (!grid_->isEnabled()) return;
-    if (releerAlActivar()) releeLista(grid_->filaActual());
-    if (!grid_->isEnabled()) return;
-    grid_->setFocus();
-    filaCambiada(grid_->filaActual());
 }
 
 void FrmImprimir::filaCambiada(int fila) {

@@ -40,7 +40,7 @@ class FrmImprimir : public ui::VentanaLista {
     void done(int r) override;
 
   protected:
-    void alActivar() override;
+    void muestraFila(int fila) override { filaCambiada(fila); }
 
   private:
     void OptImp_Click();

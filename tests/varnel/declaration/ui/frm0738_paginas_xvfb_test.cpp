@@ -12,16 +12,13 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "common/schema.h"
-#include "support/entorno.h"
-#include "support/persist_datos.h"
-#include "varnel/declaration/ui/frm0738.h"
+#include "varnel/declaration/ui/ventana_prueba.h"
 
 using namespace qvr;
 
 namespace {
 
-const QString kRuc = "20100047218";
+const QString& kRuc = prueba::kRucGuardado;
 
 void agregaCasilla(BaseDatos& b, const QString& casilla, const QString& valor) {
     b.ejecuta("DELETE FROM DET WHERE doc_id_d=? AND casilla=?", {kRuc, casilla});
@@ -42,14 +39,8 @@ void revisaAncho(Frm0738& w, const QString& pagina) {
 }
 
 TEST(PaginasDeclaracion, CadaPaginaCabeEnLaVentana) {
-    prueba::Entorno env;
-    creaTablasAnexo(env.base());
-    prueba::cargaSql(env.base(), "persist/declaraciones.sql");
-    env.agregaParam("404", "2003", "3100");
-    env.agregaParam("998", "050802 2003", "000.040");
-    env.agregaParam("979", "01", "ABOGADO");
-    env.agregaParam("004", "18", "BANCO DE PRUEBA");
-    BaseDatos& b = env.base();
+    prueba::VentanaDeclaracion entorno;
+    BaseDatos& b = entorno.env.base();
     const std::pair<const char*, const char*> casillas[] = {
         {"100", "18000"},  {"501", "19500"},   {"502", "-3900"},  {"503", "15600"},  {"102", "1500"},
         {"105", "2400"},   {"504", "2400"},    {"505", "-240"},   {"506", "2160"},   {"107", "96000"},
@@ -66,14 +57,8 @@ TEST(PaginasDeclaracion, CadaPaginaCabeEnLaVentana) {
     };
     for (const auto& [c, v] : casillas) agregaCasilla(b, c, v);
 
-    Aplicacion app;
-    app.sesion.Base = BaseDatos::abre(env.rutaBase());
-    app.sesion.Usuario = "ANA";
-    app.valores.ModoDeclaracion = 2;
-    app.valores.RucDeclarante = kRuc;
-    Frm0738 w(app);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const std::unique_ptr<Frm0738> ventana = entorno.abre(2, kRuc);
+    Frm0738& w = *ventana;
 
     const QString carpeta = qEnvironmentVariable("QVR_CAPTURAS");
     if (!carpeta.isEmpty()) QDir().mkpath(carpeta);

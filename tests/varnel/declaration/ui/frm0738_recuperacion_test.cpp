@@ -20,21 +20,19 @@
 #include <csignal>
 #include <cstdio>
 
-#include "common/schema.h"
-#include "support/entorno.h"
-#include "support/persist_datos.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
 #include "varnel/annexes/ui/panel_anexo.h"
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/declaration/recuperacion.h"
-#include "varnel/declaration/ui/frm0738.h"
+#include "varnel/declaration/ui/ventana_prueba.h"
 
 using namespace qvr;
 
 namespace {
 
-const QString kRucNuevo = "10455555551";
-const QString kRucGuardado = "20100047218";
+using prueba::eligeEnLista;
+using prueba::kRucGuardado;
+using prueba::kRucNuevo;
 const char* kHijoBase = "QVR_RECUPERACION_HIJO_BASE";
 const char* kHijoDatos = "QVR_RECUPERACION_HIJO_DATOS";
 const QString kPregunta = "El formulario tiene cambios que no fueron grabados (copia de recuperación del ";
@@ -71,45 +69,14 @@ std::string diferencias(const QStringList& a, const QStringList& b) {
     return d.join("; ").toStdString();
 }
 
-class RecuperacionVentana : public ::testing::Test {
+// The crash test's child opens the database its parent prepared.
+class RecuperacionVentana : public ::testing::Test, public prueba::VentanaDeclaracion {
   protected:
+    RecuperacionVentana() : VentanaDeclaracion(qEnvironmentVariable(kHijoBase)) {}
+
     void SetUp() override {
         hijo = qEnvironmentVariableIsSet(kHijoBase);
         qputenv("XDG_DATA_HOME", hijo ? qgetenv(kHijoDatos) : datos.path().toLocal8Bit());
-        if (!hijo) {
-            creaTablasAnexo(env.base());
-            prueba::cargaSql(env.base(), "persist/declaraciones.sql");
-            env.agregaParam("404", "2003", "3100");
-            env.agregaParam("998", "050802 2003", "000.040");
-            env.agregaParam("979", "01", "ABOGADO");
-            env.agregaParam("004", "18", "BANCO DE PRUEBA");
-            env.agregaContribuyente(kRucNuevo, "ROJAS", "DIAZ", "ANA MARIA", "ANA");
-        }
-        app.sesion.Base = BaseDatos::abre(hijo ? qEnvironmentVariable(kHijoBase) : env.rutaBase());
-        app.sesion.Usuario = "ANA";
-    }
-
-    std::unique_ptr<Frm0738> abre(short modo, const QString& ruc = kRucGuardado) {
-        app.valores = ValoresEjecucion{};
-        app.valores.ModoDeclaracion = modo;
-        app.valores.RucDeclarante = modo == 1 ? QString() : ruc;
-        auto w = std::make_unique<Frm0738>(app);
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-        return w;
-    }
-
-    void eligeEnLista(QComboBox* c, const QString& comienzo) {
-        int fila = -1;
-        for (int i = 0; i < c->count(); ++i)
-            if (c->itemText(i).startsWith(comienzo)) fila = i;
-        ASSERT_GE(fila, 0);
-        c->showPopup();
-        QAbstractItemView* v = c->view();
-        QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
-                          v->visualRect(v->model()->index(fila, 0)).center());
-        QTRY_COMPARE(c->currentIndex(), fila);
     }
 
     void teclea(QWidget* w, const QString& texto) {
@@ -135,8 +102,6 @@ class RecuperacionVentana : public ::testing::Test {
 
     bool hijo = false;
     QTemporaryDir datos;
-    prueba::Entorno env;
-    Aplicacion app;
 };
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "platform/interfaz.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/lote.h"
@@ -54,7 +53,6 @@ class Teclado : public ::testing::Test, public VentanaDeclaracion {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
         ASSERT_EQ(QApplication::activeWindow(), &v);
     }
-    void SetUp() override { instalaEnterEnBotones(*QCoreApplication::instance()); }
 
     // Opens CmbRuc's drop-down with F4 and chooses the entry of `ruc` with the arrows and Enter.
     void eligeRucConTeclado(Frm0738& w, const QString& ruc) {

@@ -20,78 +20,24 @@
 #include <QTest>
 #include <optional>
 
-#include "common/schema.h"
-#include "support/entorno.h"
-#include "support/persist_datos.h"
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/app/ui/ventanas.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/computation/ui/frm_consist.h"
-#include "varnel/declaration/ui/frm0738.h"
+#include "varnel/declaration/ui/ventana_prueba.h"
 
 using namespace qvr;
 
 namespace {
 
-class BarraPrueba : public BarraEstado {
-public:
-    void setNumeroDocumento(const QString& t) override { ruc = t; }
-    void setNombre(const QString& t) override { nombre = t; }
-    void setFormulario(const QString& t) override { formulario = t; }
-    void setPeriodo(const QString& t) override { periodo = t; }
-    void setValor(short) override {}
-    QString ruc = "x", nombre = "x", formulario, periodo = "x";
-};
+using prueba::eligeEnLista;
+using prueba::kRucGuardado;
+using prueba::kRucNuevo;
 
-const QString kRucNuevo = "10455555551";
-const QString kRucGuardado = "20100047218";
-
-class VentanaTest : public ::testing::Test {
+class VentanaTest : public ::testing::Test, public prueba::VentanaDeclaracion {
 protected:
-    void SetUp() override {
-        creaTablasAnexo(env.base());
-        prueba::cargaSql(env.base(), "persist/declaraciones.sql");
-        env.agregaParam("404", "2003", "3100");
-        env.agregaParam("998", "050802 2003", "000.040");
-        env.agregaParam("979", "01", "ABOGADO");
-        env.agregaParam("004", "18", "BANCO DE PRUEBA");
-        env.agregaContribuyente(kRucNuevo, "ROJAS", "DIAZ", "ANA MARIA", "ANA");
-        app.sesion.Base = BaseDatos::abre(env.rutaBase());
-        app.sesion.Usuario = "ANA";
-        app.barra = &barra;
-    }
-
-    // Opens the window in a mode, shown and active as the main window leaves it.
-    std::unique_ptr<Frm0738> abre(short modo, bool enviada = false, const QString& correl = {}) {
-        app.valores = ValoresEjecucion{};
-        app.valores.ModoDeclaracion = modo;
-        app.valores.DeclaracionEnviada = enviada;
-        app.valores.RucDeclarante = modo == 1 ? QString() : kRucGuardado;
-        app.valores.CorrelEnviada = correl;
-        if (enviada) {
-            const Registros h = env.base().consulta("SELECT norden, control FROM hCAB WHERE correl=?", {correl});
-            app.valores.NumeroOrden = h.texto(0, "norden");
-            app.valores.NumeroControl = h.texto(0, "control");
-        }
-        auto w = std::make_unique<Frm0738>(app);
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-        return w;
-    }
-
-    // Chooses an entry of CmbRuc by clicking it in the drop-down, as a person does.
-    void eligeEnLista(QComboBox* c, const QString& comienzo) {
-        int fila = -1;
-        for (int i = 0; i < c->count(); ++i)
-            if (c->itemText(i).startsWith(comienzo)) fila = i;
-        ASSERT_GE(fila, 0) << comienzo.toStdString();
-        c->showPopup();
-        QAbstractItemView* v = c->view();
-        const QRect r = v->visualRect(v->model()->index(fila, 0));
-        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, r.center());
-        QTRY_COMPARE(c->currentIndex(), fila);
-    }
+    // What the window must overwrite when it opens.
+    VentanaTest() { barra.ruc = barra.nombre = barra.periodo = "x"; }
 
     // The declarant and the rectification answer: what leaving page 0 asks for.
     void identifica(Frm0738& w, const QString& ruc) {
@@ -115,10 +61,6 @@ protected:
             .escalar("SELECT i_valor FROM DET WHERE doc_id_d=? AND casilla=?", {ruc, casilla})
             .toString();
     }
-
-    prueba::Entorno env;
-    Aplicacion app;
-    BarraPrueba barra;
 };
 
 TEST_F(VentanaTest, EnterPasaAlSiguienteYSaltaLasCasillasDeshabilitadas) {
@@ -292,7 +234,7 @@ TEST_F(VentanaTest, ModificarMuestraLoGuardado) {
 }
 
 TEST_F(VentanaTest, EnviadaSoloDejaElNumeroDeOrden) {
-    auto sin = abre(2, true, "001");
+    auto sin = abreEnviada("001");
     EXPECT_TRUE(sin->fraOrden()->isVisible());
     EXPECT_EQ(sin->txtOrden()->text(), "0");
     EXPECT_EQ(sin->txtVerifica()->text(), "");
@@ -302,7 +244,7 @@ TEST_F(VentanaTest, EnviadaSoloDejaElNumeroDeOrden) {
     EXPECT_TRUE(sin->Cmdgeneral(1)->isEnabled());
     sin.reset();
 
-    auto con = abre(2, true, "002");
+    auto con = abreEnviada("002");
     EXPECT_EQ(con->txtOrden()->text(), "87654321");
     EXPECT_EQ(con->txtVerifica()->text(), DigitoVerificador("12345678", "87654321"));
     // Leaving page 0 of a sent declaration asks nothing.
@@ -452,7 +394,7 @@ TEST_F(VentanaTest, LasPreguntasAlSalirDeUnaEnviada) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         env.base().ejecuta("UPDATE hCAB SET norden=NULL WHERE correl='001'");
-        auto w = abre(2, true, "001");
+        auto w = abreEnviada("001");
         env.dialogos().mostrados.clear();
         if (c.orden) {
             borra(w->txtOrden());

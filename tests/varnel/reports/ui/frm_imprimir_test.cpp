@@ -16,6 +16,7 @@
 #include "support/reports_archivos.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/ventanas.h"
+#include "varnel/common/ui/enter_botones.h"
 #include "varnel/reports/lista_imprimir.h"
 #include "varnel/reports/ui/frmPreview.h"
 
@@ -28,6 +29,7 @@ const QString kRuc = "10203040506";
 
 struct Ventana {
     explicit Ventana(bool enviadas = false, bool conDeclaracion = true) {
+        ui::instalaEnterEnBotones(*qApp);  // as the program's start-up does
         creaTablasAnexo(e.base());
         e.agregaUsuario("DEMO", "0");
         if (conDeclaracion) prueba::agregaDeclaracionImpresion(e, kRuc, "QUISPE MAMANI JOSE");
