@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "varnel/annexes/listas_anexo.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/computation/validacion.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/frm0738_ident.h"
@@ -97,6 +98,7 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     v.ModoDeclaracion = existe ? 2 : 1;
     v.RucDeclarante = existe ? ruc : QString();
     Declaracion d(v, leeTasasDeclaracion(base, kPeriodoDeclaracion));
+    conectaCalculo(d);
     abreComoLaVentana(base, d, formulario, usuario);
 
     ContextoIdent c;
@@ -162,6 +164,7 @@ ResultadoGrabarLote muestraDeclaracion(BaseDatos& base, const QString& formulari
         v.NumeroControl = h.texto(0, "control");
     }
     Declaracion d(v, leeTasasDeclaracion(base, kPeriodoDeclaracion));
+    conectaCalculo(d);
     abreComoLaVentana(base, d, formulario, usuario);
     r.lineas << lineasCasillas(d) << lineasControles(d);
     return r;

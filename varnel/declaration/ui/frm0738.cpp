@@ -35,6 +35,7 @@
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/frm0738_tasas.h"
 #include "varnel/declaration/instantanea_nucleo.h"
@@ -226,6 +227,7 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
       portapapeles_(std::make_unique<PortapapelesQt>()),
       filtros_(std::make_unique<FiltrosUtilitario>()) {
     listas_ = std::make_unique<ListasAnexo>(base_, *d_);
+    conectaCalculo(*d_);
     setObjectName("Frm0738");
     setWindowTitle(d_->Titulo);
     d_->portapapeles = portapapeles_.get();
@@ -764,7 +766,7 @@ void Frm0738::carga() {
     tabPrincipal_->setCurrentIndex(0);
     paginaPrevia_ = 0;
     CerrarAlGrabar_ = false;
-    v.SuspendeCalculo = true;
+    SuspendeCalculo suspende(v);
     // Left 0, top 0 of the main window; 9615 x 6825 twips is the smallest size, and the window opens as
     // large as its pages need at the screen's font (within the screen) and may be made larger.
     move(0, 0);
@@ -797,7 +799,7 @@ void Frm0738::carga() {
     hsDeuda_->setValue(1);
     d_->Arregla(1);
     d_->Modificado = false;
-    v.SuspendeCalculo = false;
+    suspende.termina();
     // The dividends list, its count and totals; a stored "No" with rows asks now.
     listas_->cargaTodas();
     listas_->aplicaPreguntasDeCarga();
