@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/dialogs.h"
-#include "platform/interfaz.h"
+#include "platform/ui/dialogos_qt.h"
+#include "platform/ui/interfaz.h"
 #include "platform/version.h"
 #include "platform/windows.h"
 #include "varnel/app/aplicacion.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/frm_principal.h"
-#include "varnel/app/ui/ventanas.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 

@@ -24,10 +24,10 @@
 #include "support/entorno.h"
 #include "support/persist_datos.h"
 #include "varnel/app/ui/forma_pago.h"
-#include "varnel/app/ui/ventanas.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/ui/frm0738.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 

@@ -15,9 +15,9 @@
 #include "support/lists_fixture.h"
 #include "support/reports_archivos.h"
 #include "varnel/app/ui/ayuda.h"
-#include "varnel/app/ui/ventanas.h"
 #include "varnel/reports/lista_imprimir.h"
 #include "varnel/reports/ui/frmPreview.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 using namespace qvr::reporte;
