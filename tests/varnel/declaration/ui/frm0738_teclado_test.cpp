@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "platform/interfaz.h"
+#include "platform/ui/interfaz.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/lote.h"

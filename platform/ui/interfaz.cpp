@@ -1,4 +1,4 @@
-#include "platform/interfaz.h"
+#include "platform/ui/interfaz.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -6,6 +6,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTranslator>
+
+#include "platform/ui/dialogos_qt.h"
+#include "platform/ui/impresora_qt.h"
 
 namespace qvr {
 
@@ -39,8 +42,14 @@ void instalaEnterEnBotones(QCoreApplication& app) {
     app.installEventFilter(new EnterEnBotones(&app));
 }
 
+void instalaPuertosEnPantalla() {
+    instalaImpresoraPredeterminada(impresoraPredeterminada);
+    instalaDialogosConPantalla([] { return std::make_shared<DialogosQt>(); });
+}
+
 bool preparaInterfaz(QCoreApplication& app) {
     instalaEnterEnBotones(app);
+    instalaPuertosEnPantalla();
     auto* t = new QTranslator(&app);
     if (!t->load(QLocale(QLocale::Spanish), "qtbase", "_",
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
