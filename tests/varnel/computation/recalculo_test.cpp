@@ -55,12 +55,13 @@ TEST(Recalculo, OtroSuscriptorOyeLosCambiosJuntoAlCalculo) {
     std::vector<std::pair<Cambio::Tipo, int>> oidos;
     const int clave = 0;
     d.suscribe(&clave, [&](Declaracion&, const Cambio& c) { oidos.emplace_back(c.tipo, c.casilla); });
+    // Subscribed after the ripple, it hears a change once the ripple's own changes are through.
     d.fijaTexto(535, "7");
-    ASSERT_FALSE(oidos.empty());
-    EXPECT_EQ(oidos.front(), std::make_pair(Cambio::Tipo::Casilla, 535));
+    ASSERT_GE(oidos.size(), 2u);
+    EXPECT_EQ(oidos.front(), std::make_pair(Cambio::Tipo::Casilla, 200));
+    EXPECT_EQ(oidos.back(), std::make_pair(Cambio::Tipo::Casilla, 535));
     oidos.clear();
     DetalleRentas(d, DetalleRentas::Tipo::Inafectas).Aceptar();
-    // Subscribed after the ripple, it hears the acceptance once the ripple's own changes are through.
     ASSERT_FALSE(oidos.empty());
     EXPECT_EQ(oidos.back(), std::make_pair(Cambio::Tipo::DetalleAceptado, 201));
     d.retira(&clave);
