@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/formato.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
 
@@ -87,6 +88,7 @@ void BM_DeclaracionTecleada(benchmark::State& state) {
     for (auto _ : state) {
         ValoresEjecucion valores;
         Declaracion d(valores, Tasas{3100, 0.015, 0});
+        conectaCalculo(d);
         d.preparaNueva();
         const double t0 = ahoraNs();
         tecleaDeclaracion(d);
@@ -103,6 +105,7 @@ BENCHMARK(BM_DeclaracionTecleada)->Unit(benchmark::kMillisecond);
 void BM_TeclaEnCasilla107(benchmark::State& state) {
     ValoresEjecucion valores;
     Declaracion d(valores, Tasas{3100, 0.015, 0});
+    conectaCalculo(d);
     d.preparaNueva();
     tecleaDeclaracion(d);
     d.entraFoco(107);

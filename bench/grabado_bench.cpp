@@ -3,7 +3,9 @@
 //  - saving against (a) the same rows inserted with prepared statements in one transaction, and
 //    against (b) the same rows written one statement at a time, each its own transaction (the
 //    per-box dynaset way);
-//  - opening against a plain SELECT of the declaration's rows.
+//  - opening against a plain SELECT of the declaration's rows;
+//  - saving with the optimistic check (the stored version compared under the lock and taken again
+//    after the writes) against the same save without it.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -19,6 +21,7 @@
 #include "varnel/declaration/anexos_copia.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/grabado.h"
+#include "varnel/declaration/version_declaracion.h"
 
 using namespace qvr;
 using Reloj = std::chrono::steady_clock;
@@ -171,6 +174,37 @@ void BM_Grabar(benchmark::State& state) {
     state.counters["fila_a_fila_sobre_grabar"] = tFilaAFila / tGrabar;  // the gain over (b)
 }
 BENCHMARK(BM_Grabar)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_GrabarConVersion(benchmark::State& state) {
+    Banco& b = banco();
+    b.llenaTemporal();
+    GrabarForm(*b.base, b.d, ClaveDeclaracion{}, {});
+    ClaveDeclaracion clave;
+    clave.ruc = kRuc;
+    QByteArray version = versionDeclaracion(*b.base, clave, false);
+    double tSin = 0, tCon = 0;
+    for (auto _ : state) {
+        // Alternated, so that both see the same file and cache.
+        auto t0 = Reloj::now();
+        if (!GrabarForm(*b.base, b.d, ClaveDeclaracion{}, {}).grabado) state.SkipWithError("the save failed");
+        tSin += ms(t0);
+        version = versionDeclaracion(*b.base, clave, false);
+
+        OpcionesGrabado o;
+        o.compruebaVersion = [&] {
+            if (versionDeclaracion(*b.base, clave, false) != version) throw ErrorBD(jet::DataCambio, "cambio");
+        };
+        o.trasEscribir = [&] { version = versionDeclaracion(*b.base, clave, false); };
+        t0 = Reloj::now();
+        if (!GrabarForm(*b.base, b.d, ClaveDeclaracion{}, o).grabado) state.SkipWithError("the checked save failed");
+        tCon += ms(t0);
+    }
+    const double n = double(state.iterations());
+    state.counters["ms_sin_version"] = tSin / n;
+    state.counters["ms_con_version"] = tCon / n;
+    state.counters["con_sobre_sin"] = tCon / tSin;  // goal: within 1.1
+}
+BENCHMARK(BM_GrabarConVersion)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_Abrir(benchmark::State& state) {
     Banco& b = banco();

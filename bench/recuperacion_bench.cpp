@@ -19,6 +19,7 @@
 #include "common/schema.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/grabado.h"
 #include "varnel/declaration/instantanea_nucleo.h"
 #include "varnel/declaration/lote.h"
@@ -155,6 +156,7 @@ void BM_EscribeCopia(benchmark::State& state) {
     v.ModoDeclaracion = 2;
     v.RucDeclarante = kRuc;
     Declaracion d(v);
+    conectaCalculo(d);
     llenaListas(d, base);
     Carga c;
     c.datos = b.d;

@@ -13,8 +13,8 @@
 #include "host/envio.h"
 #include "platform/database.h"
 #include "host/ventana_orvelane.h"
-#include "platform/dialogs.h"
-#include "platform/interfaz.h"
+#include "platform/ui/dialogos_qt.h"
+#include "platform/ui/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();

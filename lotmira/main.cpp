@@ -7,7 +7,7 @@
 
 #include "lotmira/instalador.h"
 #include "platform/dialogs.h"
-#include "platform/interfaz.h"
+#include "platform/ui/interfaz.h"
 
 namespace qvr {
 const char* versionPrograma();

@@ -5,7 +5,7 @@
 
 #include "oskeni/programa.h"
 #include "platform/dialogs.h"
-#include "platform/interfaz.h"
+#include "platform/ui/interfaz.h"
 #include "platform/version.h"
 
 int main(int argc, char** argv) {

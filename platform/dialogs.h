@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,16 +38,6 @@ class Dialogos {
 // The first button of a set: what Enter presses when nothing else is said.
 Respuesta primerBoton(Botones b);
 
-// The width a message box needs so that the window's title bar shows `titulo` whole.
-int anchoParaTitulo(const QString& titulo);
-
-// QMessageBox with the given title, text, icon and buttons.
-class DialogosQt : public Dialogos {
-  public:
-    using Dialogos::muestra;
-    Respuesta muestra(const Mensaje& m, Respuesta defecto) override;
-};
-
 // Standard error: "title: text", answered with the default button.
 class DialogosConsola : public Dialogos {
   public:
@@ -70,7 +61,11 @@ class DialogosScript : public Dialogos {
 Dialogos& dialogos();
 // Installs a port for the rest of the run (or until replaced); returns the previous one.
 std::shared_ptr<Dialogos> instalaDialogos(std::shared_ptr<Dialogos> d);
-// A command-line program's choice: message boxes when a display is available, else standard error.
+// A command-line program's choice: message boxes when a display is available and the program has
+// the window part of the platform set up (preparaInterfaz, platform/ui), else standard error.
 std::shared_ptr<Dialogos> dialogosParaLineaDeComandos();
+// The message boxes of the window part (DialogosQt); installed by preparaInterfaz.
+using FabricaDialogos = std::function<std::shared_ptr<Dialogos>()>;
+void instalaDialogosConPantalla(FabricaDialogos fabrica);
 
 }  // namespace qvr

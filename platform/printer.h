@@ -1,12 +1,11 @@
 #pragma once
 // The printer port. Reports are painted page by page on a QPainter whose units the caller sets;
-// the port owns the device: the system printer, a PDF file, or a recording fake in tests.
+// the port owns the device: the system printer, a PDF file, or a recording fake in tests. The
+// QPrinter devices are the window part's (platform/ui/impresora_qt.h).
 #include <QPainter>
 #include <QString>
 #include <functional>
 #include <memory>
-
-class QPrinter;
 
 namespace qvr {
 
@@ -29,27 +28,15 @@ class Impresora {
     virtual QString error() const { return {}; }
 };
 
-// A QPrinter already set up (system printer or PDF output file).
-std::unique_ptr<Impresora> impresoraQt(std::unique_ptr<QPrinter> printer);
-// A PDF file at a file-system path, A4 pages.
-std::unique_ptr<Impresora> impresoraPdf(const QString& ruta);
-
-// The system's default printer, without a dialog. On a machine without any printer the user is
-// told so (dialogs port) and offered to save the pages as a PDF file instead; nullptr when he
-// declines or cancels the choice of the file.
-std::unique_ptr<Impresora> impresoraPredeterminada();
-
-// The question for the PDF file's path ("" when cancelled). By default a file dialog; tests
-// replace it.
-using PreguntaArchivoPdf = std::function<QString()>;
-PreguntaArchivoPdf instalaPreguntaArchivoPdf(PreguntaArchivoPdf f);
 // The message of a machine without printers.
 QString mensajeSinImpresora();
 
-// The port the programs use. Until one is installed it is the default printer
-// (impresoraPredeterminada).
+// The port the programs use. Until one is installed it is the default one; nullptr (nothing
+// printed, as when the user declines) when there is no default either.
 using FabricaImpresora = std::function<std::unique_ptr<Impresora>()>;
 std::unique_ptr<Impresora> abreImpresora();
 FabricaImpresora instalaImpresora(FabricaImpresora f);
+// The default: the system's printer (impresoraPredeterminada), set by the window part at start-up.
+void instalaImpresoraPredeterminada(FabricaImpresora f);
 
 }  // namespace qvr

@@ -7,15 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/dialogs.h"
-#include "platform/interfaz.h"
+#include "platform/ui/dialogos_qt.h"
+#include "platform/ui/interfaz.h"
 #include "platform/version.h"
 #include "platform/windows.h"
 #include "varnel/app/aplicacion.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/frm_principal.h"
-#include "varnel/app/ui/ventanas.h"
-#include "varnel/common/ui/enter_botones.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 
@@ -41,7 +40,6 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(kPrograma);
     preparaInterfaz(qapp);
-    ui::instalaEnterEnBotones(qapp);
     if (qEnvironmentVariable("QVR_DIALOGOS") == "consola")
         instalaDialogos(std::make_shared<DialogosConsola>());
     else

@@ -24,15 +24,14 @@
 #include "host/ventana_orvelane.h"
 #include "host/ventana_spool.h"
 #include "lotmira/instalador.h"
-#include "platform/dialogs.h"
-#include "platform/interfaz.h"
+#include "platform/ui/dialogos_qt.h"
+#include "platform/ui/interfaz.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
 #include "varnel/annexes/ui/panel_anexo.h"
 #include "varnel/app/aplicacion.h"
 #include "varnel/app/ui/acerca_de.h"
 #include "varnel/app/ui/frm_principal.h"
-#include "varnel/app/ui/ventanas.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/ui/frm0738.h"
@@ -42,6 +41,7 @@
 #include "varnel/reports/ui/frmPreview.h"
 #include "varnel/reports/ui/frm_imp_x_pag.h"
 #include "varnel/reports/ui/frm_imprimir.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 

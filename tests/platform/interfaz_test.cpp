@@ -1,6 +1,6 @@
 // What every program with windows sets up at start-up: Qt's own texts in Spanish, Enter on a
 // focused push button, message boxes as wide as their titles, engine errors described in Spanish.
-#include "platform/interfaz.h"
+#include "platform/ui/interfaz.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 #include "common/conexion.h"
 #include "platform/database.h"
 #include "platform/descripciones_jet.h"
-#include "platform/dialogs.h"
+#include "platform/ui/dialogos_qt.h"
 
 using namespace qvr;
 

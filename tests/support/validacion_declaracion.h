@@ -38,8 +38,7 @@ inline void catalogosValidacion(Entorno& env) {
 // alquiler (1 Si, 2 No), rectifica/general/extranjero/fideicomiso (1 Si, 0 No), telefono,
 // profesion, nacimiento, total, ruc, pago.forma/banco/cheque/monto.
 inline void aplicaLineas(Declaracion& d, const QStringList& lineas) {
-    const bool suspendida = d.valores.SuspendeCalculo;
-    d.valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(d.valores);
     for (const QString& l : lineas) {
         const qsizetype i = l.indexOf('=');
         const QString k = l.left(i), v = l.mid(i + 1);
@@ -74,7 +73,6 @@ inline void aplicaLineas(Declaracion& d, const QStringList& lineas) {
         else if (k == "pago.monto") d.controles.pago.monto = v;
         else ADD_FAILURE() << "unknown key " << k.toStdString();
     }
-    d.valores.SuspendeCalculo = suspendida;
 }
 
 }  // namespace qvr::prueba

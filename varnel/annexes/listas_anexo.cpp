@@ -219,10 +219,8 @@ void ListasAnexo::eligeOpcion(Pregunta p, Opcion o) {
 void ListasAnexo::aplicaPreguntasDeCarga() {
     // A sent declaration is only looked at: nothing of it can be removed.
     if (declaracion.valores.DeclaracionEnviada) return;
-    ValoresEjecucion& v = declaracion.valores;
-    const bool suspendido = v.SuspendeCalculo;
     bool modificado = declaracion.Modificado;
-    v.SuspendeCalculo = true;
+    SuspendeCalculo suspende(declaracion.valores);
     for (Pregunta p : {Pregunta::Extranjero, Pregunta::Fideicomiso}) {
         if (declaracion.controles.opciones[size_t(p)] != Opcion::No) continue;
         const ListaAnexo l = listaDePregunta(p);
@@ -232,7 +230,7 @@ void ListasAnexo::aplicaPreguntasDeCarga() {
         // Rows emptied by the answer are a change the next save must write.
         if (antes > 0 && Cuenta_Registros(base, tabla) == 0) modificado = true;
     }
-    v.SuspendeCalculo = suspendido;
+    suspende.termina();
     declaracion.Modificado = modificado;
 }
 

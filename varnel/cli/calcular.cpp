@@ -9,6 +9,7 @@
 #include "common/sesion.h"
 #include "varnel/cli/comando.h"
 #include "varnel/cli/comunes.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/lote.h"
 
 namespace {
@@ -60,6 +61,7 @@ int calcular(const QStringList& args) {
 
     ValoresEjecucion valores;
     Declaracion d(valores, Tasas{*uit, *tasa110, 0});
+    conectaCalculo(d);
     if (s.Base) {
         try {
             llenaListas(d, *s.Base);

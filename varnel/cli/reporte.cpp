@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/dialogs.h"
-#include "platform/printer.h"
+#include "platform/ui/impresora_qt.h"
 #include "varnel/cli/comando.h"
 #include "varnel/reports/visor_reporte.h"
 

@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "platform/dialogs.h"
-#include "platform/interfaz.h"
+#include "platform/ui/dialogos_qt.h"
+#include "platform/ui/interfaz.h"
 #include "varnel/cli/comando.h"
 #include "varnel/reports/ui/frmPreview.h"
 

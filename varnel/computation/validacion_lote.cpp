@@ -5,6 +5,7 @@
 #include "common/catalogos.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/computation/validacion.h"
 #include "varnel/declaration/lote.h"
 
@@ -42,6 +43,7 @@ ResultadoValidacionLote validaLote(BaseDatos& base, const QStringList& entrada, 
     ValoresEjecucion valores;
     valores.ModoDeclaracion = 2;  // as opened for modification: no taxpayer-list checks
     Declaracion d(valores, Tasas{*uit, *tasa110, 0});
+    conectaCalculo(d);
     llenaListas(d, base);
     d.preparaNueva();
     const ResultadoLote lote = ejecutaLote(d, entrada, false);

@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "common/formato.h"
-#include "varnel/computation/calculo.h"
 
 namespace qvr {
 
@@ -37,7 +37,37 @@ void Declaracion::fijaTexto(int n, const QString& texto) {
     if (Cambios200 < std::numeric_limits<short>::max()) ++Cambios200;
     if (Cambios201 < std::numeric_limits<short>::max()) ++Cambios201;
     if (valores.SuspendeCalculo) return;
-    calculo::alCambiar(*this, n, previo200, previo201);
+    anuncia({Cambio::Tipo::Casilla, n, previo200, previo201});
+}
+
+void Declaracion::suscribe(const void* clave, Suscriptor s) {
+    for (auto& [k, existente] : suscriptores_)
+        if (k == clave) {
+            existente = std::move(s);
+            return;
+        }
+    suscriptores_.emplace_back(clave, std::move(s));
+}
+
+void Declaracion::retira(const void* clave) {
+    std::erase_if(suscriptores_, [clave](const auto& e) { return e.first == clave; });
+}
+
+bool Declaracion::suscrito(const void* clave) const {
+    for (const auto& e : suscriptores_)
+        if (e.first == clave) return true;
+    return false;
+}
+
+void Declaracion::anuncia(const Cambio& c) {
+    if (suscriptores_.empty())
+        throw std::logic_error("Declaracion: a change of box " + std::to_string(c.casilla) +
+                               " with no recalculation attached (conectaCalculo)");
+    // A subscriber may subscribe or leave while it runs: each one is called from its own copy.
+    for (size_t i = 0; i < suscriptores_.size(); ++i) {
+        const Suscriptor s = suscriptores_[i].second;
+        s(*this, c);
+    }
 }
 
 void Declaracion::fijaLongitud(int n, int longitud) {
@@ -221,7 +251,7 @@ void Declaracion::aplicaReglasDeCarga() {
 }
 
 void Declaracion::preparaNueva() {
-    valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(valores);
     for (Pregunta p : {Pregunta::General, Pregunta::Extranjero, Pregunta::Fideicomiso})
         eligeOpcion(p, Opcion::No);
     for (int n = 840; n <= 853; ++n) {
@@ -236,7 +266,6 @@ void Declaracion::preparaNueva() {
         fijaEstado(n, false, casillas_[size_t(n)].bloqueada, casillas_[size_t(n)].fondo);
     aplicaReglasDeCarga();
     Modificado = false;
-    valores.SuspendeCalculo = false;
 }
 
 }  // namespace qvr

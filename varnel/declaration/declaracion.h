@@ -1,13 +1,16 @@
 #pragma once
 // The declaration window's state and behaviour without widgets: every box of the box array and the
-// other controls the rules touch, the box and group operations, the entry events (focus in, key,
-// focus out, choices) and, through the change of a box, the recalculation. A window is a thin view:
+// other controls the rules touch, the box and group operations and the entry events (focus in, key,
+// focus out, choices). A change of a box is announced to the subscribers: the recalculation of
+// computation/ subscribes (conectaCalculo), so this model knows no rule. A window is a thin view:
 // it forwards its events here and mirrors what the change notifications report.
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "common/catalogos.h"
 #include "varnel/app/valores.h"
@@ -115,6 +118,19 @@ struct ResultadoTecla {
     AccionVista accion = AccionVista::Ninguna;
 };
 
+// What the declaration announces to the layer that derives its computed boxes.
+struct Cambio {
+    enum class Tipo {
+        Casilla,          // the text of `casilla` changed, outside a suspension of the calculation
+        DetalleAceptado,  // the detail window of `casilla` (200 or 201) was accepted
+    };
+    Tipo tipo;
+    int casilla;
+    // The guard counters of boxes 200 and 201 as they were before this change was counted.
+    short previo200 = 0;
+    short previo201 = 0;
+};
+
 class Declaracion {
   public:
     explicit Declaracion(ValoresEjecucion& valores, Tasas tasas = {});
@@ -125,8 +141,8 @@ class Declaracion {
     const EstadoCasilla& casilla(int n) const { return casillas_[size_t(n)]; }
     QString texto(int n) const { return existe(n) ? casillas_[size_t(n)].texto : QString(); }
     // Sets the text of box n. A different text is a change of the box: the declaration is
-    // modified, the guard counters grow and, unless loading, the box's recalculation runs before
-    // this returns.
+    // modified, the guard counters grow and, unless the calculation is suspended, the change is
+    // announced, so the box's recalculation runs before this returns.
     void fijaTexto(int n, const QString& texto);
     void fijaLongitud(int n, int longitud);
 
@@ -199,6 +215,16 @@ class Declaracion {
     std::function<void(int casilla)> alCambiarCasilla;
     std::function<void(Control, int indice)> alCambiarControl;
 
+    // ---- Subscribers to the changes ----
+    // One subscriber per key; subscribing again with a key replaces its subscriber. A change
+    // announced with nobody subscribed throws std::logic_error: a declaration built for real work
+    // without its recalculation would silently leave the computed boxes stale.
+    using Suscriptor = std::function<void(Declaracion&, const Cambio&)>;
+    void suscribe(const void* clave, Suscriptor s);
+    void retira(const void* clave);
+    bool suscrito(const void* clave) const;
+    void anuncia(const Cambio& c);
+
     // Called by the computation for the controls it writes.
     void notificaControl(Control c, int indice = 0) {
         if (alCambiarControl) alCambiarControl(c, indice);
@@ -213,6 +239,7 @@ class Declaracion {
     void fijaEstado(int n, bool habilitada, bool bloqueada, Fondo fondo);
 
     std::array<EstadoCasilla, 1000> casillas_;
+    std::vector<std::pair<const void*, Suscriptor>> suscriptores_;
 };
 
 }  // namespace qvr

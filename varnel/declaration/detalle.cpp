@@ -1,7 +1,6 @@
 #include "varnel/declaration/detalle.h"
 
 #include "common/formato.h"
-#include "varnel/computation/calculo.h"
 
 namespace qvr {
 
@@ -136,8 +135,7 @@ void DetalleRentas::Aceptar() {
         textos_[i] = formatoTexto(textos_[i], patron::MontoCorto);
         d_.fijaTexto(lineas[i].casilla, textos_[i]);
     }
-    calculo::ejecuta(d_, tipo_ == Tipo::Exoneradas ? calculo::Regla::R200 : calculo::Regla::R201);
-    calculo::ejecuta(d_, calculo::Regla::R);
+    d_.anuncia({Cambio::Tipo::DetalleAceptado, tipo_ == Tipo::Exoneradas ? 200 : 201});
     cerrada_ = true;
 }
 

@@ -33,7 +33,7 @@ Instantanea instantaneaDe(const Declaracion& d) {
 void aplicaCarga(Declaracion& d, const Carga& c) {
     const Instantanea& s = c.datos;
     d.preparaNueva();
-    d.valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(d.valores);
     if (d.valores.ModoDeclaracion != 1) d.valores.RucDeclarante = s.ruc;
     FormaPago pago = d.controles.pago;
     pago.codigo = s.pago.codigo;
@@ -61,7 +61,6 @@ void aplicaCarga(Declaracion& d, const Carga& c) {
         d.fijaOrden(s.orden, s.verifica);
     }
     d.Modificado = false;
-    d.valores.SuspendeCalculo = false;
 }
 
 ResultadoGrabado grabaDeclaracion(BaseDatos& base, Declaracion& d, const QString& formulario,

@@ -88,7 +88,7 @@ CopiaRecuperacion tomaCopia(BaseDatos& base, const Declaracion& d, const QString
 }
 
 void restauraInstantanea(Declaracion& d, const Instantanea& s) {
-    d.valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(d.valores);
     // What the opening loaded and the copy no longer holds was cleared by the person.
     for (const InfoCasilla& i : inventario())
         if (!s.casillas.count(i.numero)) d.fijaTexto(i.numero, QString());
@@ -99,7 +99,6 @@ void restauraInstantanea(Declaracion& d, const Instantanea& s) {
     c.datos.profesion = s.profesion.left(2);
     aplicaCarga(d, c);
     // The very entry chosen, when the lists still hold it (a code alone misses a blank entry).
-    d.valores.SuspendeCalculo = true;
     for (const auto& [n, entrada] : s.listas) {
         const auto it = d.controles.listasDocumento.find(n);
         if (it == d.controles.listasDocumento.end() || entrada.isEmpty()) continue;
@@ -109,7 +108,7 @@ void restauraInstantanea(Declaracion& d, const Instantanea& s) {
     const int profesion =
         s.profesion.isEmpty() ? -1 : int(d.controles.profesion.entradas.indexOf(s.profesion));
     if (profesion >= 0 || s.profesion.isEmpty()) d.eligeProfesion(profesion);
-    d.valores.SuspendeCalculo = false;
+    suspende.termina();
     d.Modificado = true;
 }
 

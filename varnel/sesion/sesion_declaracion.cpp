@@ -6,6 +6,7 @@
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "varnel/annexes/listas_anexo.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/computation/validacion.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/frm0738_tasas.h"
@@ -27,7 +28,10 @@ SesionDeclaracion::SesionDeclaracion(const EntornoSesion& entorno, ValoresEjecuc
     : entorno_(entorno),
       valores_(valores),
       d_(std::make_unique<Declaracion>(valores)),
-      listas_(std::make_unique<ListasAnexo>(*entorno.base, *d_)) {}
+      listas_(std::make_unique<ListasAnexo>(*entorno.base, *d_)) {
+    // Every face of the session types into a declaration that computes as it is typed.
+    conectaCalculo(*d_);
+}
 
 SesionDeclaracion::~SesionDeclaracion() {
     // The copy goes first: it writes what was typed last and unhooks from the declaration.
@@ -70,13 +74,14 @@ ResultadoApertura SesionDeclaracion::abre() {
     // Taken before the reading: a change that lands in between is taken for another's, never lost.
     if (v.ModoDeclaracion != 1) tomaVersion();
     d_->tasas = leeTasasDeclaracion(base, kPeriodoDeclaracion);
-    v.SuspendeCalculo = true;
-    carga_ = CargaDeclaracion(base, v, entorno_.formulario, entorno_.usuario);
-    llenaListas(*d_, base);
-    aplicaCarga(*d_, carga_);
-    d_->Arregla(1);
-    d_->Modificado = false;
-    v.SuspendeCalculo = false;
+    {
+        SuspendeCalculo suspende(v);
+        carga_ = CargaDeclaracion(base, v, entorno_.formulario, entorno_.usuario);
+        llenaListas(*d_, base);
+        aplicaCarga(*d_, carga_);
+        d_->Arregla(1);
+        d_->Modificado = false;
+    }
     // The dividends list, its count and totals; a stored "No" with rows asks now.
     listas_->cargaTodas();
     listas_->aplicaPreguntasDeCarga();

@@ -5,6 +5,7 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/grabado.h"
 #include "varnel/declaration/instantanea_nucleo.h"
@@ -18,7 +19,7 @@ const QString kEntrada = "20100047218  PEREZ GOMEZ JUAN          050504";
 
 class ListasTest : public ::testing::Test {
   protected:
-    ListasTest() : d(valores), listas(env.base(), d) {}
+    ListasTest() : d(valores), listas(env.base(), d) { conectaCalculo(d); }
     void SetUp() override { creaTablasAnexo(env.base()); }
     void dividendo(const QString& ruc, const QString& fecha, const QString& monto, const QString& retenido) {
         env.base().ejecuta("INSERT INTO TMP_F0738DIVID VALUES (?, 'ACME SA', ?, ?, ?)",

@@ -6,6 +6,7 @@
 #include "common/valores_comunes.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "varnel/computation/recalculo.h"
 
 using namespace qvr;
 
@@ -17,7 +18,7 @@ const QString kRucB = "20131312955";
 
 class RetencionesTest : public ::testing::Test {
   protected:
-    RetencionesTest() : d(valores, tasas()), listas(env.base(), d) {}
+    RetencionesTest() : d(valores, tasas()), listas(env.base(), d) { conectaCalculo(d); }
     static Tasas tasas() {
         Tasas t;
         t.TasaRetencionDividendos = 0.041;

@@ -17,6 +17,7 @@
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
 #include "varnel/annexes/ui/panel_anexo.h"
+#include "varnel/computation/recalculo.h"
 
 using namespace qvr;
 
@@ -36,6 +37,7 @@ void captura(QWidget& w, const QString& nombre) {
 class VentanasAnexo : public ::testing::Test {
   protected:
     VentanasAnexo() : d(valores, tasas()), listas(env.base(), d) {
+        conectaCalculo(d);
         d.portapapeles = &portapapeles;
         d.preparaNueva();
     }

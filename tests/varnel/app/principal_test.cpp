@@ -20,6 +20,7 @@
 #include "varnel/app/ui/barra_estado.h"
 #include "varnel/app/ui/frm_principal.h"
 #include "varnel/app/ui/posiciona.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 

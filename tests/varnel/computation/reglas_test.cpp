@@ -3,6 +3,7 @@
 #include <map>
 
 #include "varnel/computation/calculo.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
 
@@ -15,13 +16,16 @@ namespace {
 // and 54 × U = 167,400.
 class Reglas : public ::testing::Test {
   protected:
-    Reglas() : d(valores, Tasas{3100, 0.015, 0}) { d.preparaNueva(); }
+    Reglas() : d(valores, Tasas{3100, 0.015, 0}) {
+        conectaCalculo(d);
+        d.preparaNueva();
+    }
 
     // Box texts as loading sets them: no rule runs.
     void carga(const std::map<int, QString>& textos) {
-        valores.SuspendeCalculo = true;
+        SuspendeCalculo suspende(valores);
         for (const auto& [n, t] : textos) d.fijaTexto(n, t);
-        valores.SuspendeCalculo = false;
+        suspende.termina();
     }
     void teclea(int n, const QString& t) { ASSERT_TRUE(tecleaCasilla(d, n, t)) << n; }
 

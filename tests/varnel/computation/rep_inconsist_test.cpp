@@ -9,9 +9,10 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "platform/printer.h"
+#include "platform/ui/impresora_qt.h"
 #include "support/entorno.h"
 #include "support/validacion_declaracion.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/computation/validacion.h"
 
@@ -245,6 +246,7 @@ protected:
         c.rutaSistema = env.sistema();
         c.abreInconsistencias = [this](const std::vector<Inconsistencia>& l) { lineas = l; };
         Declaracion d(valores, Tasas{3100, 0.015, 0});
+        conectaCalculo(d);
         d.preparaNueva();
         prueba::aplicaLineas(d, {"ruc=20100047218", "rectifica=0", "100=5,000"});
         ASSERT_FALSE(ValidaTodo(d, "0", c));
@@ -314,6 +316,7 @@ TEST_F(Ventana, EnterEnUnaLineaYAceptar) {
 
     // A new report replaces the old text in a fresh window.
     Declaracion d(valores, Tasas{3100, 0.015, 0});
+    conectaCalculo(d);
     d.preparaNueva();
     prueba::aplicaLineas(d, {"ruc=20100047218", "rectifica=0", "100=5,000", "alquiler=2", "pago.forma=E"});
     ASSERT_FALSE(ValidaTodo(d, "0", c));

@@ -8,6 +8,7 @@
 #include "platform/database.h"
 #include "support/entorno.h"
 #include "support/validacion_declaracion.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/computation/validacion_reglas.h"
 
 using namespace qvr;
@@ -49,6 +50,7 @@ protected:
 
     std::unique_ptr<Declaracion> declaracion(const QStringList& lineas, bool conBase = true) {
         auto d = std::make_unique<Declaracion>(valores, Tasas{3100, 0.015, 0});
+        conectaCalculo(*d);
         d->preparaNueva();
         prueba::aplicaLineas(*d, (conBase ? kBase : QStringList{}) + lineas);
         return d;
@@ -335,6 +337,7 @@ TEST(ValIdentInteractivo, TelefonosDetienenConSuMensaje) {
     ValoresEjecucion v;
     v.ModoDeclaracion = 2;
     Declaracion d(v);
+    conectaCalculo(d);
     ContextoIdent c;
     struct Caso { const char* telefono; const char* mensaje; };
     for (const Caso& k : {Caso{"12345", "Ingrese correctamente el teléfono"},

@@ -29,6 +29,8 @@ Salida corre(const QByteArray& entrada, const QStringList& args = {}) {
 TEST(Validar, ConsistenteInconsistenteYEntradaInutil) {
     prueba::Entorno env;
     prueba::catalogosValidacion(env);
+    // The declarant named by ruc= is one of the configured user's taxpayers.
+    env.agregaContribuyente("20100047218", "PEREZ", "GOMEZ", "JUAN", "DEMO");
     env.cierraBase();
 
     const QByteArray base = "ruc=20100047218\nrectifica=0\nalquiler=2\n100=5000\npago.forma=E\n";

@@ -8,6 +8,7 @@
 #include "common/schema.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/grabado.h"
 #include "varnel/declaration/instantanea_nucleo.h"
 
@@ -206,6 +207,7 @@ void llenaListasPrueba(Declaracion& d) {
 TEST_P(CargaTest, AbiertaEnElNucleo) {
     ValoresEjecucion v = modo(2);
     Declaracion d(v);
+    conectaCalculo(d);
     llenaListasPrueba(d);
     aplicaCarga(d, CargaDeclaracion(env.base(), v, "0738", "ANA"));
     EXPECT_FALSE(d.Modificado);
@@ -244,6 +246,7 @@ TEST_P(CargaTest, AbiertaEnElNucleo) {
 TEST_P(CargaTest, EnviadaEnElNucleoQuedaDeSoloLectura) {
     ValoresEjecucion v = modo(2, true, "001");
     Declaracion d(v);
+    conectaCalculo(d);
     llenaListasPrueba(d);
     aplicaCarga(d, CargaDeclaracion(env.base(), v, "0738", "ANA"));
     EXPECT_FALSE(d.casilla(100).habilitada);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/lote.h"
 
 using namespace qvr;
@@ -10,7 +11,10 @@ namespace {
 
 class Detalle : public ::testing::Test {
   protected:
-    Detalle() : d(valores, Tasas{3100, 0.015, 0}) { d.preparaNueva(); }
+    Detalle() : d(valores, Tasas{3100, 0.015, 0}) {
+        conectaCalculo(d);
+        d.preparaNueva();
+    }
     void teclea(DetalleRentas& w, int i, const QString& t) {
         w.entraCampo(i);
         w.fijaTexto(i, QString());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/entorno.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
 
@@ -18,6 +19,7 @@ QString entradaTipo(const QString& codigo, const QString& descripcion, const QSt
 class Entrada : public ::testing::Test {
   protected:
     Entrada() : d(valores, Tasas{3100, 0.015, 0}) {
+        conectaCalculo(d);
         d.portapapeles = &portapapeles;
         for (auto& [l, lista] : d.controles.listasDocumento)
             lista.entradas = {QString(75, ' '), entradaTipo("01", "DOC. NACIONAL DE IDENTIDAD", "08", '5'),
@@ -49,7 +51,7 @@ TEST_F(Entrada, ReglaDeLectura) {
         {180, "12abc", 0},      {180, "1,234.5", 1235},  {180, "-0.5", -1},
         {141, "(6,598)", 6598}, {515, "(100)", -100},
     };
-    valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(valores);
     for (const auto& c : casos) {
         d.fijaTexto(c.casilla, c.texto);
         EXPECT_EQ(d.Vale(c.casilla), c.valor) << c.casilla << " " << c.texto;
@@ -68,7 +70,7 @@ TEST_F(Entrada, FormaDeVisualizacion) {
                  {"0", "0"},
                  {"1851.75", "1,852"},
                  {"(5)", "(5)"}};
-    valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(valores);
     for (const auto& c : casos) {
         d.fijaTexto(513, c.antes);
         d.Forma(513);
@@ -180,10 +182,10 @@ TEST_F(Entrada, TipoDeDocumentoYSuCasillaCompanera) {
     EXPECT_EQ(d.texto(208), "");
 
     // While loading, choosing a type keeps the number just loaded.
-    valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(valores);
     d.fijaTexto(209, "12345678");
     d.eligeCodigoDocumento(205, "01");
-    valores.SuspendeCalculo = false;
+    suspende.termina();
     EXPECT_EQ(d.texto(209), "12345678");
 }
 
@@ -224,11 +226,11 @@ TEST_F(Entrada, GruposDeCasillas) {
     EXPECT_EQ(d.controles.listasDocumento[224].fondo, Fondo::GrisClaro);
 
     // Rentals: HabAlquiler keeps the document types while loading and clears them afterwards.
-    valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(valores);
     d.eligeCodigoDocumento(204, "6");
     d.HabAlquiler();
     EXPECT_EQ(d.controles.listasDocumento[204].codigo(), "06");
-    valores.SuspendeCalculo = false;
+    suspende.termina();
     d.HabAlquiler();
     EXPECT_EQ(d.controles.listasDocumento[204].elegida, -1);
     d.eligeOpcion(Pregunta::Inmueble, Opcion::No);
@@ -279,9 +281,9 @@ TEST_F(Entrada, PortapapelesRectificacionFechaYProfesion) {
     EXPECT_TRUE(valores.OrdenModificada);
     EXPECT_EQ(d.teclaVerifica('-').tecla, 0);
 
-    valores.SuspendeCalculo = true;
+    SuspendeCalculo suspende(valores);
     d.eligeOpcion(Pregunta::Rectifica, Opcion::Si);  // a stored answer: no reminder
-    valores.SuspendeCalculo = false;
+    suspende.termina();
     EXPECT_TRUE(env.dialogos().mostrados.empty());
     d.eligeOpcion(Pregunta::Rectifica, Opcion::Si);
     ASSERT_EQ(env.dialogos().mostrados.size(), 1u);

@@ -11,7 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "platform/printer.h"
+#include "platform/ui/impresora_qt.h"
 #include "support/entorno.h"
 #include "support/reports_archivos.h"
 #include "varnel/reports/dibujo_reporte.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The windows that the main window's commands open, by factory. A window of a later part of the
-// module plugs its factory in here; until it does, the commands that open it are disabled.
+// module plugs its factory in here; until it does, the commands that open it are disabled. Which
+// windows there are is decided beside main.cpp (varnel/ventanas.h), above every window.
 #include <QDialog>
 #include <functional>
 #include <map>
@@ -24,9 +25,5 @@ public:
 private:
     std::map<Ventana, FabricaVentana> fabricas_;
 };
-
-// Varnel's windows. The registry must outlive the windows: the lists open the declaration window
-// through it.
-void registraVentanasVarnel(RegistroVentanas& r);
 
 }  // namespace qvr

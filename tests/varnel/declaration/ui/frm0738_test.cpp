@@ -21,10 +21,10 @@
 #include <optional>
 
 #include "varnel/app/ui/forma_pago.h"
-#include "varnel/app/ui/ventanas.h"
 #include "varnel/declaration/orden.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/ui/ventana_prueba.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 

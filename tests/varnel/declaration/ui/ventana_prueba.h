@@ -13,7 +13,7 @@
 #include "support/entorno.h"
 #include "support/lists_barra.h"
 #include "support/persist_datos.h"
-#include "varnel/common/ui/enter_botones.h"
+#include "platform/ui/interfaz.h"
 #include "varnel/declaration/ui/frm0738.h"
 
 namespace qvr::prueba {
@@ -34,7 +34,7 @@ struct VentanaDeclaracion {
     // `rutaBase`: a database prepared by another process (a test's child); empty: this environment's,
     // prepared here.
     explicit VentanaDeclaracion(const QString& rutaBase = {}) {
-        ui::instalaEnterEnBotones(*qApp);
+        instalaEnterEnBotones(*qApp);
         if (rutaBase.isEmpty()) preparaBaseDeclaracion(env);
         app.sesion.Base = BaseDatos::abre(rutaBase.isEmpty() ? env.rutaBase() : rutaBase);
         app.sesion.Usuario = "ANA";

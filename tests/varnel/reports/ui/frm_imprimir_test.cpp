@@ -15,10 +15,11 @@
 #include "support/lists_fixture.h"
 #include "support/reports_archivos.h"
 #include "varnel/app/ui/ayuda.h"
-#include "varnel/app/ui/ventanas.h"
-#include "varnel/common/ui/enter_botones.h"
+#include "platform/ui/interfaz.h"
+#include "varnel/ventanas.h"
 #include "varnel/reports/lista_imprimir.h"
 #include "varnel/reports/ui/frmPreview.h"
+#include "varnel/ventanas.h"
 
 using namespace qvr;
 using namespace qvr::reporte;
@@ -29,7 +30,7 @@ const QString kRuc = "10203040506";
 
 struct Ventana {
     explicit Ventana(bool enviadas = false, bool conDeclaracion = true) {
-        ui::instalaEnterEnBotones(*qApp);  // as the program's start-up does
+        instalaEnterEnBotones(*qApp);  // as the program's start-up does
         creaTablasAnexo(e.base());
         e.agregaUsuario("DEMO", "0");
         if (conDeclaracion) prueba::agregaDeclaracionImpresion(e, kRuc, "QUISPE MAMANI JOSE");

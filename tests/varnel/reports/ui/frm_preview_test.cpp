@@ -12,7 +12,7 @@
 #include "platform/printer.h"
 #include "support/entorno.h"
 #include "support/reports_archivos.h"
-#include "varnel/common/ui/enter_botones.h"
+#include "platform/ui/interfaz.h"
 #include "varnel/reports/ui/frmPreview.h"
 
 using namespace qvr;
@@ -107,7 +107,7 @@ void rueda(QWidget* w, int angulo) {
 
 // The viewer through the keyboard and the wheel alone.
 TEST(FrmPreview, TecladoYRueda) {
-    ui::instalaEnterEnBotones(*qApp);  // as the program's start-up does
+    instalaEnterEnBotones(*qApp);  // as the program's start-up does
     prueba::Entorno env;
     const QString rpt = env.sistema() + "RPT";
     prueba::escribeReporte(rpt, "00000001.PRN", prueba::reporteDeHojas(4));

@@ -1,6 +1,6 @@
 // Enter on a focused push or tool button presses that button in every window, never the dialog's
 // default one; other controls keep their own Enter.
-#include "varnel/common/ui/enter_botones.h"
+#include "platform/ui/interfaz.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@
 using namespace qvr;
 
 TEST(EnterEnBotones, PulsaElBotonConElFocoYNoElPredeterminado) {
-    ui::instalaEnterEnBotones(*qApp);
-    ui::instalaEnterEnBotones(*qApp);  // a second start-up step must not press twice
+    instalaEnterEnBotones(*qApp);
+    instalaEnterEnBotones(*qApp);  // a second start-up step must not press twice
 
     // Built after the installation, as every window is.
     QDialog d;
