@@ -52,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<qvr::CopiaRecuperacion> c = qvr::deJson(json, &error);
     if (!c) {
         if (error.isEmpty()) falla("refused without a reason");
-        if (error.contains(u'\n')) falla("the reason is not one line");
+        if (error.contains(u'\n')) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            falla("the reason is not one line");
+        }
     } else {
         const QByteArray escrita = qvr::aJson(*c);
         QString otro;
