@@ -65,6 +65,19 @@ QJsonObject mapaJson(const std::map<int, QString>& m) {
     return o;
 }
 
+// A name taken from the file, for the one-line reason: a damaged or foreign file may hold line
+// breaks or pages of text where a box or table name belongs.
+QString cita(const QString& t) {
+    constexpr int kLargo = 40;
+    QString c = t.left(kLargo);
+    if (c.size() == kLargo && c.back().isHighSurrogate()) c.chop(1);
+    for (QChar& ch : c)
+        if (ch.category() == QChar::Other_Control || ch.category() == QChar::Separator_Line ||
+            ch.category() == QChar::Separator_Paragraph)
+            ch = u' ';
+    return t.size() > kLargo ? c + QStringLiteral("…") : c;
+}
+
 // Reading with the first problem kept: every accessor notes what is missing or of the wrong kind.
 class Lector {
   public:
@@ -110,7 +123,7 @@ class Lector {
             bool ok = false;
             const int n = it.key().toInt(&ok);
             if (!ok || n < 0 || n > 999 || (soloCasillas && !existeCasilla(n)) || !it.value().isString()) {
-                falla(QStringLiteral("«%1» no es una casilla del formulario").arg(it.key()));
+                falla(QStringLiteral("«%1» no es una casilla del formulario").arg(cita(it.key())));
                 continue;
             }
             m[n] = it.value().toString();
@@ -250,22 +263,23 @@ std::optional<CopiaRecuperacion> deJson(const QByteArray& json, QString* error) 
         TablaRecuperada t;
         t.tabla = l.texto(o, "tabla");
         for (const QJsonValue& n : l.lista(o, "columnas")) {
-            if (!n.isString()) l.falla(QStringLiteral("un nombre de columna de %1 no es texto").arg(t.tabla));
+            if (!n.isString())
+                l.falla(QStringLiteral("un nombre de columna de %1 no es texto").arg(cita(t.tabla)));
             t.columnas << n.toString();
         }
         for (const QJsonValue& f : l.lista(o, "filas")) {
             const QJsonArray fila = f.toArray();
             if (!f.isArray() || fila.size() != t.columnas.size()) {
+                // One pass: a "%1" in the table's name stays as it is.
                 l.falla(QStringLiteral("una fila de %1 no tiene sus %2 columnas")
-                            .arg(t.tabla)
-                            .arg(t.columnas.size()));
+                            .arg(cita(t.tabla), QString::number(t.columnas.size())));
                 continue;
             }
             QVariantList v;
             v.reserve(fila.size());
             for (const QJsonValue& x : fila) {
                 if (x.isArray() || x.isObject() || x.isBool() || x.isUndefined())
-                    l.falla(QStringLiteral("un valor de %1 no es texto, número ni nulo").arg(t.tabla));
+                    l.falla(QStringLiteral("un valor de %1 no es texto, número ni nulo").arg(cita(t.tabla)));
                 v << valorDe(x);
             }
             t.filas.push_back(std::move(v));

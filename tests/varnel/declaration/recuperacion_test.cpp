@@ -181,6 +181,11 @@ TEST_F(Recuperacion, UnaCopiaQueNoSirveSeApartaConUnaLinea) {
     casilla.replace("\"107\"", "\"999\"");
     QByteArray opcion = buena;
     opcion.replace("\"rectifica\": \"No\"", "\"rectifica\": \"Tal vez\"");
+    // Names from the file reach the one-line reason without their line breaks, and not at any length.
+    QByteArray casillaConSaltos = buena;
+    casillaConSaltos.replace("\"107\"", "\"107\\n\\u2028" + QByteArray(100, 'x') + "\"");
+    QByteArray tablaConSaltos = filaCorta;
+    tablaConSaltos.replace("\"TMP_F0738EXTRA\"", "\"TMP_%1\\r\\nEXTRA\"");
     QByteArray sinPago = buena;
     sinPago.replace("\"pago\"", "\"pagos\"");
     const struct {
@@ -195,6 +200,9 @@ TEST_F(Recuperacion, UnaCopiaQueNoSirveSeApartaConUnaLinea) {
         {"versión futura", version2, "versión 2 de la copia, que este programa no conoce"},
         {"fila sin sus columnas", filaCorta, "una fila de TMP_F0738EXTRA no tiene sus 3 columnas"},
         {"casilla ajena", casilla, "«999» no es una casilla del formulario"},
+        {"casilla con saltos de línea", casillaConSaltos,
+         "«107  xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…» no es una casilla del formulario"},
+        {"tabla con saltos de línea", tablaConSaltos, "una fila de TMP_%1  EXTRA no tiene sus 3 columnas"},
         {"opción desconocida", opcion, "la opción «rectifica» no es Si, No ni Ninguna"},
         {"sin pago", sinPago, "falta el grupo «pago»"},
         {"de otro usuario", buena, "es de otro usuario o contribuyente", "LUIS"},
