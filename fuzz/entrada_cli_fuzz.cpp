@@ -18,6 +18,7 @@
 
 #include "common/formato.h"
 #include "platform/dialogs.h"
+#include "varnel/computation/recalculo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
 
@@ -35,7 +36,10 @@ class DialogosMudos : public qvr::Dialogos {
 struct Formulario {
     qvr::ValoresEjecucion valores;
     qvr::Declaracion d;
-    explicit Formulario(qvr::Tasas tasas) : d(valores, tasas) { d.preparaNueva(); }
+    explicit Formulario(qvr::Tasas tasas) : d(valores, tasas) {
+        qvr::conectaCalculo(d);
+        d.preparaNueva();
+    }
 };
 
 std::unique_ptr<Formulario> nuevaDeclaracion(qvr::Tasas tasas) { return std::make_unique<Formulario>(tasas); }
