@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 #include "common/conexion.h"
@@ -47,25 +46,6 @@ void copia(const QString& origen, const QString& destino) {
     const QString error = copiaResumen(origen, destino);
     if (!error.isEmpty()) throw Falla{75, error};
 }
-
-// A new file of a fresh name in `carpeta`, created as any new file is (the report keeps the
-// permissions a report always had); removed at the end unless it was renamed.
-struct ArchivoNuevo {
-    explicit ArchivoNuevo(const QString& carpeta) {
-        for (int intento = 0; intento < 100 && ruta.isEmpty(); ++intento) {
-            const QString r =
-                carpeta + "/" + QString::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
-            QFile f(r);
-            if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) ruta = r;
-        }
-    }
-    ~ArchivoNuevo() {
-        if (!ruta.isEmpty()) QFile::remove(ruta);
-    }
-    ArchivoNuevo(const ArchivoNuevo&) = delete;
-    ArchivoNuevo& operator=(const ArchivoNuevo&) = delete;
-    QString ruta;
-};
 
 // The name base goes into two paths: only letters and digits may reach them.
 bool nombreBaseValido(const QString& base) {
@@ -151,30 +131,16 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
         // The markup summary is written whole before its SPOOL row exists, then takes the row's file
         // name in the same transaction: a row never names a file that is not there.
         QDir().mkpath(rutaFs(carpetaReportes));
-        const ArchivoNuevo marcado(rutaFs(carpetaReportes));
-        if (marcado.ruta.isEmpty())
-            throw Falla{75, QString("No se puede crear un archivo en '%1'.").arg(carpetaReportes)};
-        reporte::EscritorReporte escritor(reporte::Programa::Oskeni, 80);
-        escritor.abre(marcado.ruta);
-        for (const QString& l : lineasResumenMarcado(*datos, ahora)) escritor.EscribeLinea(l);
-        escritor.cierra();
-
-        QString rutaReporte;
-        {
-            TransaccionEscritura t(*base);
-            const QString archivo =
-                RegistraSpool(*base, kReporteEnvio, kTipDocDeclarante, linea.numero.trimmed(), usuario);
-            rutaReporte = carpetaReportes + "\\" + archivo;
-            QFile::remove(rutaFs(rutaReporte));
-            if (!QFile::rename(marcado.ruta, rutaFs(rutaReporte)))
-                throw Falla{75, QString("No se puede crear el archivo '%1'.").arg(rutaReporte)};
-            try {
-                t.confirma();
-            } catch (...) {
-                QFile::remove(rutaFs(rutaReporte));
-                throw;
-            }
-        }
+        const QString archivo = RegistraReporteEscrito(
+            *base, kReporteEnvio, kTipDocDeclarante, linea.numero.trimmed(), usuario, rutaFs(carpetaReportes),
+            [&](const QString& ruta) {
+                reporte::EscritorReporte escritor(reporte::Programa::Oskeni, 80);
+                escritor.abre(ruta);
+                for (const QString& l : lineasResumenMarcado(*datos, ahora)) escritor.EscribeLinea(l);
+                escritor.cierra();
+                return true;
+            });
+        const QString rutaReporte = carpetaReportes + "\\" + archivo;
 
         const QString prn = carpetaReportes + "\\" + nombreBase + ".PRN";
         const QString txt = carpetaTemporal + "\\" + nombreBase + ".txt";

@@ -431,17 +431,29 @@ ResultadoReporte GeneraReporte(BaseDatos& base, const DatosReporte& d, const QSt
 ReporteGenerado GeneraDeclaracion(BaseDatos& base, DatosReporte& d, const QString& rutaReportes,
                                   const QString& usuario) {
     ReporteGenerado g;
+    const auto falla = [&g](int numero, const QString& descripcion) {
+        g.resultado.ok = false;
+        g.resultado.numeroError = numero;
+        g.resultado.mensaje = mensajeErrorImpresion(numero, descripcion);
+        dialogos().muestra(g.resultado.mensaje, QStringLiteral("Impresión"), Icono::Error, Botones::Ok);
+    };
     try {
         CargarCasillas(base, d);
-        g.archivo = RegistraSpool(base, kReporteDeclaracion, kTipDoc, d.ruc.trimmed(), usuario);
+        // Written whole first, registered after: a report that fails half-way (a full disk) leaves
+        // no truncated file and no SPOOL row naming it.
+        g.archivo = RegistraReporteEscrito(base, kReporteDeclaracion, kTipDoc, d.ruc.trimmed(), usuario,
+                                           rutaFs(rutaReportes), [&](const QString& ruta) {
+                                               g.resultado = GeneraReporte(base, d, ruta);
+                                               return g.resultado.ok;
+                                           });
     } catch (const ErrorBD& e) {
-        g.resultado.numeroError = e.numero();
-        g.resultado.mensaje = mensajeErrorImpresion(e.numero(), e.descripcion());
-        dialogos().muestra(g.resultado.mensaje, QStringLiteral("Impresión"), Icono::Error, Botones::Ok);
+        falla(e.numero(), e.descripcion());
+        return g;
+    } catch (const ErrorEscritura& e) {
+        falla(e.numero(), e.descripcion());
         return g;
     }
-    g.ruta = rutaFs(rutaReportes + QStringLiteral("\\") + g.archivo);
-    g.resultado = GeneraReporte(base, d, g.ruta);
+    if (!g.archivo.isEmpty()) g.ruta = rutaFs(rutaReportes + QStringLiteral("\\") + g.archivo);
     return g;
 }
 

@@ -1,9 +1,11 @@
 #include "varnel/reports/genera_reporte.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include "common/cp1252.h"
@@ -229,6 +231,35 @@ TEST_F(GeneraReporteTest, EachPressRegistersANewSpoolRowAndFile) {
     EXPECT_EQ(b.archivo, "00000002.PRN");
     EXPECT_TRUE(QFile::exists(a.ruta) && QFile::exists(b.ruta));
     EXPECT_EQ(e.base().escalar("SELECT COUNT(*) FROM SPOOL WHERE CodRep='RP0008' AND doc_id_d=?", {kRuc}).toInt(), 2);
+}
+
+// A report that is not written whole leaves neither a file nor a SPOOL row naming it: before, the
+// row was added first and kept, naming an empty or truncated file.
+TEST_F(GeneraReporteTest, AReportNotWrittenWholeLeavesNoFileAndNoRow) {
+    const auto filas = [&] { return e.base().escalar("SELECT COUNT(*) FROM SPOOL").toInt(); };
+    const QDir rpt(e.sistema() + "RPT");
+    // Nothing to print: the run stops after the file was opened.
+    d.seleccion = {OpcionImpresion::Anexo, false, true};
+    const ReporteGenerado nada = GeneraDeclaracion(e.base(), d, e.sistema() + "RPT", "DEMO");
+    EXPECT_FALSE(nada.resultado.ok);
+    EXPECT_TRUE(nada.archivo.isEmpty());
+    EXPECT_EQ(filas(), 0);
+    EXPECT_TRUE(rpt.entryList(QDir::Files).isEmpty()) << rpt.entryList(QDir::Files).join(",").toStdString();
+
+    // A full disk: a report folder on a tmpfs too small for the report (needs root to mount).
+    if (::geteuid() != 0) GTEST_SKIP() << "the full-folder case needs root to mount a small tmpfs";
+    const QString lleno = e.carpeta() + "/lleno";
+    QDir().mkpath(lleno);
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", lleno}) != 0)
+        GTEST_SKIP() << "mount is not available here";
+    d.seleccion = {OpcionImpresion::DeclaracionYAnexo, true, true};
+    const ReporteGenerado g = GeneraDeclaracion(e.base(), d, lleno, "DEMO");
+    const QStringList quedan = QDir(lleno).entryList(QDir::Files);
+    QProcess::execute("umount", {lleno});
+    EXPECT_FALSE(g.resultado.ok);
+    EXPECT_EQ(g.resultado.numeroError, 57) << g.resultado.mensaje.toStdString();
+    EXPECT_EQ(filas(), 0);
+    EXPECT_TRUE(quedan.isEmpty()) << quedan.join(",").toStdString();
 }
 
 TEST_F(GeneraReporteTest, SentDeclarationReadsItsSending) {
