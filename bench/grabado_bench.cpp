@@ -240,7 +240,9 @@ void BM_Abrir(benchmark::State& state) {
         const Carga c = CargaDeclaracion(*b.base, v, "0738", "DEMO");
         tAbrir += ms(t0);
         t0 = Reloj::now();
-        LlenaTemporales(*b.base, ClaveDeclaracion{kRuc}, false);
+        ClaveDeclaracion clave;
+        clave.ruc = kRuc;
+        LlenaTemporales(*b.base, clave, false);
         tTemporales += ms(t0);
         benchmark::DoNotOptimize(c.datos.casillas.size());
     }
