@@ -164,7 +164,7 @@ void BM_EscribeCopia(benchmark::State& state) {
     d.Modificado = true;
     const ClaveDeclaracion k = clave();
     const QString archivo = archivoRecuperacion("ANA", k);
-    const CabeceraGuardada g = cabeceraGuardada(base, k);
+    const CabeceraGuardada g = selloCabecera(base, k);
     double tCopia = 0, tToma = 0, tGrabar = 0;
     qint64 bytes = 0;
     for (auto _ : state) {

@@ -26,6 +26,7 @@ struct SelloCabecera {
     bool existe = false;
     QString fecPro;
     QString cNumero;
+    friend bool operator==(const SelloCabecera&, const SelloCabecera&) = default;
 };
 SelloCabecera selloCabecera(BaseDatos& base, const ClaveDeclaracion& clave);
 

@@ -56,6 +56,12 @@ std::optional<QStringList> leeLineas(const QString& archivo, QString* error) {
     return lineas;
 }
 
+std::optional<QStringList> lineasDeArgumentos(const QStringList& args, QString* error) {
+    const auto a = leeArgumentos(args, {}, error);
+    if (!a) return std::nullopt;
+    return leeLineas(a->posicional(), error);
+}
+
 bool abreBaseConfigurada(DatosSesion& s, QString* error) {
     LeeConfiguracion(s);
     if (leeOpcion("DBName").isEmpty() && s.ServidorBD.isEmpty()) {

@@ -40,6 +40,9 @@ std::optional<Argumentos> leeArgumentos(const QStringList& args, const FormaArgu
 // *error) when it cannot be read.
 std::optional<QStringList> leeLineas(const QString& archivo, QString* error);
 
+// The lines of a subcommand that takes no option and at most one FILE (standard input without it).
+std::optional<QStringList> lineasDeArgumentos(const QStringList& args, QString* error);
+
 // Reads NEMDAL.INI and opens its database. False when no database is configured (*error says so)
 // or when it cannot be opened (the connection message has been shown).
 bool abreBaseConfigurada(DatosSesion& s, QString* error);

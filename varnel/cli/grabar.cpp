@@ -18,9 +18,7 @@ void error(const QString& texto) { std::fprintf(stderr, "varnel-cli grabar: %s\n
 
 int grabar(const QStringList& args) {
     QString motivo;
-    const auto a = cli::leeArgumentos(args, {}, &motivo);
-    if (!a) return error(motivo), 2;
-    const std::optional<QStringList> lineas = cli::leeLineas(a->posicional(), &motivo);
+    const std::optional<QStringList> lineas = cli::lineasDeArgumentos(args, &motivo);
     if (!lineas) return error(motivo), 2;
     return cli::ejecutaConBase(
         [&](DatosSesion& s) {

@@ -49,16 +49,7 @@ std::optional<ResultadoGrabarLote> abreGuardada(SesionDeclaracion& s, const QStr
     v.RucDeclarante = ruc;
     v.DeclaracionEnviada = !correl.isEmpty();
     v.CorrelEnviada = correl;
-    const QString rechazo = rechazoContribuyente(s.base(), s.entorno().formulario, s.entorno().usuario, ruc);
-    if (!rechazo.isEmpty()) return falla(1, rechazo);
-    ClaveDeclaracion clave;
-    clave.ruc = ruc;
-    clave.formulario = s.entorno().formulario;
-    clave.correl = correl;
-    if (correl.isEmpty() ? !existeCabecera(s.base(), clave) : !leeEnvio(s.base(), clave))
-        return falla(1, correl.isEmpty() ? QString("no stored declaration of RUC %1").arg(ruc)
-                                         : QString("no sent declaration of RUC %1 with correl %2").arg(ruc, correl));
-    const ResultadoApertura a = s.abre();
+    const ResultadoApertura a = s.abre(true);
     if (!a.abierta) return falla(1, a.motivo);
     return std::nullopt;
 }
@@ -84,29 +75,36 @@ QStringList lineasControles(const Declaracion& d) {
     return l;
 }
 
-ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,
-                              const QStringList& lineas) {
-    QString ruc;
-    QStringList resto;
+LineasDeclarante separaRuc(const QStringList& lineas) {
+    LineasDeclarante l;
     for (const QString& linea : lineas) {
         const int igual = linea.indexOf('=');
-        // The ruc= line leaves a blank one behind, so that the typing's messages keep their line numbers.
         if (igual > 0 && linea.left(igual).trimmed().toLower() == "ruc") {
-            ruc = linea.mid(igual + 1).trimmed();
-            resto << QString();
+            l.ruc = linea.mid(igual + 1).trimmed();
+            l.resto << QString();
         } else {
-            resto << linea;
+            l.resto << linea;
         }
     }
+    return l;
+}
+
+ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,
+                              const QStringList& lineas) {
+    const LineasDeclarante entrada = separaRuc(lineas);
+    const QString& ruc = entrada.ruc;
     if (ruc.isEmpty()) return falla(2, "no ruc= line: the declarant must be named");
-    // Only a taxpayer the list of the window would offer.
-    const QString rechazo = rechazoContribuyente(base, formulario, usuario, ruc);
-    if (!rechazo.isEmpty()) return falla(1, rechazo);
 
     ClaveDeclaracion clave;
     clave.ruc = ruc;
     clave.formulario = formulario;
     const bool existe = existeCabecera(base, clave);
+    // Only a taxpayer the list of the window would offer: the stored one's opening checks it, a new
+    // one is checked before the opening empties the working rows.
+    if (!existe) {
+        const QString rechazo = rechazoContribuyente(base, formulario, usuario, ruc);
+        if (!rechazo.isEmpty()) return falla(1, rechazo);
+    }
     ValoresEjecucion v;
     v.ModoDeclaracion = existe ? 2 : 1;
     v.RucDeclarante = existe ? ruc : QString();
@@ -116,7 +114,7 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     if (!existe && !s.eligeContribuyente(s.entradaDe(ruc)).ok) return falla(1, QString("RUC %1 cannot be chosen").arg(ruc));
 
     ResultadoGrabarLote r;
-    const ResultadoLote lote = ejecutaLote(s.declaracion(), resto, false);
+    const ResultadoLote lote = ejecutaLote(s.declaracion(), entrada.resto, false);
     r.avisos << lote.avisos;
     if (lote.estado != 0) {
         r.salida = lote.estado;

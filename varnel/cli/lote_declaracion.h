@@ -16,6 +16,14 @@ struct ResultadoGrabarLote {
     QStringList lineas;    // to standard output
 };
 
+// The declarant a "ruc=" line names (the last one) and the other lines, where the ruc= line leaves
+// a blank one behind so that the typing's messages keep their line numbers.
+struct LineasDeclarante {
+    QString ruc;
+    QStringList resto;
+};
+LineasDeclarante separaRuc(const QStringList& lineas);
+
 // `lineas` as `calcular` takes them plus one "ruc=" line naming a taxpayer of `usuario`. A new
 // declaration when that RUC has none of this form and period, else the stored one modified.
 ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,

@@ -9,6 +9,7 @@
 #include "platform/database.h"
 #include "varnel/cli/comando.h"
 #include "varnel/cli/comunes.h"
+#include "varnel/cli/lote_declaracion.h"
 #include "varnel/computation/validacion_lote.h"
 #include "varnel/sesion/sesion_declaracion.h"
 
@@ -18,27 +19,15 @@ using namespace qvr;
 
 void error(const QString& texto) { std::fprintf(stderr, "varnel-cli validar: %s\n", qPrintable(texto)); }
 
-// The declarant a "ruc=" line names (the last one, as the typing takes it); empty when none does.
-QString rucDeLineas(const QStringList& lineas) {
-    QString ruc;
-    for (const QString& l : lineas) {
-        const int igual = l.indexOf('=');
-        if (igual > 0 && l.left(igual).trimmed().toLower() == "ruc") ruc = l.mid(igual + 1).trimmed();
-    }
-    return ruc;
-}
-
 int validar(const QStringList& args) {
     QString motivo;
-    const auto a = cli::leeArgumentos(args, {}, &motivo);
-    if (!a) return error(motivo), 2;
-    const std::optional<QStringList> lineas = cli::leeLineas(a->posicional(), &motivo);
+    const std::optional<QStringList> lineas = cli::lineasDeArgumentos(args, &motivo);
     if (!lineas) return error(motivo), 2;
     // Exit 1 means inconsistencies: a refusal or a database error is 2, like unusable input.
     return cli::ejecutaConBase(
         [&](DatosSesion& s) {
             cli::SalidaLote salida;
-            const QString ruc = rucDeLineas(*lineas);
+            const QString ruc = separaRuc(*lineas).ruc;
             if (!ruc.isEmpty()) {
                 const QString rechazo = rechazoContribuyente(*s.Base, s.Formulario, s.Usuario, ruc);
                 if (!rechazo.isEmpty()) return cli::SalidaLote{2, {rechazo}, {}};

@@ -13,17 +13,16 @@ namespace {
 const QString kYaExiste = QStringLiteral(
     "El formulario que desea ingresar ya existe, elija la opción Modificar formularios o elija otro RUC");
 
-}  // namespace
-
-bool existeCabecera(BaseDatos& base, const QString& ruc, const QString& periodo, const QString& formulario,
-                    int semana) {
+// A header of the window's form, period and week for the RUC.
+bool existeCabecera(const ContextoIdent& c, const QString& ruc) {
     ClaveDeclaracion clave;
     clave.ruc = ruc;
-    clave.periodo = periodo;
-    clave.formulario = formulario;
-    clave.semana = semana;
-    return existeCabecera(base, clave);
+    clave.periodo = c.periodo;
+    clave.formulario = c.formulario;
+    clave.semana = c.semana;
+    return qvr::existeCabecera(*c.base, clave);
 }
+}  // namespace
 
 ResultadoIdent ValIdent(const QString& modo, const Declaracion& d, const ContextoIdent& c) {
     ResultadoIdent r;
@@ -42,7 +41,7 @@ ResultadoIdent ValIdent(const QString& modo, const Declaracion& d, const Context
     const bool nueva = d.valores.ModoDeclaracion == 1;
     const QString ruc = c.entradaRuc.left(11).trimmed();
     if (nueva && c.base) {
-        if (existeCabecera(*c.base, ruc, c.periodo, c.formulario, c.semana)) {
+        if (existeCabecera(c, ruc)) {
             r.ok = false;
             r.pagina0 = true;
             if (c.barra) c.barra->setPeriodo(c.periodo);
@@ -92,7 +91,7 @@ bool eligeContribuyente(Declaracion& d, const ContextoIdent& c, const QString& e
         c.barra->setNombre(p.nombre.trimmed());
     }
     d.valores.RucDeclarante = p.ruc;
-    return c.base && existeCabecera(*c.base, p.ruc, c.periodo, c.formulario, c.semana);
+    return c.base && existeCabecera(c, p.ruc);
 }
 
 }  // namespace qvr

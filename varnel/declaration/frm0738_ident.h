@@ -38,10 +38,6 @@ struct ResultadoIdent {
 // shows the message (critical icon) and stops where the check says so. Throws ErrorBD.
 ResultadoIdent ValIdent(const QString& modo, const Declaracion& d, const ContextoIdent& c);
 
-// A header row of this form and period already exists for the RUC.
-bool existeCabecera(BaseDatos& base, const QString& ruc, const QString& periodo, const QString& formulario,
-                    int semana);
-
 // Choosing an entry of CmbRuc: boxes 801 to 803, NombreDeclarante, RucDeclarante and the status
 // bar. True when the taxpayer already has a declaration (page 0 is then selected).
 bool eligeContribuyente(Declaracion& d, const ContextoIdent& c, const QString& entrada);

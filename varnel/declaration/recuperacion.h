@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/cabeceras.h"
 #include "varnel/declaration/instantanea.h"
 
 namespace qvr {
@@ -27,12 +28,7 @@ struct TablaRecuperada {
 
 // What the stored declaration recorded when the typing began: a later save (from another
 // workstation, or a deletion) changes it, and the copy is then no longer newer than what is stored.
-struct CabeceraGuardada {
-    bool existe = false;
-    QString fecPro;
-    QString cNumero;
-    friend bool operator==(const CabeceraGuardada&, const CabeceraGuardada&) = default;
-};
+using CabeceraGuardada = SelloCabecera;
 
 struct CopiaRecuperacion {
     QString usuario;

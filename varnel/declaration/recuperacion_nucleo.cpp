@@ -11,15 +11,6 @@
 
 namespace qvr {
 
-CabeceraGuardada cabeceraGuardada(BaseDatos& base, const ClaveDeclaracion& clave) {
-    const SelloCabecera s = selloCabecera(base, clave);
-    CabeceraGuardada c;
-    c.existe = s.existe;
-    c.fecPro = s.fecPro;
-    c.cNumero = s.cNumero;
-    return c;
-}
-
 std::vector<TablaRecuperada> leeAnexosTrabajo(BaseDatos& base) {
     std::vector<TablaRecuperada> v;
     for (const CopiaAnexo& a : copiasAnexo()) {
@@ -128,7 +119,7 @@ BusquedaCopia buscaCopia(BaseDatos& base, const QString& usuario, const ClaveDec
         b.oferta = Oferta::NoPermitida;
         return b;
     }
-    if (!(cabeceraGuardada(base, clave) == b.copia.guardada)) {
+    if (!(selloCabecera(base, clave) == b.copia.guardada)) {
         // Kept, not deleted: it may hold typing that the later save does not.
         apartaCopia(b.archivo, "superada");
         b.oferta = Oferta::Superada;

@@ -11,8 +11,6 @@ namespace qvr {
 
 class BaseDatos;
 
-// What the stored declaration's header records now (nothing when it has no header). Throws ErrorBD.
-CabeceraGuardada cabeceraGuardada(BaseDatos& base, const ClaveDeclaracion& clave);
 
 // The rows of the three annex working tables. Throws ErrorBD.
 std::vector<TablaRecuperada> leeAnexosTrabajo(BaseDatos& base);

@@ -95,7 +95,7 @@ bool RecuperacionSesion::ofrece() {
     const ClaveDeclaracion k = clave();
     if (k.ruc.isEmpty()) return false;
     try {
-        guardada_ = cabeceraGuardada(s_.base(), k);
+        guardada_ = selloCabecera(s_.base(), k);
         if (s_.valores().ModoDeclaracion == 1 && guardada_.existe) return false;
         const BusquedaCopia b = buscaCopia(s_.base(), s_.entorno().usuario, k);
         const QString titulo = s_.declaracion().Titulo;
@@ -141,7 +141,7 @@ void RecuperacionSesion::alGrabar() {
     anexosCambiados_ = false;
     activa_ = true;
     try {
-        guardada_ = cabeceraGuardada(s_.base(), k);
+        guardada_ = selloCabecera(s_.base(), k);
     } catch (const ErrorBD&) {
         guardada_ = CabeceraGuardada{};
     }

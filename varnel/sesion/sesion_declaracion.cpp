@@ -41,10 +41,14 @@ SesionDeclaracion::~SesionDeclaracion() {
 void SesionDeclaracion::terminaCopia() { recuperacion_.reset(); }
 
 QString SesionDeclaracion::entradaDe(const QString& ruc) const {
+    // A new declaration's opening has read the user's list already.
+    for (const QString& e : carga_.contribuyentes)
+        if (e.left(13).trimmed() == ruc.trimmed()) return e;
+    if (!carga_.contribuyentes.isEmpty()) return QString();
     return entradaContribuyente(*entorno_.base, entorno_.formulario, entorno_.usuario, ruc);
 }
 
-ResultadoApertura SesionDeclaracion::abre() {
+ResultadoApertura SesionDeclaracion::abre(bool exigeExistente) {
     ResultadoApertura r;
     ValoresEjecucion& v = valores_;
     BaseDatos& base = *entorno_.base;
@@ -52,15 +56,11 @@ ResultadoApertura SesionDeclaracion::abre() {
         v.RucDeclarante.clear();
     } else {
         // Whoever opens it (a list, the command line), only a taxpayer the user may choose.
-        const QString ruc = v.RucDeclarante.trimmed();
-        r.motivo = rechazoContribuyente(base, entorno_.formulario, entorno_.usuario, ruc);
+        const ClaveDeclaracion k = clave();
+        r.motivo = rechazoContribuyente(base, entorno_.formulario, entorno_.usuario, k.ruc);
         if (!r.motivo.isEmpty()) return r;
-        ClaveDeclaracion clave;
-        clave.ruc = ruc;
-        clave.formulario = entorno_.formulario;
         if (v.DeclaracionEnviada) {
-            clave.correl = v.CorrelEnviada;
-            const std::optional<DatosEnvio> envio = leeEnvio(base, clave);
+            const std::optional<DatosEnvio> envio = leeEnvio(base, k);
             r.existe = envio.has_value();
             // The lists give both numbers; another caller may name the sending only.
             if (envio && v.NumeroControl.isEmpty()) {
@@ -68,7 +68,13 @@ ResultadoApertura SesionDeclaracion::abre() {
                 v.NumeroControl = envio->control;
             }
         } else {
-            r.existe = existeCabecera(base, clave);
+            r.existe = existeCabecera(base, k);
+        }
+        if (exigeExistente && !r.existe) {
+            r.motivo = v.DeclaracionEnviada
+                           ? QString("No existe el envío %2 de la declaración del RUC %1").arg(k.ruc, k.correl)
+                           : QString("No existe una declaración guardada del RUC %1").arg(k.ruc);
+            return r;
         }
     }
     // Taken before the reading: a change that lands in between is taken for another's, never lost.
@@ -156,12 +162,8 @@ SesionDeclaracion::Guardado SesionDeclaracion::graba(const QString& orden, const
     Guardado g;
     ValoresEjecucion& v = valores_;
     if (v.DeclaracionEnviada) {
-        ClaveDeclaracion clave;
-        clave.ruc = v.RucDeclarante.trimmed();
-        clave.formulario = entorno_.formulario;
-        clave.correl = v.CorrelEnviada;
         const ResultadoOrden r = GrabarOrden(
-            base(), clave, v.NumeroControl, orden, verifica, d_->Titulo, [this] { compruebaVersion(); },
+            base(), clave(), v.NumeroControl, orden, verifica, d_->Titulo, [this] { compruebaVersion(); },
             [this] { tomaVersion(); });
         g.focoVerifica = r.focoVerifica;
         g.grabado = r.grabado;

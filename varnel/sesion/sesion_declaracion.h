@@ -69,8 +69,9 @@ class SesionDeclaracion {
     // CorrelEnviada (its order and control numbers read when not given). A stored or sent
     // declaration of a taxpayer the user may not choose is refused and nothing is read. The annex
     // working rows are refilled and a stored "No" with rows asks its question; a recovery copy of
-    // it is offered. Throws ErrorBD when the database cannot be read.
-    ResultadoApertura abre();
+    // it is offered. With `exigeExistente` a stored declaration (or sending) that is not there is
+    // refused too, before anything is read. Throws ErrorBD when the database cannot be read.
+    ResultadoApertura abre(bool exigeExistente = false);
 
     Declaracion& declaracion() { return *d_; }
     const Declaracion& declaracion() const { return *d_; }
