@@ -21,7 +21,7 @@
 #include "varnel/declaration/anexos_copia.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/grabado.h"
-#include "varnel/declaration/version_declaracion.h"
+#include "common/version_declaracion.h"
 
 using namespace qvr;
 using Reloj = std::chrono::steady_clock;

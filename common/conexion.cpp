@@ -50,11 +50,8 @@ bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
                                   "de trabajo '%1' o está abierto en modo exclusivo por otro usuario.")
                               .arg(grupo));
         s.Base = BaseDatos::conecta(s.ServidorBD, s.RutaBaseDatos, opcionesConexion());
-        // The annex working tables hold what one window is editing: each workstation its own.
-        QStringList trabajo;
-        for (const TablaEsquema& t : tablasAnexo())
-            if (QString(t.nombre).startsWith("TMP_")) trabajo << t.nombre;
-        s.Base->tablasDeTrabajo(trabajo);
+        // The annex working tables hold what one window is editing: each program its own.
+        s.Base->tablasDeTrabajo(tablasTrabajoAnexo());
         return true;
     } catch (const ErrorBD& e) {
         dialogos().muestra(mensajeConexion(e, mensajeBloqueo), "Error de Conección", Icono::Ninguno, Botones::Ok);

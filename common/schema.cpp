@@ -196,4 +196,11 @@ QString reservaDeclaracion(const QString& ruc, const QString& periodo, const QSt
 void creaTablasHost(BaseDatos& base) { creaFaltantes(base, tablasHost()); }
 void creaTablasAnexo(BaseDatos& base) { creaFaltantes(base, tablasAnexo()); }
 
+QStringList tablasTrabajoAnexo() {
+    QStringList trabajo;
+    for (const TablaEsquema& t : tablasAnexo())
+        if (t.nombre.startsWith("TMP_")) trabajo << t.nombre;
+    return trabajo;
+}
+
 }  // namespace qvr

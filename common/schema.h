@@ -21,6 +21,8 @@ struct TablaEsquema {
 const std::vector<TablaEsquema>& tablasHost();
 // The annex tables in the installer's order: F, HF and TMP_ of dividends, foreign investments, trusts.
 const std::vector<TablaEsquema>& tablasAnexo();
+// The annex working tables (TMP_…): the rows one open declaration is editing.
+QStringList tablasTrabajoAnexo();
 // A table of either list by name (case-insensitive); nullptr when unknown.
 const TablaEsquema* tablaEsquema(const QString& nombre);
 

@@ -123,7 +123,8 @@ std::unique_ptr<BaseDatos> BaseDatos::abre(const QString& ruta, const Opciones& 
     // A first read tells a locked or foreign file apart before anything else is done.
     try {
         b->escalar("SELECT count(*) FROM sqlite_master");
-        if (b->escalar("PRAGMA journal_mode").toString().toLower() != "wal")
+        // A file this user may only read keeps the journal it has.
+        if (QFileInfo(fs).isWritable() && b->escalar("PRAGMA journal_mode").toString().toLower() != "wal")
             b->escalar("PRAGMA journal_mode=WAL");
     } catch (const ErrorBD& e) {
         if (e.numero() == jet::RegistroBloqueado)
@@ -137,6 +138,7 @@ std::unique_ptr<BaseDatos> BaseDatos::abre(const QString& ruta, const Opciones& 
         throw;
     }
     b->ejecuta("PRAGMA foreign_keys=OFF");
+    b->motor_->alAbrir(*b);
     return b;
 }
 
@@ -145,6 +147,7 @@ std::unique_ptr<BaseDatos> BaseDatos::crea(const QString& ruta) {
     b->abreConexion(motor::sqlite(), ruta, ruta, 5000);
     if (!b->db_.open()) throw b->motor_->error(b->db_.lastError());
     b->escalar("PRAGMA journal_mode=WAL");
+    b->motor_->alAbrir(*b);
     return b;
 }
 
@@ -217,6 +220,18 @@ void BaseDatos::preparaPaso() {
     if (!db_.open()) throw errorDeConexion(db_.connectOptions(), ruta_, db_.lastError());
     perdida_ = false;
     motor_->alAbrir(*this);
+    ++reconexiones_;
+    std::vector<AvisoReconexion> vivos;
+    for (const auto& a : avisos_)
+        if (AvisoReconexion v = a.lock()) vivos.push_back(v);
+    avisos_.assign(vivos.begin(), vivos.end());
+    for (const AvisoReconexion& v : vivos) (*v)();
+}
+
+BaseDatos::AvisoReconexion BaseDatos::alReconectar(std::function<void()> aviso) {
+    auto a = std::make_shared<std::function<void()>>(std::move(aviso));
+    avisos_.push_back(a);
+    return a;
 }
 
 Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros) {

@@ -11,6 +11,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -20,6 +21,7 @@ namespace qvr {
 // Jet error numbers used by the suite.
 namespace jet {
 inline constexpr int RegistroEliminado = 3020;
+inline constexpr int DiscoLleno = 3026;
 inline constexpr int ClaveDuplicada = 3022;
 inline constexpr int ArchivoNoEncontrado = 3024;
 inline constexpr int SoloLectura = 3027;
@@ -157,6 +159,14 @@ class BaseDatos {
     // the embedded file belongs to one workstation already. Missing tables are left out.
     void tablasDeTrabajo(const QStringList& tablas);
 
+    // Runs after a server connection that was lost has been opened again (always outside a write
+    // transaction), before the step that needed it: whoever keeps rows in the connection's own
+    // tables puts them back. Stays registered while the returned handle lives.
+    using AvisoReconexion = std::shared_ptr<std::function<void()>>;
+    [[nodiscard]] AvisoReconexion alReconectar(std::function<void()> aviso);
+    // How many times this connection was opened again after it was lost.
+    int reconexiones() const { return reconexiones_; }
+
   private:
     friend class TransaccionEscritura;
     friend class Dinamico;
@@ -176,6 +186,8 @@ class BaseDatos {
     QString ruta_;
     int transaccion_ = 0;
     bool perdida_ = false;
+    int reconexiones_ = 0;
+    std::vector<std::weak_ptr<std::function<void()>>> avisos_;
 };
 
 // A write transaction, begun IMMEDIATE so that a writer waits for the lock up front instead of

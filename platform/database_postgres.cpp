@@ -147,6 +147,8 @@ class MotorPostgres : public Motor {
             n = jet::SintaxisConsulta;
         else if (estado == "25006" || estado == "42501")
             n = jet::SoloLectura;
+        else if (estado == "53100")
+            n = jet::DiscoLleno;
         else if (estado.startsWith("53"))
             n = jet::RecursosAgotados;
         else if (estado.startsWith("08") || estado.startsWith("57P"))

@@ -1,5 +1,12 @@
 // The embedded engine: one SQLite file shared by the programs of one workstation.
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
 
 #include <QSqlResult>
 
@@ -32,6 +39,7 @@ int numeroJet(const QSqlError& e) {
         case SQLITE_IOERR:
             return jet::ErrorDisco;
         case SQLITE_FULL:
+            return jet::DiscoLleno;
         case SQLITE_NOMEM:
             return jet::RecursosAgotados;
         case SQLITE_CANTOPEN:
@@ -55,11 +63,28 @@ class MotorSqlite : public Motor {
     QString driver() const override { return QStringLiteral("QSQLITE"); }
 
     void configura(QSqlDatabase& db, const QString& destino, int esperaMs) override {
-        db.setDatabaseName(rutaFs(destino));
-        db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(esperaMs));
+        archivo_ = rutaFs(destino);
+        QString opciones = QString("QSQLITE_BUSY_TIMEOUT=%1").arg(esperaMs);
+        const QByteArray fs = QFile::encodeName(archivo_);
+        if (QFileInfo::exists(archivo_) && ::access(fs.constData(), W_OK) != 0) {
+            // A file this user may only read. Reading a WAL file makes the engine create its
+            // shared-memory file, which then belongs to this user and keeps the file's owner from
+            // writing ("solo lectura") long after this program ended. With one there already (the
+            // owner's program is running) it is only read; without one the file is read as it is.
+            opciones += ";QSQLITE_OPEN_READONLY";
+            if (!QFileInfo::exists(archivo_ + "-shm")) {
+                opciones += ";QSQLITE_OPEN_URI";
+                db.setDatabaseName(QUrl::fromLocalFile(archivo_).toString(QUrl::FullyEncoded) + "?immutable=1");
+                db.setConnectOptions(opciones);
+                return;
+            }
+        }
+        db.setDatabaseName(archivo_);
+        db.setConnectOptions(opciones);
     }
 
-    void alAbrir(BaseDatos&) override {}
+    // The file as it was opened: a save must go into this file, not into one that took its name.
+    void alAbrir(BaseDatos&) override { identidad_ = identidadArchivo(); }
 
     ErrorBD error(const QSqlError& e) const override {
         return ErrorBD(numeroJet(e), e.databaseText().isEmpty() ? e.text() : e.databaseText());
@@ -109,6 +134,7 @@ class MotorSqlite : public Motor {
 
     // IMMEDIATE, so that a writer waits for the lock up front instead of failing half-way.
     void empiezaEscritura(BaseDatos& b, Durabilidad d) override {
+        compruebaArchivo();
         if (d == Durabilidad::Diferida) {
             sincronia_ = b.escalar("PRAGMA synchronous");
             b.ejecuta("PRAGMA synchronous=NORMAL");
@@ -134,6 +160,27 @@ class MotorSqlite : public Motor {
     void bloqueaTabla(BaseDatos&, const QString&) override {}
     void reserva(BaseDatos&, const QString&) override {}
 
+    // Each connection gets TEMP tables of the same definition; SQLite looks a name up in the
+    // connection's temporary schema first, so every statement of this program reads and writes its
+    // own rows, and another program (a second window, varnel-cli) never sees or empties them.
+    void tablasDeTrabajo(BaseDatos& b, const QStringList& tablas) override {
+        b.ejecuta("PRAGMA temp_store=MEMORY");
+        static const QRegularExpression creacion(R"(^\s*CREATE\s+TABLE\s+)",
+                                                 QRegularExpression::CaseInsensitiveOption);
+        for (const QString& t : tablas) {
+            const QVariant ya = b.escalar(
+                "SELECT count(*) FROM sqlite_temp_master WHERE type='table' AND lower(name)=lower(?)", {t});
+            if (ya.toInt() > 0) continue;
+            const QString sql =
+                b.escalar("SELECT sql FROM main.sqlite_master WHERE type='table' AND lower(name)=lower(?)", {t})
+                    .toString();
+            if (!sql.contains(creacion)) continue;
+            QString temporal = sql;
+            temporal.replace(creacion, "CREATE TEMP TABLE ");
+            b.ejecuta(temporal);
+        }
+    }
+
     Identidad identidad(BaseDatos&, const QString&, const std::vector<Columna>&) override {
         return Identidad{{"rowid"}, {}, "rowid=?"};
     }
@@ -144,6 +191,37 @@ class MotorSqlite : public Motor {
     }
 
   private:
+    struct IdentidadArchivo {
+        bool existe = false;
+        dev_t dispositivo = 0;
+        ino_t nodo = 0;
+    };
+
+    IdentidadArchivo identidadArchivo() const {
+        IdentidadArchivo i;
+        struct stat st {};
+        if (!archivo_.isEmpty() && ::stat(QFile::encodeName(archivo_).constData(), &st) == 0) {
+            i.existe = true;
+            i.dispositivo = st.st_dev;
+            i.nodo = st.st_ino;
+        }
+        return i;
+    }
+
+    // A file deleted or replaced while the program runs: the connection still writes into the old
+    // one, which nobody will ever open again. Nothing is written, and the person is told why.
+    void compruebaArchivo() const {
+        if (!identidad_.existe) return;
+        const IdentidadArchivo ahora = identidadArchivo();
+        if (ahora.existe && ahora.dispositivo == identidad_.dispositivo && ahora.nodo == identidad_.nodo) return;
+        throw ErrorBD(jet::ArchivoNoEncontrado,
+                      QString("El archivo de la base de datos '%1' fue %2 después de abrirlo; no se grabó "
+                              "nada. Cierre el programa y vuelva a abrirlo.")
+                          .arg(archivo_, ahora.existe ? QStringLiteral("reemplazado") : QStringLiteral("borrado")));
+    }
+
+    QString archivo_;
+    IdentidadArchivo identidad_;
     QVariant sincronia_;  // the connection's synchronous setting to restore after a deferred commit
 };
 

@@ -15,6 +15,7 @@ const std::map<int, const char*> kDescripciones = {
     {3021, "No hay un registro activo."},
     {3022, "No se pudo grabar; el registro duplica la clave de otro que ya existe."},
     {3024, "No se encuentra el archivo de la base de datos."},
+    {3026, "No se pudo grabar: disco lleno (no queda espacio en el disco de la base de datos)."},
     {3027, "No se puede actualizar; la base de datos es de solo lectura."},
     {3028,
      "No se puede iniciar la aplicación; falta el archivo de información del grupo de trabajo o está "

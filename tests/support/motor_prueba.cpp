@@ -48,9 +48,13 @@ EsquemaPrueba::EsquemaPrueba() {
 }
 
 EsquemaPrueba::~EsquemaPrueba() {
-    try {
-        administracion()->ejecuta(QString("DROP SCHEMA %1 CASCADE").arg(nombre_));
-    } catch (const ErrorBD&) {
+    // A second try connects again when the server was restarted meanwhile.
+    for (int intento = 0; intento < 2; ++intento) {
+        try {
+            administracion()->ejecuta(QString("DROP SCHEMA %1 CASCADE").arg(nombre_));
+            return;
+        } catch (const ErrorBD&) {
+        }
     }
 }
 

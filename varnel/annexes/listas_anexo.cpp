@@ -176,6 +176,33 @@ void ListasAnexo::Eliminar(ListaAnexo l, int fila) {
     marcaModificado();
 }
 
+void ListasAnexo::reponeTrabajo() {
+    TransaccionEscritura t(base, Durabilidad::Diferida);
+    for (ListaAnexo l : {ListaAnexo::Dividendos, ListaAnexo::Extranjero, ListaAnexo::Fideicomiso}) {
+        const QString tabla = definicionAnexo(l).temporal;
+        base.ejecuta(QString("DELETE FROM %1").arg(tabla));
+        const Registros& r = datos_[size_t(l)];
+        if (r.vacio()) continue;
+        QStringList columnas, marcas;
+        for (int c = 0; c < r.columnas(); ++c) {
+            columnas << r.columna(c).nombre;
+            marcas << QStringLiteral("?");
+        }
+        Sentencia inserta(base, QString("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(tabla, columnas.join(", "), marcas.join(", ")));
+        for (int f = 0; f < r.filas(); ++f) inserta.ejecuta(r.fila(f));
+    }
+    t.confirma();
+}
+
+bool ListasAnexo::trabajoCoincide() {
+    for (ListaAnexo l : {ListaAnexo::Dividendos, ListaAnexo::Extranjero, ListaAnexo::Fideicomiso})
+        if (base.escalar(QString("SELECT count(*) FROM %1").arg(definicionAnexo(l).temporal)).toInt() !=
+            datos_[size_t(l)].filas())
+            return false;
+    return true;
+}
+
 bool ListasAnexo::puedeModificar(ListaAnexo l) {
     if (filas(l) >= 1) return true;
     dialogos().muestra("No existen registros para modificar", declaracion.Titulo, Icono::Error);

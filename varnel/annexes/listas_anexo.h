@@ -69,6 +69,12 @@ class ListasAnexo {
     void Eliminar_Fideicomiso(int fila) { Eliminar(ListaAnexo::Fideicomiso, fila); }
     void Eliminar(ListaAnexo l, int fila);
 
+    // The working tables again as the lists show them (after a new connection came up empty).
+    // Throws ErrorBD.
+    void reponeTrabajo();
+    // Whether every working table holds as many rows as its list shows. Throws ErrorBD.
+    bool trabajoCoincide();
+
     // "&Modificar" and "&Eliminar" on an empty list show their message and answer false.
     bool puedeModificar(ListaAnexo l);
     bool puedeEliminar(ListaAnexo l);

@@ -2,6 +2,7 @@
 
 #include "common/clave_declaracion.h"
 #include "common/schema.h"
+#include "common/version_declaracion.h"
 #include "platform/database.h"
 
 namespace qvr {
@@ -32,15 +33,37 @@ constexpr TablaDeclaracion kTablasEnviadas[] = {
 
 }  // namespace
 
-void EliminaDeclaracion(BaseDatos& base, const DeclaracionElegida& d, bool enviada,
-                        const std::function<void(const QString& tabla)>& trasTabla) {
-    TransaccionEscritura t(base);
-    if (!enviada) base.reserva(reservaDeclaracion(d.ruc, d.periodo, d.formulario, d.semana));
+namespace {
+ClaveDeclaracion claveElegida(const DeclaracionElegida& d, bool enviada) {
     ClaveDeclaracion clave;
     clave.ruc = d.ruc;
     clave.periodo = d.periodo;
     clave.formulario = d.formulario;
     clave.semana = d.semana;
+    if (enviada) clave.correl = d.correl;
+    return clave;
+}
+}  // namespace
+
+QByteArray versionElegida(BaseDatos& base, const DeclaracionElegida& d, bool enviada) {
+    return versionDeclaracion(base, claveElegida(d, enviada), enviada);
+}
+
+void EliminaDeclaracion(BaseDatos& base, const DeclaracionElegida& d, bool enviada,
+                        const std::function<void(const QString& tabla)>& trasTabla) {
+    TransaccionEscritura t(base);
+    // The same name as a save of the declaration (or the order number of the sending) reserves.
+    const QString reserva = reservaDeclaracion(d.ruc, d.periodo, d.formulario, d.semana);
+    base.reserva(enviada ? reserva + "/" + d.correl : reserva);
+    ClaveDeclaracion clave = claveElegida(d, false);
+    if (d.version) {
+        // Under the lock: another's save since the choice is not deleted without a word.
+        const QByteArray ahora = versionElegida(base, d, enviada);
+        if (ahora.isEmpty())
+            throw ErrorBD(jet::RegistroCambiado, "la declaración fue eliminada después de elegirla");
+        if (ahora != *d.version)
+            throw ErrorBD(jet::DataCambio, "la declaración fue grabada por otro después de elegirla");
+    }
     for (const auto& tabla : enviada ? kTablasEnviadas : kTablasGuardadas) {
         const QString nombre = QString::fromLatin1(tabla.nombre);
         if (tabla.anexo && !base.existeTabla(nombre)) continue;

@@ -1,7 +1,9 @@
 #pragma once
 // Deleting a declaration with every row it has: its boxes, its header and its annex rows.
+#include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace qvr {
 
@@ -14,7 +16,13 @@ struct DeclaracionElegida {
     QString formulario;
     int semana = 0;
     QString correl;
+    // What the declaration held when the person chose it (versionDeclaracion); when given, a
+    // declaration changed since is not deleted (ErrorBD 3197), nor one already gone (3167).
+    std::optional<QByteArray> version;
 };
+
+// The fingerprint of the chosen declaration now, for DeclaracionElegida::version. Throws ErrorBD.
+QByteArray versionElegida(BaseDatos& base, const DeclaracionElegida& d, bool enviada);
 
 // Deletes the declaration's rows from, in this order, DET and CAB and the F0738 annex tables (a
 // stored declaration), or hDET and hCAB and the HF0738 annex tables, only for its sending (a sent

@@ -3,6 +3,7 @@
 #include "common/cabeceras.h"
 #include "common/conexion.h"
 #include "common/contribuyentes.h"
+#include "common/schema.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "varnel/annexes/listas_anexo.h"
@@ -13,7 +14,7 @@
 #include "varnel/declaration/instantanea_nucleo.h"
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/orden.h"
-#include "varnel/declaration/version_declaracion.h"
+#include "common/version_declaracion.h"
 #include "varnel/sesion/recuperacion_sesion.h"
 
 namespace qvr {
@@ -77,6 +78,9 @@ ResultadoApertura SesionDeclaracion::abre(bool exigeExistente) {
             return r;
         }
     }
+    // Whoever opens it, the annex working rows are this program's own.
+    base.tablasDeTrabajo(tablasTrabajoAnexo());
+    if (!reconexion_) reconexion_ = base.alReconectar([this] { reponeTrabajo(); });
     // Taken before the reading: a change that lands in between is taken for another's, never lost.
     if (v.ModoDeclaracion != 1) tomaVersion();
     d_->tasas = leeTasasDeclaracion(base, kPeriodoDeclaracion);
@@ -171,6 +175,7 @@ SesionDeclaracion::Guardado SesionDeclaracion::graba(const QString& orden, const
         avisaCambioAjeno(r.errorBD);
         return g;
     }
+    if (!trabajoListo()) return g;
     OpcionesGrabado o;
     o.titulo = d_->Titulo;
     o.validaIdentificacion = identificacion ? identificacion : [this] { return ValIdent("1").ok; };
@@ -192,6 +197,27 @@ ClaveDeclaracion SesionDeclaracion::clave() const {
     c.formulario = entorno_.formulario;
     if (valores_.DeclaracionEnviada) c.correl = valores_.CorrelEnviada;
     return c;
+}
+
+void SesionDeclaracion::reponeTrabajo() {
+    trabajoPendiente_ = true;
+    listas_->reponeTrabajo();
+    trabajoPendiente_ = false;
+}
+
+bool SesionDeclaracion::trabajoListo() {
+    try {
+        if (trabajoPendiente_) reponeTrabajo();
+        if (listas_->trabajoCoincide()) return true;
+    } catch (const ErrorBD& e) {
+        ErrorRegistro(e);
+        return false;
+    }
+    // Never store rows the window does not show (nor drop the ones it shows).
+    dialogos().muestra(QStringLiteral("Los anexos de esta ventana no coinciden con los de la conexión a la base de "
+                                      "datos: no se grabó nada. Cierre la declaración y vuelva a abrirla."),
+                       d_->Titulo, Icono::Exclamacion, Botones::Ok);
+    return false;
 }
 
 void SesionDeclaracion::tomaVersion() {

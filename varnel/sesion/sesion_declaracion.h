@@ -9,13 +9,13 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/database.h"
 #include "varnel/app/valores.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/frm0738_ident.h"
 
 namespace qvr {
 
-class BaseDatos;
 class BarraEstado;
 class Declaracion;
 class ListasAnexo;
@@ -131,6 +131,10 @@ class SesionDeclaracion {
     void tomaVersion();
     // After a save refused because of another's change: how to go on.
     void avisaCambioAjeno(int errorBD) const;
+    // The working rows are the session's: after a lost connection they are put back from the lists;
+    // a save goes ahead only when the working tables hold what the lists show.
+    void reponeTrabajo();
+    bool trabajoListo();
 
     EntornoSesion entorno_;
     ValoresEjecucion& valores_;
@@ -142,6 +146,8 @@ class SesionDeclaracion {
     // while a new declaration has never been saved.
     QByteArray version_;
     bool conVersion_ = false;
+    BaseDatos::AvisoReconexion reconexion_;
+    bool trabajoPendiente_ = false;  // a reconnection's refill has not succeeded yet
     // Last: it watches the declaration and the lists.
     std::unique_ptr<RecuperacionSesion> recuperacion_;
 };

@@ -130,6 +130,44 @@ TEST_P(VersionTest, ElNumeroDeOrdenDeOtroNoSePisa) {
     EXPECT_EQ(env.base().escalar("SELECT norden FROM hCAB WHERE correl='001'").toString().trimmed(), "00000001");
 }
 
+// A deletion chosen before another's save (or the other's order number on a sending) deletes
+// nothing; one chosen after it goes ahead. Before, the deletion took the other's change with it.
+TEST_P(VersionTest, UnaEliminacionNoSeLlevaElCambioDeOtro) {
+    for (const QString correl : {QString(), QStringLiteral("001")}) {
+        SCOPED_TRACE(correl.isEmpty() ? "stored" : "sent");
+        const bool enviada = !correl.isEmpty();
+        DeclaracionElegida d;
+        d.ruc = kRuc;
+        d.periodo = kPeriodo;
+        d.formulario = kFormulario;
+        d.correl = correl;
+        d.version = versionElegida(*a, d, enviada);
+        auto sb = abre(*b, vb, correl);
+        const bool grabado = enviada ? sb->graba("00000001", DigitoVerificador("12345678", "00000001")).grabado
+                                     : tecleaCasilla(sb->declaracion(), 102, "900") && sb->graba().grabado;
+        ASSERT_TRUE(grabado);
+        try {
+            EliminaDeclaracion(*a, d, enviada);
+            ADD_FAILURE() << "deleted what another saved after the choice";
+        } catch (const ErrorBD& e) {
+            EXPECT_EQ(e.numero(), jet::DataCambio);
+        }
+        const QString cab = enviada ? "hCAB" : "CAB";
+        EXPECT_EQ(env.base().escalar("SELECT count(*) FROM " + cab + " WHERE doc_id_d=?", {kRuc}).toInt(),
+                  enviada ? 2 : 1);
+
+        // Chosen again, after the change: it goes, and a second deletion finds it gone.
+        d.version = versionElegida(*a, d, enviada);
+        EXPECT_NO_THROW(EliminaDeclaracion(*a, d, enviada));
+        try {
+            EliminaDeclaracion(*b, d, enviada);
+            ADD_FAILURE() << "a deletion of a deleted declaration passed as done";
+        } catch (const ErrorBD& e) {
+            EXPECT_EQ(e.numero(), jet::RegistroCambiado);
+        }
+    }
+}
+
 QVR_EN_AMBOS_MOTORES(VersionTest);
 
 }  // namespace

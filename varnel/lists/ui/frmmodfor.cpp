@@ -130,6 +130,20 @@ void FrmModFor::modifica(int fila) {
 }
 
 void FrmModFor::eliminaFila(int fila) {
+    DeclaracionElegida d;
+    // The key as stored: the row's own texts, untrimmed.
+    d.ruc = modelo_->valor(fila, col::Ruc).toString();
+    d.periodo = s_.Periodo;
+    d.formulario = modelo_->valor(fila, col::Formulario).toString();
+    d.semana = s_.Semana;
+    d.correl = v_.CorrelEnviada;
+    // What the person is deciding on: another's save after this is not deleted without a word.
+    try {
+        d.version = versionElegida(*s_.Base, d, v_.ListaEnviadas);
+    } catch (const ErrorBD& e) {
+        ErrorRegistro(e);
+        return;
+    }
     if (dialogos().muestra("Se eliminarán todos los registros de la declaración ", "Eliminar Formulario",
                            Icono::Exclamacion, Botones::OkCancelar, Respuesta::Cancelar) != Respuesta::Ok) {
         grid_->setFocus();
@@ -140,13 +154,6 @@ void FrmModFor::eliminaFila(int fila) {
         grid_->setFocus();
         return;
     }
-    DeclaracionElegida d;
-    // The key as stored: the row's own texts, untrimmed.
-    d.ruc = modelo_->valor(fila, col::Ruc).toString();
-    d.periodo = s_.Periodo;
-    d.formulario = modelo_->valor(fila, col::Formulario).toString();
-    d.semana = s_.Semana;
-    d.correl = v_.CorrelEnviada;
     try {
         elimina(d, v_.ListaEnviadas);
     } catch (const ErrorBD& e) {

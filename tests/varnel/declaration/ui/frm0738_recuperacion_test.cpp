@@ -181,14 +181,14 @@ TEST_F(RecuperacionVentana, TrasMatarElProgramaLaSiguienteAperturaRecuperaTodoLo
     // A new program: the same taxpayer, as a new declaration.
     env.dialogos().responde(Respuesta::Si);
     auto w = abre(1);
-    EXPECT_EQ(env.base().escalar("SELECT count(*) FROM TMP_F0738DIVID").toInt(), 0);
+    EXPECT_EQ(app.sesion.Base->escalar("SELECT count(*) FROM TMP_F0738DIVID").toInt(), 0);  // the window's own rows
     EXPECT_FALSE(pregunto());  // not before the taxpayer is chosen
     eligeEnLista(w->CmbRuc(), kRucNuevo);
     ASSERT_TRUE(pregunto()) << env.dialogos().textos().join('|').toStdString();
     EXPECT_EQ(env.dialogos().mostrados.back().icono, Icono::Pregunta);
     EXPECT_EQ(env.dialogos().mostrados.back().titulo, w->windowTitle());
     EXPECT_EQ(diferencias(vista(*w), tecleado), "");
-    EXPECT_EQ(env.base().escalar("SELECT count(*) FROM TMP_F0738DIVID").toInt(), 2);
+    EXPECT_EQ(app.sesion.Base->escalar("SELECT count(*) FROM TMP_F0738DIVID").toInt(), 2);  // the window's own rows
     EXPECT_TRUE(w->declaracion().Modificado);
 
     // "&Grabar" saves what was recovered, and the copy goes.

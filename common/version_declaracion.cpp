@@ -1,12 +1,12 @@
-#include "varnel/declaration/version_declaracion.h"
+#include "common/version_declaracion.h"
 
 #include <QCryptographicHash>
 
 #include "common/anexos.h"
 #include "common/cabeceras.h"
 #include "common/detalles.h"
+#include "common/schema.h"
 #include "platform/database.h"
-#include "varnel/declaration/anexos_copia.h"
 
 namespace qvr {
 
@@ -42,9 +42,10 @@ QByteArray versionDeclaracion(BaseDatos& base, const ClaveDeclaracion& clave, bo
     for (const auto& [c, v] : casillas) h.addData((c + "=" + QString::number(v.size()) + "/" + v + ";").toUtf8());
     // The annex rows by their record control numbers, which every save writes from the row's
     // content: reading one column of the hundreds of rows keeps the check cheap.
-    for (const CopiaAnexo& a : copiasAnexo())
-        h.addData((QString(a.tabla) + ":" + sellosAnexoDeclaracion(base, a.tabla, clave, enviada).join(',') + ";")
-                      .toUtf8());
+    for (const TablaEsquema& a : tablasAnexo()) {
+        if (!a.nombre.startsWith('F')) continue;  // the stored tables; the sent copies come with `enviada`
+        h.addData((a.nombre + ":" + sellosAnexoDeclaracion(base, a.nombre, clave, enviada).join(',') + ";").toUtf8());
+    }
     return h.result();
 }
 
