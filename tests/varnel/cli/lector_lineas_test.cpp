@@ -53,7 +53,7 @@ TEST(LectorLineas, PartiraYNumeraComoElArchivo) {
         {"UTF-8 valido", "811=PÉREZ ÑAHUI\n", {{1, "811=PÉREZ ÑAHUI", Falla::Ninguna}}},
         {"Latin-1 en medio", "ruc=1\n811=P\xC9REZ\n812=GOMEZ\n",
          {{1, "ruc=1", Falla::Ninguna}, {2, "811=P\uFFFDREZ", Falla::NoUtf8}, {3, "812=GOMEZ", Falla::Ninguna}}},
-        {"secuencia truncada al final", "811=AB\xE2\x82", {{1, "811=AB\uFFFD", Falla::NoUtf8}}},
+        {"secuencia truncada al final", "811=AB\xE2\x82", {{1, "811=AB\uFFFD\uFFFD", Falla::NoUtf8}}},
         {"linea justo en el limite", largo.toUtf8() + "\nx=1\n", {{1, largo, Falla::Ninguna}, {2, "x=1", Falla::Ninguna}}},
     };
     for (const Caso& c : casos) {

@@ -50,7 +50,7 @@ TEST_F(ValoresCambiados, SeRechazanConSuLineaYNadaSeGraba) {
         QByteArray lineas;
         QStringList esperados;  // each one in one message, in this order
     } casos[] = {
-        {"cifras de mas", "100=12345678901234567890\n", {"línea 4: casilla 100: ", "pasa de las 12 cifras"}},
+        {"cifras de mas", "100=12345678901234567890\n", {"línea 4: casilla 100: \"12345678901234567890\" pasa de las 12 cifras"}},
         {"signo", "rectifica=0\n100=-5000\n", {"línea 5: casilla 100: \"-5000\" lleva signo"}},
         {"decimales", "100=5,000.50\n", {"línea 4: casilla 100: \"5,000.50\" lleva decimales"}},
         {"letras en un importe", "100=12abc34\n", {"línea 4: casilla 100: \"12abc34\" lleva caracteres que la casilla no admite (\"abc\")"}},
@@ -108,7 +108,9 @@ TEST_F(ValoresCambiados, LoQueLaCasillaGuardaTalCualPasa) {
     ASSERT_EQ(r.salida, 0) << avisos.join("\n").toStdString();
     EXPECT_TRUE(avisos.isEmpty()) << avisos.join("\n").toStdString();
     for (const Caso& c : casos)
-        if (c.casilla) EXPECT_EQ(det(kNuevo, c.casilla), c.guardado) << c.linea;
+        if (c.casilla) {
+            EXPECT_EQ(det(kNuevo, c.casilla), c.guardado) << c.linea;
+        }
 }
 
 // The declarant comes first; blank and comment lines before it are counted all the same.
@@ -124,7 +126,7 @@ TEST_F(ValoresCambiados, ElRucVaPrimero) {
 
     // Repeating the same RUC later is harmless.
     avisos.clear();
-    const ResultadoGrabarLote otra = graba(kNuevo, "100=5000\nruc=" + kNuevo.toUtf8() + "\n");
+    const ResultadoGrabarLote otra = graba(kNuevo, "rectifica=0\ntelefono=4123456\n100=5000\nruc=" + kNuevo.toUtf8() + "\n");
     EXPECT_EQ(otra.salida, 0) << avisos.join("\n").toStdString();
     EXPECT_EQ(det(kNuevo, "100"), "5000");
 }
