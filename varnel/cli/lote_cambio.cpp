@@ -78,7 +78,8 @@ QString motivoDeCambio(int casilla, const QString& valor, const TextoTecleado& t
             ++j;
             continue;
         }
-        if (monto && (c == u'-' || c == u'+' || (tipo != TipoCasilla::Deduccion && (c == u'(' || c == u')')))) {
+        if (monto &&
+            (c == u'-' || c == u'+' || (tipo != TipoCasilla::Deduccion && (c == u'(' || c == u')')))) {
             signo = true;
         } else if (monto && c == u'.') {
             decimales = true;
@@ -101,8 +102,8 @@ QString motivoDeCambio(int casilla, const QString& valor, const TextoTecleado& t
                                   : "pasa de los %1 caracteres que admite la casilla")
                        .arg(t.longitud);
     if (motivos.isEmpty() && separadores)
-        motivos << "lleva los separadores de miles fuera de su sitio (la casilla mostraría " + citaValor(t.mostrado) +
-                       ")";
+        motivos << "lleva los separadores de miles fuera de su sitio (la casilla mostraría " +
+                       citaValor(t.mostrado) + ")";
     if (motivos.isEmpty()) motivos << "la casilla lo guardaría como " + citaValor(t.mostrado);
     return motivos.join(QStringLiteral("; "));
 }

@@ -73,7 +73,7 @@ std::optional<PrimeraLinea> leeDeclarante(LectorLineas& lector, const Avisa& avi
             const QString ruc = t.mid(t.indexOf(u'=') + 1).trimmed();
             if (primera == 0 && !ruc.isEmpty()) return PrimeraLinea{ruc, l.numero};
             if (primera != 0) {
-                avisa(QString("línea %1: la línea ruc= debe ir antes que las demás (la línea %2 no lo es)")
+                avisa(QString("línea %1: la línea ruc= debe ir primero, antes de la línea %2")
                           .arg(l.numero)
                           .arg(primera));
                 return std::nullopt;
@@ -98,6 +98,13 @@ std::optional<ResultadoGrabarLote> abreGuardada(SesionDeclaracion& s, const QStr
     return std::nullopt;
 }
 
+// `lineas` as the input a LectorLineas reads: one line each.
+QByteArray entradaDeLineas(const QStringList& lineas) {
+    QByteArray b;
+    for (const QString& l : lineas) b += l.toUtf8() + '\n';
+    return b;
+}
+
 }  // namespace
 
 QStringList lineasControles(const Declaracion& d) {
@@ -117,12 +124,6 @@ QStringList lineasControles(const Declaracion& d) {
       << "pago.monto=" + k.pago.monto;
     if (d.valores.DeclaracionEnviada) l << "orden=" + k.txtOrden << "verifica=" + k.txtVerifica;
     return l;
-}
-
-QByteArray entradaDeLineas(const QStringList& lineas) {
-    QByteArray b;
-    for (const QString& l : lineas) b += l.toUtf8() + '\n';
-    return b;
 }
 
 ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,

@@ -40,9 +40,6 @@ ResultadoGrabarLote registraOrden(BaseDatos& base, const QString& formulario, co
                                   const QString& ruc, const QString& correl, const QString& orden,
                                   const QString& digitos);
 
-// `lineas` as the input a LectorLineas reads: one line each.
-QByteArray entradaDeLineas(const QStringList& lineas);
-
 // The other controls of `d` as key=value lines, with the keys `calcular` reads.
 QStringList lineasControles(const Declaracion& d);
 

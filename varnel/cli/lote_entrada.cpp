@@ -63,7 +63,9 @@ bool LectorLineas::siguiente(LineaEntrada& linea) {
     linea.numero = ++numero_;
     bool valido = true;
     linea.texto = decodifica(bytes, &valido);
-    linea.falla = larga ? LineaEntrada::Falla::Larga : valido ? LineaEntrada::Falla::Ninguna : LineaEntrada::Falla::NoUtf8;
+    linea.falla = larga    ? LineaEntrada::Falla::Larga
+                  : valido ? LineaEntrada::Falla::Ninguna
+                           : LineaEntrada::Falla::NoUtf8;
 
     if (!larga) {
         inicio_ = fin >= 0 ? fin + 1 : bufer_.size();

@@ -24,13 +24,13 @@ struct LineaEntrada {
 };
 
 class LectorLineas {
-public:
+  public:
     explicit LectorLineas(QIODevice& origen) : origen_(origen) {}
     // The next line; false at the end of the input or when it cannot be read further (`error()`).
     bool siguiente(LineaEntrada& linea);
     bool error() const { return error_; }
 
-private:
+  private:
     bool llena();
     QString decodifica(QByteArrayView bytes, bool* valido);
 

@@ -50,7 +50,8 @@ QString avisoDeFalla(const LineaEntrada& l) {
     const QString recortado = l.texto.trimmed();
     // A comment is never typed: what its bytes are does not matter. A long line is refused whatever
     // it holds, since the rest of it was not read.
-    if (l.falla == LineaEntrada::Falla::NoUtf8 && (recortado.isEmpty() || recortado.startsWith(u'#'))) return QString();
+    if (l.falla == LineaEntrada::Falla::NoUtf8 && (recortado.isEmpty() || recortado.startsWith(u'#')))
+        return QString();
     const QString motivo = l.falla == LineaEntrada::Falla::NoUtf8
                                ? QStringLiteral("no es texto UTF-8; no se lee")
                                : QString("la línea pasa de %1 bytes; no se lee").arg(kLongitudMaximaLinea);
@@ -83,7 +84,8 @@ void TecleoLineas::linea(const LineaEntrada& l) {
         pendientes_ << t;
         numerosPendientes_.push_back(l.numero);
         tamanoPendiente_ += t.size();
-        if (pendientes_.size() >= kLineasPorTanda || tamanoPendiente_ >= kCaracteresPorTanda) aplicaPendientes();
+        if (pendientes_.size() >= kLineasPorTanda || tamanoPendiente_ >= kCaracteresPorTanda)
+            aplicaPendientes();
     }
 }
 
@@ -108,7 +110,8 @@ void TecleoLineas::tecleaCasilla(int numero, const QString& clave, const QString
 
 // The telephone and the birth date are typed through their own filters: what they would keep
 // differently is refused as a box's value is.
-void TecleoLineas::aplicaControl(int numero, const QString& clave, const QString& valor, const QString& texto) {
+void TecleoLineas::aplicaControl(int numero, const QString& clave, const QString& valor,
+                                 const QString& texto) {
     const ResultadoLote r = ejecutaLote(d_, {texto}, false);
     informa(r.avisos, {numero});
     if (r.estado != 0) {
@@ -122,8 +125,9 @@ void TecleoLineas::aplicaControl(int numero, const QString& clave, const QString
                            citaValor(d_.controles.telefono)));
         estado_ = 2;
     } else if (clave == "nacimiento" && !v.isEmpty() && d_.controles.fechaNacimiento != v) {
-        avisa_(mensaje(numero, clave,
-                       citaValor(valor) + " no es una fecha válida dd/mm/aaaa entre 01/01/1850 y 01/01/2500"));
+        avisa_(
+            mensaje(numero, clave,
+                    citaValor(valor) + " no es una fecha válida dd/mm/aaaa entre 01/01/1850 y 01/01/2500"));
         estado_ = 2;
     }
 }

@@ -19,7 +19,7 @@ class Declaracion;
 using Avisa = std::function<void(const QString&)>;
 
 class TecleoLineas {
-public:
+  public:
     TecleoLineas(Declaracion& d, Avisa avisa) : d_(d), avisa_(std::move(avisa)) {}
     ~TecleoLineas() = default;
     TecleoLineas(const TecleoLineas&) = delete;
@@ -32,7 +32,7 @@ public:
     // Refuses line `numero` for a reason of the caller's.
     void rechaza(int numero, const QString& motivo);
 
-private:
+  private:
     void tecleaCasilla(int numero, const QString& clave, const QString& valor);
     void aplicaControl(int numero, const QString& clave, const QString& valor, const QString& texto);
     void aplicaPendientes();

@@ -17,7 +17,7 @@ namespace {
 
 // Message boxes raised during the validation become notices; the previous port comes back after.
 class CapturaAvisos {
-public:
+  public:
     CapturaAvisos() : captura_(std::make_shared<DialogosScript>()), previo_(instalaDialogos(captura_)) {}
     ~CapturaAvisos() { instalaDialogos(previo_); }
     QStringList avisos() const {
@@ -27,7 +27,7 @@ public:
         return r;
     }
 
-private:
+  private:
     std::shared_ptr<DialogosScript> captura_;
     std::shared_ptr<Dialogos> previo_;
 };

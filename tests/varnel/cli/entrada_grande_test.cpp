@@ -36,8 +36,8 @@ Salida corre(const QStringList& args, const QString& entrada = {}) {
     if (!entrada.isEmpty()) p.setStandardInputFile(entrada);
     p.start(QStringLiteral(QVR_BIN_DIR "/varnel-cli"), args);
     p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 // The largest resident size of any child waited for so far, in KiB.
@@ -88,7 +88,8 @@ TEST(EntradaGrande, DiezMegasEnMemoriaAcotada) {
     const QStringList tasas = {"calcular", "--uit", "3100", "--tasa110", "0.015"};
 
     const QString pequena = env.carpeta() + "/pequena.txt", mala = env.carpeta() + "/mala.txt";
-    for (const auto& [ruta, texto] : {std::pair{pequena, kDeclaracion}, std::pair{mala, "ruc=" + ruc.toUtf8() + "\n100=-5\n"}}) {
+    for (const auto& [ruta, texto] :
+         {std::pair{pequena, kDeclaracion}, std::pair{mala, "ruc=" + ruc.toUtf8() + "\n100=-5\n"}}) {
         QFile f(ruta);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(texto);
@@ -113,8 +114,9 @@ TEST(EntradaGrande, DiezMegasEnMemoriaAcotada) {
     EXPECT_EQ(desdeEntrada.estado, 2);
     EXPECT_TRUE(desdeEntrada.salida.isEmpty()) << desdeEntrada.salida.toStdString();
     EXPECT_TRUE(desdeEntrada.errores.endsWith(
-        QString("varnel-cli grabar: línea %1: casilla 817: la línea pasa de 65536 bytes; no se lee\n"
-                "varnel-cli grabar: línea %2: casilla 100: \"-5\" lleva signo; la casilla admite solo cifras\n")
+        QString(
+            "varnel-cli grabar: línea %1: casilla 817: la línea pasa de 65536 bytes; no se lee\n"
+            "varnel-cli grabar: línea %2: casilla 100: \"-5\" lleva signo; la casilla admite solo cifras\n")
             .arg(larga)
             .arg(cambiada)))
         << desdeEntrada.errores.left(2000).toStdString();

@@ -16,7 +16,9 @@ struct Leida {
     int numero;
     QString texto;
     Falla falla;
-    bool operator==(const Leida& o) const { return numero == o.numero && texto == o.texto && falla == o.falla; }
+    bool operator==(const Leida& o) const {
+        return numero == o.numero && texto == o.texto && falla == o.falla;
+    }
 };
 
 std::vector<Leida> lee(QByteArray bytes) {
@@ -33,8 +35,8 @@ std::vector<Leida> lee(QByteArray bytes) {
 std::string muestra(const std::vector<Leida>& v) {
     std::string s;
     for (const Leida& l : v)
-        s += std::to_string(l.numero) + ":" + l.texto.left(20).toStdString() + "(" + std::to_string(l.texto.size()) +
-             "," + std::to_string(int(l.falla)) + ") ";
+        s += std::to_string(l.numero) + ":" + l.texto.left(20).toStdString() + "(" +
+             std::to_string(l.texto.size()) + "," + std::to_string(int(l.falla)) + ") ";
     return s;
 }
 
@@ -47,14 +49,23 @@ TEST(LectorLineas, PartiraYNumeraComoElArchivo) {
     } casos[] = {
         {"vacia", "", {}},
         {"sin salto final", "a=1\nb=2", {{1, "a=1", Falla::Ninguna}, {2, "b=2", Falla::Ninguna}}},
-        {"CRLF y lineas vacias", "a=1\r\n\r\n\nb=2\r\n",
-         {{1, "a=1", Falla::Ninguna}, {2, "", Falla::Ninguna}, {3, "", Falla::Ninguna}, {4, "b=2", Falla::Ninguna}}},
+        {"CRLF y lineas vacias",
+         "a=1\r\n\r\n\nb=2\r\n",
+         {{1, "a=1", Falla::Ninguna},
+          {2, "", Falla::Ninguna},
+          {3, "", Falla::Ninguna},
+          {4, "b=2", Falla::Ninguna}}},
         {"marca de orden de bytes", "\xEF\xBB\xBFruc=1\n", {{1, "ruc=1", Falla::Ninguna}}},
         {"UTF-8 valido", "811=PÉREZ ÑAHUI\n", {{1, "811=PÉREZ ÑAHUI", Falla::Ninguna}}},
-        {"Latin-1 en medio", "ruc=1\n811=P\xC9REZ\n812=GOMEZ\n",
-         {{1, "ruc=1", Falla::Ninguna}, {2, "811=P\uFFFDREZ", Falla::NoUtf8}, {3, "812=GOMEZ", Falla::Ninguna}}},
+        {"Latin-1 en medio",
+         "ruc=1\n811=P\xC9REZ\n812=GOMEZ\n",
+         {{1, "ruc=1", Falla::Ninguna},
+          {2, "811=P\uFFFDREZ", Falla::NoUtf8},
+          {3, "812=GOMEZ", Falla::Ninguna}}},
         {"secuencia truncada al final", "811=AB\xE2\x82", {{1, "811=AB\uFFFD\uFFFD", Falla::NoUtf8}}},
-        {"linea justo en el limite", largo.toUtf8() + "\nx=1\n", {{1, largo, Falla::Ninguna}, {2, "x=1", Falla::Ninguna}}},
+        {"linea justo en el limite",
+         largo.toUtf8() + "\nx=1\n",
+         {{1, largo, Falla::Ninguna}, {2, "x=1", Falla::Ninguna}}},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
