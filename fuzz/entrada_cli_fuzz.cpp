@@ -1,6 +1,7 @@
-// varnel-cli's declaration lines (calcular, grabar, validar) on arbitrary bytes, typed into a new
-// declaration without a database: malformed lines are reported and nothing applied, anything else
-// is typed through the boxes' key filters and the recalculation, and neither crashes.
+// varnel-cli's declaration lines (calcular, grabar, validar) on arbitrary bytes, read by its line
+// reader and typed into a new declaration without a database: unreadable, malformed and changed
+// values are refused with a line number of the input, anything else is typed through the boxes' key
+// filters and the recalculation, and neither crashes.
 //
 // Leading comment lines, which the batch ignores, choose what calcular's options would:
 //   #det          print the stored values
@@ -9,7 +10,6 @@
 #include <QBuffer>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QTextStream>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +21,11 @@
 #include "varnel/computation/recalculo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
+
+// The fuzz targets link the core only: the batch's reader and typing are compiled in here.
+#include "varnel/cli/lote_cambio.cpp"
+#include "varnel/cli/lote_entrada.cpp"
+#include "varnel/cli/lote_tecleo.cpp"
 
 namespace {
 
@@ -44,38 +49,36 @@ struct Formulario {
 
 std::unique_ptr<Formulario> nuevaDeclaracion(qvr::Tasas tasas) { return std::make_unique<Formulario>(tasas); }
 
-// The lines as varnel-cli reads a file or standard input.
-QStringList lineasDe(const uint8_t* data, size_t size) {
-    QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    QBuffer b(&bytes);
-    b.open(QIODevice::ReadOnly);
-    QTextStream in(&b);
-    in.setEncoding(QStringConverter::Utf8);
-    QStringList lineas;
-    while (!in.atEnd()) lineas << in.readLine();
-    return lineas;
-}
-
-// The option lines at the head; nullopt for a value calcular's options refuse.
+// The option lines at the head; nullopt for a value calcular's options refuse. `l` is left holding
+// the first line that is no option, `hay` telling whether there is one.
 struct Opciones {
     bool det = false;
     double uit = 3100;
     double tasa110 = 0.015;
 };
-std::optional<Opciones> opcionesDe(const QStringList& lineas) {
+std::optional<Opciones> opcionesDe(qvr::LectorLineas& lector, qvr::LineaEntrada& l, bool* hay) {
     Opciones o;
-    for (const QString& l : lineas) {
-        if (l == "#det") {
+    while ((*hay = lector.siguiente(l))) {
+        const QString& t = l.texto;
+        if (l.falla != qvr::LineaEntrada::Falla::Ninguna) break;
+        if (t == "#det") {
             o.det = true;
-        } else if (l.startsWith("#uit=") || l.startsWith("#tasa110=")) {
-            const auto v = qvr::numeroDeTexto(l.mid(l.indexOf('=') + 1));
+        } else if (t.startsWith("#uit=") || t.startsWith("#tasa110=")) {
+            const auto v = qvr::numeroDeTexto(t.mid(t.indexOf('=') + 1));
             if (!v || *v < 0) return std::nullopt;
-            (l.startsWith("#uit=") ? o.uit : o.tasa110) = *v;
+            (t.startsWith("#uit=") ? o.uit : o.tasa110) = *v;
         } else {
             break;
         }
     }
     return o;
+}
+
+// The line number a message names ("línea 12: ...", "line 12: ..."); 0 when it names none.
+int numeroDe(const QString& aviso) {
+    static const QRegularExpression linea(QStringLiteral("^(?:línea|line) ([0-9]+): "));
+    const QRegularExpressionMatch m = linea.match(aviso);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
 void falla(const char* que, const QString& detalle = {}) {
@@ -91,16 +94,37 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QStringList lineas = lineasDe(data, size);
-    const std::optional<Opciones> o = opcionesDe(lineas);
+    QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer b(&bytes);
+    b.open(QIODevice::ReadOnly);
+    qvr::LectorLineas lector(b);
+    qvr::LineaEntrada l;
+    bool hay = false;
+    const std::optional<Opciones> o = opcionesDe(lector, l, &hay);
     if (!o) return 0;
     const auto f = nuevaDeclaracion(qvr::Tasas{o->uit, o->tasa110, 0});
-    const qvr::ResultadoLote r = qvr::ejecutaLote(f->d, lineas, o->det);
 
-    if (r.estado != 0 && r.estado != 2) falla("exit status", QString::number(r.estado));
-    if (r.estado == 2 && (!r.salida.isEmpty() || r.avisos.isEmpty())) falla("a refused batch printed boxes");
+    QStringList avisos;
+    qvr::TecleoLineas tecleo(f->d, [&](const QString& a) { avisos << a; });
+    int ultima = hay ? l.numero - 1 : 0;
+    for (; hay; hay = lector.siguiente(l)) {
+        if (l.numero != ultima + 1) falla("line numbers skip:", QString::number(l.numero));
+        ultima = l.numero;
+        if (l.texto.size() > qvr::kLongitudMaximaLinea) falla("a line past the bound was kept");
+        tecleo.linea(l);
+    }
+    const int estado = tecleo.termina();
+
+    if (estado != 0 && estado != 2) falla("exit status", QString::number(estado));
+    if (estado == 2 && avisos.isEmpty()) falla("a refused batch says nothing");
+    for (const QString& a : avisos) {
+        const int n = numeroDe(a);
+        if (n < 1 || n > ultima) falla("a message without a line of the input:", a);
+        if (estado == 0 && !a.contains("is locked")) falla("an accepted batch reported:", a);
+    }
+    if (estado != 0) return 0;
     static const QRegularExpression casilla("^[0-9]{3}=");
-    for (const QString& s : r.salida) {
+    for (const QString& s : qvr::salidaDeclaracion(f->d, o->det)) {
         if (!casilla.match(s).hasMatch() || !f->d.existe(s.left(3).toInt())) falla("not a box line:", s);
         if (s.contains(u'\n')) falla("a box line holds a line break:", s);
     }

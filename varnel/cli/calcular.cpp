@@ -1,6 +1,5 @@
 // varnel-cli calcular: types a declaration through the declaration core and prints its boxes.
 #include <QFile>
-#include <QTextStream>
 #include <cstdio>
 
 #include "common/catalogos.h"
@@ -9,6 +8,7 @@
 #include "common/sesion.h"
 #include "varnel/cli/comando.h"
 #include "varnel/cli/comunes.h"
+#include "varnel/cli/lote_tecleo.h"
 #include "varnel/computation/recalculo.h"
 #include "varnel/declaration/lote.h"
 
@@ -35,9 +35,8 @@ int calcular(const QStringList& args) {
         (QString(opcion) == "--uit" ? uit : tasa110) = v;
     }
     const bool det = a->tiene("--det");
-    const std::optional<QStringList> leidas = cli::leeLineas(a->posicional(), &motivo);
-    if (!leidas) return error(motivo), 2;
-    const QStringList& lineas = *leidas;
+    QFile entrada;
+    if (!cli::abreEntrada(a->posicional(), entrada, &motivo)) return error(motivo), 2;
 
     // The rates come from the options or else from the catalogs of the configured database.
     DatosSesion s;
@@ -71,10 +70,12 @@ int calcular(const QStringList& args) {
         }
     }
     d.preparaNueva();
-    const ResultadoLote r = ejecutaLote(d, lineas, det);
-    for (const QString& a : r.avisos) std::fprintf(stderr, "%s\n", qPrintable(a));
-    for (const QString& l : r.salida) std::printf("%s\n", l.toUtf8().constData());
-    return r.estado;
+    LectorLineas lector(entrada);
+    const int estado =
+        tecleaEntrada(d, lector, [](const QString& a) { std::fprintf(stderr, "%s\n", a.toUtf8().constData()); });
+    if (estado != 0) return estado;
+    for (const QString& l : salidaDeclaracion(d, det)) std::printf("%s\n", l.toUtf8().constData());
+    return 0;
 }
 
 }  // namespace
@@ -94,5 +95,11 @@ REGISTRA_COMANDO(
     "The UIT and the box-110 rate come from --uit/--tasa110 or else from the catalogs '404' and '998' of\n"
     "the database of NEMDAL.INI (which also fills the document-type and profession lists).\n"
     "A locked box is reported on standard error and left as it is.\n"
-    "Exit status 2: a malformed line (no '=', unknown key or box), no rates, unreadable input.",
+    "The input is read line by line in UTF-8. A value its box would keep changed is refused: digits or\n"
+    "characters beyond the box's length, a sign, decimals, characters its key filter drops (thousands\n"
+    "separators where the box shows them, the case of letters and blanks around the value excepted);\n"
+    "so are a telephone or birth date the control would change, bytes that are not UTF-8 and lines\n"
+    "longer than 65536 bytes. Every line is checked and each refusal reported with its line number.\n"
+    "Exit status 2: a malformed or refused line (no '=', unknown key or box, a changed value), no rates,\n"
+    "unreadable input; nothing is printed then.",
     calcular);

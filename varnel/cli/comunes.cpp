@@ -1,7 +1,5 @@
 #include "varnel/cli/comunes.h"
 
-#include <QFile>
-#include <QTextStream>
 #include <cstdio>
 
 #include "common/conexion.h"
@@ -35,31 +33,21 @@ std::optional<Argumentos> leeArgumentos(const QStringList& args, const FormaArgu
     return a;
 }
 
-std::optional<QStringList> leeLineas(const QString& archivo, QString* error) {
-    QFile f;
+bool abreEntrada(const QString& archivo, QFile& f, QString* error) {
     if (archivo.isEmpty() || archivo == "-") {
-        if (!f.open(stdin, QIODevice::ReadOnly)) {
-            *error = "cannot read standard input";
-            return std::nullopt;
-        }
-    } else {
-        f.setFileName(archivo);
-        if (!f.open(QIODevice::ReadOnly)) {
-            *error = "cannot read " + archivo;
-            return std::nullopt;
-        }
+        if (f.open(stdin, QIODevice::ReadOnly)) return true;
+        *error = "cannot read standard input";
+        return false;
     }
-    QStringList lineas;
-    QTextStream in(&f);
-    in.setEncoding(QStringConverter::Utf8);
-    while (!in.atEnd()) lineas << in.readLine();
-    return lineas;
+    f.setFileName(archivo);
+    if (f.open(QIODevice::ReadOnly)) return true;
+    *error = "cannot read " + archivo;
+    return false;
 }
 
-std::optional<QStringList> lineasDeArgumentos(const QStringList& args, QString* error) {
+bool entradaDeArgumentos(const QStringList& args, QFile& f, QString* error) {
     const auto a = leeArgumentos(args, {}, error);
-    if (!a) return std::nullopt;
-    return leeLineas(a->posicional(), error);
+    return a && abreEntrada(a->posicional(), f, error);
 }
 
 bool abreBaseConfigurada(DatosSesion& s, QString* error) {

@@ -1,6 +1,7 @@
 #pragma once
 // What the varnel-cli subcommands share: their argument parsing, reading their input lines,
 // opening the database that NEMDAL.INI names and running a step on it.
+#include <QFile>
 #include <QSet>
 #include <QStringList>
 #include <functional>
@@ -36,12 +37,12 @@ struct Argumentos {
 // may be given").
 std::optional<Argumentos> leeArgumentos(const QStringList& args, const FormaArgumentos& forma, QString* error);
 
-// The lines of FILE, or of standard input when FILE is empty or "-"; nullopt (with the reason in
-// *error) when it cannot be read.
-std::optional<QStringList> leeLineas(const QString& archivo, QString* error);
+// FILE, or standard input when FILE is empty or "-", opened in `f` to be read line by line
+// (LectorLineas); false with the reason in *error when it cannot be opened.
+bool abreEntrada(const QString& archivo, QFile& f, QString* error);
 
-// The lines of a subcommand that takes no option and at most one FILE (standard input without it).
-std::optional<QStringList> lineasDeArgumentos(const QStringList& args, QString* error);
+// The input of a subcommand that takes no option and at most one FILE (standard input without it).
+bool entradaDeArgumentos(const QStringList& args, QFile& f, QString* error);
 
 // Reads NEMDAL.INI and opens its database. False when no database is configured (*error says so)
 // or when it cannot be opened (the connection message has been shown).

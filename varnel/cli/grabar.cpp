@@ -1,6 +1,5 @@
 // varnel-cli grabar: a declaration typed as `calcular` types it, saved as the window saves it.
 #include <QFile>
-#include <QTextStream>
 #include <cstdio>
 
 #include "common/conexion.h"
@@ -18,11 +17,12 @@ void error(const QString& texto) { std::fprintf(stderr, "varnel-cli grabar: %s\n
 
 int grabar(const QStringList& args) {
     QString motivo;
-    const std::optional<QStringList> lineas = cli::lineasDeArgumentos(args, &motivo);
-    if (!lineas) return error(motivo), 2;
+    QFile entrada;
+    if (!cli::entradaDeArgumentos(args, entrada, &motivo)) return error(motivo), 2;
     return cli::ejecutaConBase(
         [&](DatosSesion& s) {
-            const ResultadoGrabarLote r = grabaLote(*s.Base, s.Formulario, s.Usuario, *lineas);
+            LectorLineas lector(entrada);
+            const ResultadoGrabarLote r = grabaLote(*s.Base, s.Formulario, s.Usuario, lector, error);
             return cli::SalidaLote{r.salida, r.avisos, r.lineas};
         },
         error);
@@ -33,8 +33,10 @@ int grabar(const QStringList& args) {
 REGISTRA_COMANDO(
     "grabar", "grabar [FILE]",
     "Saves a declaration into the database of NEMDAL.INI as the declaration window saves it.\n"
-    "Reads the lines of `calcular` (NNN=text and the other controls) plus one line ruc=RUC naming a\n"
-    "taxpayer that the configured user (SysUser) may choose; any other RUC is refused. When that RUC\n"
+    "Reads the lines of `calcular` (NNN=text and the other controls) after one line ruc=RUC naming a\n"
+    "taxpayer that the configured user (SysUser) may choose; any other RUC is refused. Only blank and\n"
+    "comment lines may come before the ruc= line, and a later one may only repeat it. Every line is\n"
+    "checked as `calcular` checks it; when one is refused nothing is saved. When that RUC\n"
     "already has a declaration of form 0738 for 2003, it is opened and the lines modify it; otherwise\n"
     "a new declaration is entered. The identification checks of the window run before anything is\n"
     "written; their messages go to standard error. Prints estado=N, the header's estado (0 consistent).\n"

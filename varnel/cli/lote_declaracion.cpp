@@ -1,5 +1,11 @@
 #include "varnel/cli/lote_declaracion.h"
 
+#include <QBuffer>
+#include <algorithm>
+#include <optional>
+
+#include "varnel/cli/lote_cambio.h"
+
 #include "common/cabeceras.h"
 #include "platform/database.h"
 #include "varnel/declaration/declaracion.h"
@@ -37,8 +43,46 @@ EntornoSesion entorno(BaseDatos& base, const QString& formulario, const QString&
 ResultadoGrabarLote falla(int salida, const QString& aviso) {
     ResultadoGrabarLote r;
     r.salida = salida;
-    r.avisos << aviso;
+    if (!aviso.isEmpty()) r.avisos << aviso;
     return r;
+}
+
+struct PrimeraLinea {
+    QString ruc;
+    int numero = 0;  // its line
+};
+
+// The ruc= line that opens the input: only blank and comment lines (and lines that cannot be read,
+// refused into *estado) before it. nullopt, with the reason told, when another line comes first or
+// none names a declarant (the lines after are not read then: nothing can be typed).
+std::optional<PrimeraLinea> leeDeclarante(LectorLineas& lector, const Avisa& avisa, int* estado) {
+    LineaEntrada l;
+    int primera = 0;  // the first line that is neither blank, a comment nor the ruc= line
+    while (lector.siguiente(l)) {
+        const QString t = l.texto.trimmed();
+        if (l.falla != LineaEntrada::Falla::Ninguna) {
+            const QString aviso = avisoDeFalla(l);
+            if (!aviso.isEmpty()) {
+                avisa(aviso);
+                *estado = 2;
+            }
+            continue;
+        }
+        if (t.isEmpty() || t.startsWith(u'#')) continue;
+        if (claveDeLinea(t) == "ruc") {
+            const QString ruc = t.mid(t.indexOf(u'=') + 1).trimmed();
+            if (primera == 0 && !ruc.isEmpty()) return PrimeraLinea{ruc, l.numero};
+            if (primera != 0) {
+                avisa(QString("línea %1: la línea ruc= debe ir primero, antes de la línea %2")
+                          .arg(l.numero)
+                          .arg(primera));
+                return std::nullopt;
+            }
+        }
+        if (primera == 0) primera = l.numero;
+    }
+    avisa(QStringLiteral("no ruc= line: the declarant must be named"));
+    return std::nullopt;
 }
 
 // A stored declaration, or the sending `correl`, of a taxpayer the user may choose, opened through
@@ -52,6 +96,13 @@ std::optional<ResultadoGrabarLote> abreGuardada(SesionDeclaracion& s, const QStr
     const ResultadoApertura a = s.abre(true);
     if (!a.abierta) return falla(1, a.motivo);
     return std::nullopt;
+}
+
+// `lineas` as the input a LectorLineas reads: one line each.
+QByteArray entradaDeLineas(const QStringList& lineas) {
+    QByteArray b;
+    for (const QString& l : lineas) b += l.toUtf8() + '\n';
+    return b;
 }
 
 }  // namespace
@@ -75,25 +126,25 @@ QStringList lineasControles(const Declaracion& d) {
     return l;
 }
 
-LineasDeclarante separaRuc(const QStringList& lineas) {
-    LineasDeclarante l;
-    for (const QString& linea : lineas) {
-        const int igual = linea.indexOf('=');
-        if (igual > 0 && linea.left(igual).trimmed().toLower() == "ruc") {
-            l.ruc = linea.mid(igual + 1).trimmed();
-            l.resto << QString();
-        } else {
-            l.resto << linea;
-        }
-    }
-    return l;
+ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,
+                              const QStringList& lineas) {
+    QByteArray bytes = entradaDeLineas(lineas);
+    QBuffer b(&bytes);
+    b.open(QIODevice::ReadOnly);
+    LectorLineas lector(b);
+    QStringList avisos;
+    ResultadoGrabarLote r = grabaLote(base, formulario, usuario, lector, [&](const QString& a) { avisos << a; });
+    r.avisos = avisos + r.avisos;
+    return r;
 }
 
 ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,
-                              const QStringList& lineas) {
-    const LineasDeclarante entrada = separaRuc(lineas);
-    const QString& ruc = entrada.ruc;
-    if (ruc.isEmpty()) return falla(2, "no ruc= line: the declarant must be named");
+                              LectorLineas& lector, const Avisa& avisa) {
+    // The declarant comes first: the declaration is opened for it before any line is typed.
+    int estado = 0;
+    std::optional<PrimeraLinea> declarante = leeDeclarante(lector, avisa, &estado);
+    if (!declarante) return falla(2, QString());
+    const QString ruc = declarante->ruc;
 
     ClaveDeclaracion clave;
     clave.ruc = ruc;
@@ -113,19 +164,33 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     if (!a.abierta) return falla(1, a.motivo);
     if (!existe && !s.eligeContribuyente(s.entradaDe(ruc)).ok) return falla(1, QString("RUC %1 cannot be chosen").arg(ruc));
 
-    ResultadoGrabarLote r;
-    const ResultadoLote lote = ejecutaLote(s.declaracion(), entrada.resto, false);
-    r.avisos << lote.avisos;
-    if (lote.estado != 0) {
-        r.salida = lote.estado;
-        return r;
+    TecleoLineas tecleo(s.declaracion(), avisa);
+    LineaEntrada l;
+    while (lector.siguiente(l)) {
+        if (l.falla == LineaEntrada::Falla::Ninguna && claveDeLinea(l.texto) == "ruc") {
+            const QString otro = l.texto.mid(l.texto.indexOf(u'=') + 1).trimmed();
+            if (otro != ruc)
+                tecleo.rechaza(l.numero, QString("ruc: la declaración es la del RUC %1 (línea %2), no la de %3")
+                                             .arg(ruc)
+                                             .arg(declarante->numero)
+                                             .arg(citaValor(otro)));
+            continue;
+        }
+        tecleo.linea(l);
     }
+    ResultadoGrabarLote r;
+    r.salida = std::max(tecleo.termina(), estado);
+    if (lector.error()) {
+        avisa(QStringLiteral("la entrada no pudo leerse hasta el final"));
+        r.salida = 2;
+    }
+    if (r.salida != 0) return r;
     if (!s.graba().grabado) {
         r.salida = 1;
         return r;
     }
-    const std::optional<int> estado = estadoCabecera(base, clave);
-    r.lineas << "estado=" + (estado ? QString::number(*estado) : QString());
+    const std::optional<int> estadoCab = estadoCabecera(base, clave);
+    r.lineas << "estado=" + (estadoCab ? QString::number(*estadoCab) : QString());
     return r;
 }
 

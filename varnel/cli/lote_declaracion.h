@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "varnel/cli/lote_tecleo.h"
+
 namespace qvr {
 
 class BaseDatos;
@@ -16,16 +18,14 @@ struct ResultadoGrabarLote {
     QStringList lineas;    // to standard output
 };
 
-// The declarant a "ruc=" line names (the last one) and the other lines, where the ruc= line leaves
-// a blank one behind so that the typing's messages keep their line numbers.
-struct LineasDeclarante {
-    QString ruc;
-    QStringList resto;
-};
-LineasDeclarante separaRuc(const QStringList& lineas);
-
-// `lineas` as `calcular` takes them plus one "ruc=" line naming a taxpayer of `usuario`. A new
-// declaration when that RUC has none of this form and period, else the stored one modified.
+// `lineas` as `calcular` takes them, after one "ruc=" line naming a taxpayer of `usuario` (only blank
+// and comment lines may come before it; a later ruc= line may only repeat it). A new declaration
+// when that RUC has none of this form and period, else the stored one modified. The lines are read
+// from `lector` one at a time and every one is checked; when one is refused (exit 2) nothing is
+// saved. The problems go to `avisa` as they are found.
+ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,
+                              LectorLineas& lector, const Avisa& avisa);
+// The same from lines in memory (the problems in `avisos`).
 ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const QString& usuario,
                               const QStringList& lineas);
 

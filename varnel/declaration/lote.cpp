@@ -154,6 +154,40 @@ bool tecleaDetalle(Declaracion& d, int oculta, const QString& texto) {
     return true;
 }
 
+std::optional<TextoTecleado> tecleaYLee(Declaracion& d, int n, const QString& texto) {
+    TextoTecleado t;
+    if (!esOculta(n)) {
+        if (d.entraFoco(n) == AccionVista::FocoPestanas) return std::nullopt;
+        d.borra(n);
+        for (QChar c : texto) d.escribe(n, c.unicode());
+        t.tecleado = d.texto(n);
+        t.longitud = d.casilla(n).longitudMaxima;
+        d.saleFoco(n);
+        t.mostrado = d.texto(n);
+        return t;
+    }
+    const bool exoneradas = n >= 535 && n <= 539;
+    const int total = exoneradas ? 200 : 201;
+    if (d.entraFoco(total) == AccionVista::FocoPestanas) return std::nullopt;
+    const AccionVista a = d.tecla(total, kTeclaEnter).accion;
+    if (a != AccionVista::AbreExoneradas && a != AccionVista::AbreInafectas) return std::nullopt;
+    DetalleRentas w(d, exoneradas ? DetalleRentas::Tipo::Exoneradas : DetalleRentas::Tipo::Inafectas);
+    const auto& lineas = DetalleRentas::diseno(w.tipo()).lineas;
+    for (int i = 0; i < int(lineas.size()); ++i) {
+        if (lineas[size_t(i)].casilla != n) continue;
+        w.entraCampo(i);
+        w.fijaTexto(i, QString());
+        for (QChar c : texto) w.escribe(i, c.unicode());
+        t.tecleado = w.texto(i);
+        t.longitud = w.longitudMaxima(i);
+        w.saleCampo(i);
+        t.mostrado = w.texto(i);
+    }
+    w.Aceptar();
+    d.saleFoco(total);
+    return t;
+}
+
 // The profession list and the document-type lists of the form, filled as the window fills them.
 void llenaListas(Declaracion& d, BaseDatos& base) {
     ListaTextos profesion;

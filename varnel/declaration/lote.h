@@ -3,6 +3,7 @@
 // varnel-cli calcular, the tests and the benchmark).
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "varnel/declaration/declaracion.h"
 
@@ -17,6 +18,17 @@ bool tecleaCasilla(Declaracion& d, int n, const QString& texto);
 // A hidden box 530-540 through its detail window: Enter in box 200 or 201 opens it, the amount is
 // typed into the box's field (select all, delete, type, leave) and "&Aceptar" is pressed.
 bool tecleaDetalle(Declaracion& d, int oculta, const QString& texto);
+
+// Box n typed as tecleaCasilla types it (a hidden box 530-540 as tecleaDetalle types it), telling
+// what the box made of `texto`: `tecleado` is what its key filter and maximum length (`longitud`
+// while it had the focus, 0 for none) let through, `mostrado` its text once the focus left.
+// nullopt when the box is locked: nothing is typed then.
+struct TextoTecleado {
+    QString tecleado;
+    QString mostrado;
+    int longitud = 0;
+};
+std::optional<TextoTecleado> tecleaYLee(Declaracion& d, int n, const QString& texto);
 
 // Fills the document-type and profession lists from catalogs '044' (types offered in position 81)
 // and '979' of PARAM, as the window's lists show them.
