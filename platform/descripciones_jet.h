@@ -8,6 +8,11 @@ namespace qvr {
 
 class ErrorBD;
 
+namespace jet {
+// A statement the server refused to the user's login (its rights, or its rows' security).
+inline constexpr int SinPermiso = 3033;
+}  // namespace jet
+
 // The description of a Jet error number; a general description for a number not in the table.
 QString descripcionJet(int numero);
 
