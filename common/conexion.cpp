@@ -1,5 +1,6 @@
 #include "common/conexion.h"
 
+#include "common/oficina.h"
 #include "platform/dialogs.h"
 #include "platform/descripciones_jet.h"
 #include "platform/paths.h"
@@ -55,6 +56,7 @@ bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
         for (const TablaEsquema& t : tablasAnexo())
             if (QString(t.nombre).startsWith("TMP_")) trabajo << t.nombre;
         s.Base->tablasDeTrabajo(trabajo);
+        if (!s.ServidorBD.trimmed().isEmpty()) s.Usuario = UsuarioConfigurado(*s.Base, s.ServidorBD);
         return true;
     } catch (const ErrorBD& e) {
         dialogos().muestra(mensajeConexion(e, mensajeBloqueo), "Error de Conección", Icono::Ninguno, Botones::Ok);
