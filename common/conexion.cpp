@@ -1,5 +1,6 @@
 #include "common/conexion.h"
 
+#include "common/oficina.h"
 #include "platform/dialogs.h"
 #include "platform/descripciones_jet.h"
 #include "platform/paths.h"
@@ -52,6 +53,7 @@ bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
         s.Base = BaseDatos::conecta(s.ServidorBD, s.RutaBaseDatos, opcionesConexion());
         // The annex working tables hold what one window is editing: each program its own.
         s.Base->tablasDeTrabajo(tablasTrabajoAnexo());
+        if (!s.ServidorBD.trimmed().isEmpty()) s.Usuario = UsuarioConfigurado(*s.Base, s.ServidorBD);
         return true;
     } catch (const ErrorBD& e) {
         dialogos().muestra(mensajeConexion(e, mensajeBloqueo), "Error de Conección", Icono::Ninguno, Botones::Ok);

@@ -3,11 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "common/oficina.h"
 #include "common/schema.h"
 #include "common/sesion.h"
 #include "host/demo_datos.h"
+#include "host/estacion.h"
 #include "platform/database.h"
 #include "platform/profile.h"
 #include "platform/utilitario.h"
@@ -23,7 +24,8 @@ void agregaParam(BaseDatos& base, const QString& numero, const QString& argument
                  {numero, argumento, funcion, QString("")});
 }
 
-void llenaBase(BaseDatos& base) {
+// `servidor`: the users' passwords are the server's, CLAVES keeps none.
+void llenaBase(BaseDatos& base, bool servidor) {
     creaTablasHost(base);
     TransaccionEscritura t(base);
     for (const auto& b : bancosDemo())
@@ -40,15 +42,8 @@ void llenaBase(BaseDatos& base) {
              u8(c.nombre1), u8(c.nombre2)});
     for (const auto& u : usuariosDemo())
         base.ejecuta("INSERT INTO CLAVES (Usuario, Tipo, Clave) VALUES (?, ?, ?)",
-                     {u8(u.usuario), u8(u.tipo), u8(u.clave)});
+                     {u8(u.usuario), u8(u.tipo), servidor ? QVariant() : QVariant(u8(u.clave))});
     t.confirma();
-}
-
-bool escribeArchivo(const QString& ruta, const QByteArray& contenido) {
-    QSaveFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(contenido);
-    return f.commit();
 }
 
 ResultadoDemo falla(ResultadoDemo r, const QString& mensaje) {
@@ -71,12 +66,33 @@ QString funcionTasa(const QString& tasa) { return " " + Utilitario::RellenaDerec
 
 namespace {
 // The server database of the environment: an existing one is kept unless `forzar`, which drops the
-// suite's tables first.
+// suite's tables first; never while they hold a declaration (see creaEntornoDemo).
 void preparaServidor(BaseDatos& base, bool forzar) {
     if (!forzar) return;
     for (const auto* lista : {&tablasAnexo(), &tablasHost()})
         for (const TablaEsquema& t : *lista)
             if (base.existeTabla(t.nombre)) base.ejecuta(QString("DROP TABLE %1").arg(t.nombre));
+}
+
+// Why an existing office database is not set up again: another workstation attaches to it, and
+// --force would destroy the declarations it holds.
+QString rechazoServidor(BaseDatos& base, const QString& servidor, bool forzar) {
+    const QString otraEstacion = "Para preparar otra estación de la oficina use: orvelane --attach CARPETA --server '" +
+                                 servidor + "'.";
+    if (!forzar)
+        return "Ya existe un entorno en el servidor " + base.ruta() + ". " + otraEstacion +
+               " (--force lo crea de nuevo, solo mientras no guarde declaraciones).";
+    const DeclaracionesGuardadas d = cuentaDeclaraciones(base);
+    if (d.total() == 0) return {};
+    const QString cuantas =
+        d.total() == 1 ? QStringLiteral("1 declaración") : QString("%1 declaraciones").arg(d.total());
+    return QString("El servidor %1 guarda %2 (%3 grabadas en CAB, %4 enviadas en hCAB): --force "
+                   "las destruiría, y no lo hace. %5 Para empezar de nuevo a propósito, elimine antes la base "
+                   "de datos en el servidor (dropdb, y createdb otra vez) y repita orvelane --setup.")
+        .arg(base.ruta(), cuantas)
+        .arg(d.guardadas)
+        .arg(d.enviadas)
+        .arg(otraEstacion);
 }
 }  // namespace
 
@@ -91,9 +107,9 @@ ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar, const QString
     if (!servidor.isEmpty()) {
         try {
             base = BaseDatos::abreServidor(servidor, {});
-            if (base->existeTabla("CAB") && !forzar)
-                return falla(r, "Ya existe un entorno en el servidor " + base->ruta() +
-                                    " (use --force para crearlo de nuevo).");
+            if (base->existeTabla("CAB"))
+                if (const QString rechazo = rechazoServidor(*base, servidor, forzar); !rechazo.isEmpty())
+                    return falla(r, rechazo);
         } catch (const ErrorBD& e) {
             return falla(r, e.descripcion());
         }
@@ -102,47 +118,34 @@ ResultadoDemo creaEntornoDemo(const QString& carpeta, bool forzar, const QString
         return falla(r, "Ya existe un entorno en " + sistema + " (use --force para crearlo de nuevo).");
     }
 
-    for (const char* sub : {"", "RPT", "TMP", "tmp"})
-        if (!QDir().mkpath(sistema + sub) || !QFileInfo(sistema + sub).isDir())
-            return falla(r, "No se pudo crear la carpeta " + sistema + sub + ".");
+    if (const QString e = creaArchivosEstacion(sistema); !e.isEmpty()) return falla(r, e);
 
     if (forzar && !base)
         for (const char* sufijo : {"", "-journal", "-wal", "-shm"})
             if (QFileInfo::exists(r.rutaBase + sufijo) && !QFile::remove(r.rutaBase + sufijo))
                 return falla(r, "No se pudo reemplazar " + r.rutaBase + sufijo + ".");
 
+    QString usuario = u8(usuarioSistemaDemo());
     try {
         if (base)
             preparaServidor(*base, forzar);
         else
             base = BaseDatos::crea(r.rutaBase);
-        llenaBase(*base);
+        llenaBase(*base, !servidor.isEmpty());
+        if (!servidor.isEmpty()) {
+            // On the server the login is the user: the owner setting it up is the first one, of Tipo "0".
+            registraDueno(*base);
+            usuario = loginSesion(*base);
+            preparaDerechos(*base);
+        }
         base.reset();
     } catch (const ErrorBD& e) {
         return falla(r, "No se pudo crear la base de datos " + r.rutaBase + ": " + e.descripcion() + " (" +
                             QString::number(e.numero()) + ").");
     }
 
-    if (!escribeArchivo(sistema + kArchivoGrupoTrabajo, "NEMDAL workgroup\n"))
-        return falla(r, "No se pudo escribir " + sistema + kArchivoGrupoTrabajo + ".");
-
-    QByteArray envio;
-    for (const char* linea : listaEnvioDemo()) envio += QByteArray(linea) + "\n";
-    if (!escribeArchivo(sistema + "tmp/env738.txt", envio))
-        return falla(r, "No se pudo escribir " + sistema + "tmp/env738.txt.");
-
     // The INI last: it only ever points at a complete environment.
-    const std::pair<const char*, QString> claves[] = {
-        {"SysPath", sistema},     {"DBPath", sistema},
-        {"DBName", "NEMDAL.MDB"}, {"SysUser", u8(usuarioSistemaDemo())},
-        {"SysVersion", "1.0"},    {"SysMenu", "1"},
-    };
-    for (const auto& [clave, valor] : claves)
-        if (!Perfil::escribe(kSeccionIni, clave, valor, kArchivoIni))
-            return falla(r, "No se pudo escribir " + r.rutaIni + ".");
-    // DBServer names the server database, or is emptied so that the file is used again.
-    if (!Perfil::escribe(kSeccionIni, "DBServer", servidor, kArchivoIni))
-        return falla(r, "No se pudo escribir " + r.rutaIni + ".");
+    if (const QString e = escribeIniEstacion(sistema, servidor, usuario); !e.isEmpty()) return falla(r, e);
 
     r.ok = true;
     r.mensaje =

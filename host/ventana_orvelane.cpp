@@ -16,6 +16,7 @@
 #include "host/envio.h"
 #include "host/ventana_spool.h"
 #include "platform/database.h"
+#include "platform/database_motor.h"
 #include "platform/dialogs.h"
 #include "platform/profile.h"
 
@@ -70,6 +71,11 @@ QString VentanaOrvelane::textoEntorno() const {
     const QString ini = Perfil::rutaArchivo(kArchivoIni);
     if (!QFileInfo::exists(ini))
         return "NEMDAL.INI: " + ini + " (no existe; créelo con orvelane --setup CARPETA)";
+    // With DBServer the database is the server's and the user is the login of the connection.
+    const QString servidor = leeOpcion("DBServer");
+    if (!servidor.isEmpty())
+        return "NEMDAL.INI: " + ini + "\nServidor de base de datos: " + motor::conexionVisible(servidor) +
+               "\nUsuario: el de la conexión al servidor";
     return "NEMDAL.INI: " + ini + "\nBase de datos: " + leeOpcion("DBPath") + leeOpcion("DBName") +
            "\nUsuario: " + leeOpcion("SysUser");
 }

@@ -5,6 +5,7 @@
 
 #include "common/conexion.h"
 #include "common/cp1252.h"
+#include "common/oficina.h"
 #include "common/schema.h"
 #include "common/sesion.h"
 #include "lotmira/envio_linea.h"
@@ -194,9 +195,26 @@ int InstalaTablas() {
     }
     std::unique_ptr<BaseDatos> base = abreBase(carpeta);
     if (!base) return SinBaseDatos;
+    const bool servidor = !leeOpcion("DBServer").isEmpty();
+    // On a server the tables are the owner's: a clerk's login would only collect refusals.
+    try {
+        if (servidor && !esDuenoDeLasTablas(*base)) {
+            dialogos().muestra("Lotmira instala las tablas de la oficina y solo lo ejecuta su dueño en el servidor (" +
+                                   duenoDeLasTablas(*base) + "); el usuario " + loginSesion(*base) +
+                                   " no puede hacerlo. No se cambió nada.",
+                               "Mensaje", Icono::Error, Botones::Ok);
+            return NoEsDueno;
+        }
+    } catch (const ErrorBD& e) {
+        dialogos().muestra(mensajeConexion(e, "- La Base de datos esta bloqueda"), "Error de Conección",
+                           Icono::Ninguno, Botones::Ok);
+        return SinBaseDatos;
+    }
 
     Instalacion inst(*base);
     inst.tablasAnexo();
+    // The clerks' rights on the tables just made, and the row-level security of the annex rows.
+    if (servidor) inst.paso([&] { preparaDerechos(*base); });
     inst.catalogos();
     inst.reportes();
     const int lista = inst.listaEnvio(carpeta);

@@ -13,6 +13,7 @@ enum SalidaInstalador {
     SinBaseDatos = 2,           // the database could not be opened
     SinListaEnvio = 3,          // the send list is missing or unreadable; everything before it is done
     InstalacionConErrores = 4,  // some statement failed or some send-list line was skipped
+    NoEsDueno = 5,              // on a server, the login does not own the tables: nothing was touched
 };
 
 // The installation folder from the value of SysPath: trimmed, and a final double backslash

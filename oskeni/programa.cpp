@@ -7,6 +7,7 @@
 
 #include "common/conexion.h"
 #include "common/cp1252.h"
+#include "common/oficina.h"
 #include "common/reporte_escritor.h"
 #include "common/sesion.h"
 #include "common/spool.h"
@@ -81,7 +82,7 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
     const QString rutaBase = dbPath + leeOpcion("DBName");
     const QString carpetaReportes = dbPath + "RPT";
     const QString carpetaTemporal = dbPath + "TMP";
-    const QString usuario = leeOpcion("SysUser");
+    QString usuario;
 
     Perfil::escribe(kSeccionIni, "SystemDB", dbPath + "\\" + kArchivoGrupoTrabajo, kArchivoIni);
     const QString grupo = terminaEnSeparador(dbPath) ? dbPath + kArchivoGrupoTrabajo : dbPath + "\\" + kArchivoGrupoTrabajo;
@@ -93,6 +94,8 @@ int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
                                   "de trabajo '%1'.")
                               .arg(grupo));
         base = AbreBaseConfigurada(rutaBase);
+        // The report's user: the login on a server, SysUser on the file.
+        usuario = UsuarioConfigurado(*base, leeOpcion("DBServer"));
     } catch (const ErrorBD& e) {
         dialogos().muestra(textoErrorBD(e) + "\n" + "Intente nuevamente por favor.", "Mensaje", Icono::Error,
                            Botones::Ok);

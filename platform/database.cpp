@@ -195,6 +195,7 @@ bool BaseDatos::abierta() const { return db_.isValid() && db_.isOpen(); }
 
 void BaseDatos::cierra() {
     if (nombre_.isEmpty()) return;
+    if (motor_) motor_->libera();
     if (db_.isOpen()) db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(nombre_);
@@ -216,6 +217,7 @@ void BaseDatos::preparaPaso() {
     if (!perdida_) return;
     // Inside a transaction the work of the lost connection is gone: the transaction has to end first.
     if (transaccion_ > 0) throw ErrorBD(jet::ErrorDisco, kConexionPerdida);
+    motor_->libera();
     db_.close();
     if (!db_.open()) throw errorDeConexion(db_.connectOptions(), ruta_, db_.lastError());
     perdida_ = false;
@@ -237,7 +239,10 @@ BaseDatos::AvisoReconexion BaseDatos::alReconectar(std::function<void()> aviso) 
 Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros) {
     preparaPaso();
     QSqlQuery q(db_);
-    if (!corre(q, motor_->traduce(sql), parametros)) throw errorDe(q.lastError());
+    if (!corre(q, motor_->traduce(sql), parametros)) {
+        if (transaccion_ > 0) motor_->retiene(q);
+        throw errorDe(q.lastError());
+    }
     Registros r;
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i) {
@@ -252,7 +257,10 @@ Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros
         for (int i = 0; i < rec.count(); ++i) fila << q.value(i);
         r.filas_.push_back(std::move(fila));
     }
-    if (q.lastError().isValid()) throw errorDe(q.lastError());
+    if (q.lastError().isValid()) {
+        if (transaccion_ > 0) motor_->retiene(q);
+        throw errorDe(q.lastError());
+    }
     q.finish();
     motor_->completaTipos(*this, r.columnas_);
     // Expressions have no declared type: take the kind of the first non-null value.
@@ -279,7 +287,10 @@ int BaseDatos::ejecuta(const QString& sql, const QVariantList& parametros, Accio
     QSqlQuery q(db_);
     const bool ok = corre(q, motor_->traduce(sql), parametros);
     if (definicion) motor_->olvidaDefiniciones();
-    if (!ok) throw errorDe(q.lastError());
+    if (!ok) {
+        if (transaccion_ > 0) motor_->retiene(q);
+        throw errorDe(q.lastError());
+    }
     const int n = q.numRowsAffected();
     q.finish();
     return n;
@@ -343,7 +354,10 @@ TransaccionEscritura::~TransaccionEscritura() {
     } catch (const ErrorBD&) {
         // The engine has already rolled back (a disk error, or a server connection that was lost).
     }
-    if (nivel_ == 0) base_.motor_->terminaEscritura(base_);
+    if (nivel_ == 0) {
+        base_.motor_->libera();
+        base_.motor_->terminaEscritura(base_);
+    }
 }
 
 void TransaccionEscritura::confirma() {
@@ -354,7 +368,10 @@ void TransaccionEscritura::confirma() {
         base_.ejecuta(QString("RELEASE qvr_%1").arg(nivel_));
     terminada_ = true;
     --base_.transaccion_;
-    if (nivel_ == 0) base_.motor_->terminaEscritura(base_);
+    if (nivel_ == 0) {
+        base_.motor_->libera();
+        base_.motor_->terminaEscritura(base_);
+    }
 }
 
 Dinamico::Dinamico(BaseDatos& base, const QString& tabla, const QString& condicion,
@@ -490,6 +507,7 @@ namespace qvr {
 
 struct Sentencia::Datos {
     QSqlQuery q;
+    bool fallo = false;
 };
 
 Sentencia::Sentencia(BaseDatos& base, const QString& sql) : base_(base) {
@@ -499,12 +517,17 @@ Sentencia::Sentencia(BaseDatos& base, const QString& sql) : base_(base) {
     if (!d_->q.prepare(base_.motor_->traduce(sql))) throw base_.errorDe(d_->q.lastError());
 }
 
-Sentencia::~Sentencia() = default;
+Sentencia::~Sentencia() {
+    if (d_ && d_->fallo && base_.transaccion_ > 0) base_.motor_->retiene(d_->q);
+}
 
 int Sentencia::ejecuta(const QVariantList& parametros) {
     for (int i = 0; i < parametros.size(); ++i) d_->q.bindValue(i, parametros[i]);
     if (base_.perdida_) throw ErrorBD(jet::ErrorDisco, kConexionPerdida);
-    if (!d_->q.exec()) throw base_.errorDe(d_->q.lastError());
+    if (!d_->q.exec()) {
+        d_->fallo = true;
+        throw base_.errorDe(d_->q.lastError());
+    }
     const int n = d_->q.numRowsAffected();
     d_->q.finish();
     return n;

@@ -27,6 +27,8 @@ inline constexpr int ArchivoNoEncontrado = 3024;
 inline constexpr int SoloLectura = 3027;
 inline constexpr int GrupoTrabajo = 3028;
 inline constexpr int CuentaNoValida = 3029;
+// A statement the server refused to the user's login (its rights, or its rows' security).
+inline constexpr int SinPermiso = 3033;
 inline constexpr int ConexionFallida = 3151;
 inline constexpr int TablaExiste = 3010;
 inline constexpr int ErrorDisco = 3043;

@@ -64,10 +64,19 @@ class Motor {
     // Gives this connection its own copy of each table (kept across reconnections).
     virtual void tablasDeTrabajo(BaseDatos&, const QStringList&) {}
 
+    // A statement that failed inside a transaction: the server refuses everything until the
+    // transaction ends, freeing the statement too, so it is kept until then (else the driver
+    // complains on the terminal and the statement stays on the server). Freed by libera().
+    void retiene(const QSqlQuery& q) { retenidas_.push_back(q); }
+    void libera() { retenidas_.clear(); }
+
     virtual Identidad identidad(BaseDatos& b, const QString& tabla, const std::vector<Columna>& columnas) = 0;
     // Identity of a row just added by the updatable set.
     virtual QVariantList identidadNueva(BaseDatos& b, const Identidad& id,
                                         const std::vector<Columna>& columnas, const QVariantList& fila) = 0;
+
+  private:
+    std::vector<QSqlQuery> retenidas_;
 };
 
 std::unique_ptr<Motor> sqlite();

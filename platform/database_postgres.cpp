@@ -6,19 +6,28 @@
 // on the embedded engine.
 #include <libpq-fe.h>
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlRecord>
 #include <QSqlResult>
+#include <QSysInfo>
 #include <map>
 
 #include "platform/database_motor.h"
+#include "platform/descripciones_jet.h"
 
 namespace qvr::motor {
 
 namespace {
 
 const QString kDominioFecha = QStringLiteral("qvr_fecha");
+
+// The program's name for the server's list of sessions: what it was started as.
+QString nombrePrograma() {
+    const QString n = QCoreApplication::applicationName();
+    return n.isEmpty() ? QStringLiteral("qvr") : n;
+}
 
 PGconn* conexionDe(QSqlDatabase& db) {
     if (!db.isValid() || !db.driver()) return nullptr;
@@ -89,6 +98,7 @@ class MotorPostgres : public Motor {
                 QString("La conexión al servidor de base de datos (DBServer) no es válida: %1").arg(detalle));
         }
         QStringList partes;
+        QStringList dadas;
         bool conClave = false;
         for (PQconninfoOption* o = opciones; o->keyword; ++o) {
             if (!o->val) continue;
@@ -97,9 +107,17 @@ class MotorPostgres : public Motor {
                 conClave = true;
                 continue;
             }
+            dadas << clave;
             partes << clave + "=" + citado(QString::fromUtf8(o->val));
         }
         PQconninfoFree(opciones);
+        // A workstation that freezes or leaves the network is noticed within about a minute (20 s idle,
+        // then three probes 10 s apart), unless the connection string says otherwise.
+        const std::pair<const char*, const char*> vivo[] = {
+            {"keepalives", "1"}, {"keepalives_idle", "20"}, {"keepalives_interval", "10"}, {"keepalives_count", "3"}};
+        for (const auto& [clave, valor] : vivo)
+            if (!dadas.contains(clave)) partes << QString("%1=%2").arg(clave, valor);
+        nombreDado_ = dadas.contains("application_name") || !qEnvironmentVariableIsEmpty("PGAPPNAME");
         if (conClave)
             throw ErrorBD(jet::CuentaNoValida,
                           "La clave del servidor de base de datos no se escribe en NEMDAL.INI (DBServer): "
@@ -114,6 +132,16 @@ class MotorPostgres : public Motor {
         b.ejecuta("SET client_min_messages TO warning");
         // A lock held by another workstation is waited for this long, then reported as locked.
         b.ejecuta(QString("SET lock_timeout TO %1").arg(std::max(1, espera_)));
+        // A transaction left open by a frozen program ends after a minute, which releases its locks;
+        // the server's own probes find a workstation that is gone (the connection string's find a
+        // server that is gone).
+        b.ejecuta("SET idle_in_transaction_session_timeout TO 60000");
+        for (const char* p : {"tcp_keepalives_idle TO 20", "tcp_keepalives_interval TO 10", "tcp_keepalives_count TO 3"})
+            b.ejecuta(QString("SET %1").arg(p));
+        // Who is who in pg_stat_activity: program, workstation and login.
+        if (!nombreDado_)
+            b.consulta("SELECT set_config('application_name', CAST(? AS TEXT) || '/' || session_user, false)",
+                       {nombrePrograma() + "/" + QSysInfo::machineHostName()});
         creaCopias(b);
     }
 
@@ -145,8 +173,10 @@ class MotorPostgres : public Motor {
             n = jet::SinParametros;
         else if (estado == "42601")
             n = jet::SintaxisConsulta;
-        else if (estado == "25006" || estado == "42501")
+        else if (estado == "25006")
             n = jet::SoloLectura;
+        else if (estado == "42501")
+            n = jet::SinPermiso;
         else if (estado == "53100")
             n = jet::DiscoLleno;
         else if (estado.startsWith("53"))
@@ -358,6 +388,7 @@ class MotorPostgres : public Motor {
 
     QStringList trabajo_;
     int espera_ = 5000;
+    bool nombreDado_ = false;
     bool dominioListo_ = false;
     std::vector<std::pair<unsigned, int>> origen_;
     std::map<unsigned, std::map<int, Columna>> definiciones_;
@@ -370,8 +401,12 @@ std::unique_ptr<Motor> postgres() { return std::make_unique<MotorPostgres>(); }
 QString conexionVisible(const QString& conexion) {
     static const QRegularExpression clave(R"(password\s*=\s*('([^'\\]|\\.)*'|\S+))",
                                           QRegularExpression::CaseInsensitiveOption);
-    QString t = conexion;
+    // A postgresql:// address carries it as user:password@.
+    static const QRegularExpression direccion(R"(^(postgres(?:ql)?://[^:/@\s]*):[^@/\s]*@)",
+                                              QRegularExpression::CaseInsensitiveOption);
+    QString t = conexion.trimmed();
     t.replace(clave, "password=***");
+    t.replace(direccion, "\\1:***@");
     return t.trimmed();
 }
 

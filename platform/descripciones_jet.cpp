@@ -21,6 +21,7 @@ const std::map<int, const char*> kDescripciones = {
      "No se puede iniciar la aplicación; falta el archivo de información del grupo de trabajo o está "
      "abierto en modo exclusivo por otro usuario."},
     {3029, "El nombre de cuenta o la clave no son válidos."},
+    {3033, "No tiene permiso para esta operación: el servidor de base de datos no se la concede a su usuario."},
     {3035, "Se agotaron los recursos del sistema."},
     {3043, "Error en el disco o en la red al leer o escribir la base de datos."},
     {3051, "No se pudo abrir la base de datos; otro usuario la tiene abierta en modo exclusivo."},

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include "common/schema.h"
 #include "platform/profile.h"
@@ -28,7 +29,6 @@ Entorno::Entorno(Motor motor, bool conTablas) : motor_(motor) {
     escribeIni("DBPath", sistema());
     escribeIni("DBName", "NEMDAL.MDB");
     escribeIni("SysUser", "DEMO");
-    if (esquema_) escribeIni("DBServer", esquema_->conexion());
     base();
     if (conTablas) creaTablasHost(*base_);
     dialogos_ = std::make_shared<DialogosScript>();
@@ -47,8 +47,29 @@ Entorno::~Entorno() {
 
 QString Entorno::rutaIni() const { return dir_.path() + "/windows/NEMDAL.INI"; }
 
+namespace {
+// On a server the suite's user is the login, not SysUser: a test that names a user in SysUser logs
+// in as a login of that very name, a superuser of the test server (so that it reaches every table
+// as the tests' own connection does; the office's rights are tested with plain logins).
+QString conexionComo(const QString& conexion, const QString& usuario) {
+    static const QRegularExpression nombre("^[A-Za-z][A-Za-z0-9_]*$");
+    if (!nombre.match(usuario).hasMatch()) return conexion;
+    auto base = BaseDatos::abreServidor(conexion, {});
+    if (base->consulta("SELECT 1 FROM pg_roles WHERE rolname = ?", {usuario}).vacio()) {
+        try {
+            base->ejecuta(QString("CREATE ROLE \"%1\" SUPERUSER LOGIN").arg(usuario));
+        } catch (const ErrorBD&) {
+            // Another test made it at the same moment.
+        }
+    }
+    return conexion + " user=" + usuario;
+}
+}  // namespace
+
 void Entorno::escribeIni(const QString& clave, const QString& valor) {
     Perfil::escribe("Options", clave, valor, "NEMDAL.INI");
+    if (esquema_ && clave.compare("SysUser", Qt::CaseInsensitive) == 0)
+        Perfil::escribe("Options", "DBServer", conexionComo(esquema_->conexion(), valor), "NEMDAL.INI");
 }
 
 BaseDatos& Entorno::base() {
