@@ -23,6 +23,7 @@
 #include "varnel/declaration/grabado.h"
 #include "varnel/declaration/instantanea_nucleo.h"
 #include "varnel/declaration/lote.h"
+#include "varnel/declaration/recuperacion_dueno.h"
 #include "varnel/declaration/recuperacion_nucleo.h"
 #include "varnel/declaration/ui/frm0738.h"
 #include "varnel/sesion/recuperacion_sesion.h"
@@ -108,8 +109,7 @@ void dosTeclas(QLineEdit* e) {
 
 void BM_TeclaCasilla107(benchmark::State& state) {
     Banco& b = banco();
-    const QString archivo = archivoRecuperacion("ANA", clave());
-    QFile::remove(archivo);
+    for (const QString& c : copiasDeclaracion("ANA", clave())) QFile::remove(c);
     auto sin = b.abre(false);
     auto con = b.abre(true);
     QLineEdit* cajas[2] = {sin->TxtValor(107), con->TxtValor(107)};
@@ -133,7 +133,8 @@ void BM_TeclaCasilla107(benchmark::State& state) {
                 t[v] += ms(t0);
             }
             teclas += 2 * kLote;
-            const QDateTime m = QFileInfo(archivo).lastModified();
+            // The window's own copy: the only one of this declaration.
+            const QDateTime m = QFileInfo(copiasDeclaracion("ANA", clave()).value(0)).lastModified();
             if (m.isValid() && m != ultima) ++copias;
             ultima = m;
         }

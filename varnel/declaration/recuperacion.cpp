@@ -1,14 +1,20 @@
 #include "varnel/declaration/recuperacion.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace qvr {
 
@@ -135,6 +141,25 @@ class Lector {
     }
 };
 
+// Why a write failed, in the person's words.
+QString razonEscritura(int e) {
+    switch (e) {
+        case ENOSPC:
+            return QStringLiteral("no queda espacio en el disco");
+        case EDQUOT:
+            return QStringLiteral("se agotó la cuota de disco del usuario");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("no hay permiso para escribir en la carpeta");
+        case EROFS:
+            return QStringLiteral("el disco es de solo lectura");
+        case EIO:
+            return QStringLiteral("error de lectura o escritura del disco");
+        default:
+            return QString::fromLocal8Bit(std::strerror(e));
+    }
+}
+
 }  // namespace
 
 QByteArray aJson(const CopiaRecuperacion& c) {
@@ -182,6 +207,7 @@ QByteArray aJson(const CopiaRecuperacion& c) {
     g.insert("existe", c.guardada.existe);
     g.insert("fec_pro", c.guardada.fecPro);
     g.insert("cNumero", c.guardada.cNumero);
+    g.insert("contenido", c.base ? QJsonValue(QString::fromLatin1(c.base->toHex())) : QJsonValue::Null);
 
     QJsonObject r;
     r.insert("formato", kFormato);
@@ -216,7 +242,8 @@ std::optional<CopiaRecuperacion> deJson(const QByteArray& json, QString* error) 
         return sale(QStringLiteral("no es una copia de recuperación"));
     const QJsonValue version = r.value("version");
     if (!version.isDouble()) return sale(QStringLiteral("la copia no indica su versión"));
-    if (version.toInteger() != kVersionRecuperacion)
+    const qint64 v = version.toInteger();
+    if (v != 1 && v != kVersionRecuperacion)
         return sale(
             QStringLiteral("versión %1 de la copia, que este programa no conoce").arg(version.toInteger()));
 
@@ -234,6 +261,15 @@ std::optional<CopiaRecuperacion> deJson(const QByteArray& json, QString* error) 
     c.guardada.existe = l.logico(g, "existe");
     c.guardada.fecPro = l.texto(g, "fec_pro");
     c.guardada.cNumero = l.texto(g, "cNumero");
+    // Version 1 recorded the header only.
+    if (v >= 2) {
+        const QJsonValue contenido = g.value("contenido");
+        const QByteArray hex = contenido.toString().toLatin1();
+        if (contenido.isString() && QByteArray::fromHex(hex).toHex() == hex)
+            c.base = QByteArray::fromHex(hex);
+        else if (!contenido.isNull())
+            l.falla(QStringLiteral("falta el contenido guardado de la copia"));
+    }
 
     const QJsonObject i = l.objeto(r, "instantanea");
     Instantanea& s = c.datos;
@@ -304,26 +340,41 @@ QString archivoRecuperacion(const QString& usuario, const ClaveDeclaracion& clav
 }
 
 bool escribeCopia(const QString& archivo, const CopiaRecuperacion& c, QString* error) {
+    const auto falla = [&](const QString& e) {
+        if (error) *error = e;
+        return false;
+    };
     const QString carpeta = QFileInfo(archivo).absolutePath();
     // The copy holds a taxpayer's declaration: only its user reads it.
-    if (!QDir().mkpath(carpeta)) {
-        if (error) *error = QStringLiteral("no se pudo crear la carpeta %1").arg(carpeta);
-        return false;
-    }
+    if (!QDir().mkpath(carpeta)) return falla(QStringLiteral("no se pudo crear la carpeta"));
     QFile::setPermissions(carpeta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QSaveFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // Not "*.json": a temporary file left by a crash is never taken for a copy. mkstemp makes it 0600.
+    QByteArray temporal = QFile::encodeName(archivo + ".tmp-XXXXXX");
+    int fd = ::mkostemp(temporal.data(), O_CLOEXEC);
+    if (fd < 0) return falla(razonEscritura(errno));
+    const auto abandona = [&](int e) {
+        if (fd >= 0) ::close(fd);
+        ::unlink(temporal.constData());
+        return falla(razonEscritura(e));
+    };
     const QByteArray datos = aJson(c);
-    if (f.write(datos) != datos.size() || !f.commit()) {
-        if (error) *error = f.errorString();
-        f.cancelWriting();
-        return false;
+    for (qsizetype hecho = 0; hecho < datos.size();) {
+        const ssize_t n = ::write(fd, datos.constData() + hecho, size_t(datos.size() - hecho));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return abandona(n < 0 ? errno : ENOSPC);
+        hecho += n;
     }
+    // A file system may say it is full only when the data reaches the disk, or at the close.
+    if (::fsync(fd) != 0) return abandona(errno);
+    const int cerrado = ::close(fd);
+    fd = -1;
+    if (cerrado != 0) return abandona(errno);
+    if (::rename(temporal.constData(), QFile::encodeName(archivo).constData()) != 0) return abandona(errno);
     return true;
+}
+
+bool mueveCopia(const QString& de, const QString& a) {
+    return ::rename(QFile::encodeName(de).constData(), QFile::encodeName(a).constData()) == 0;
 }
 
 QString apartaCopia(const QString& archivo, const QString& motivo) {

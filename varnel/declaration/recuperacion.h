@@ -1,8 +1,9 @@
 #pragma once
 // The recovery copy of a declaration being typed: everything a save would write (the window's
 // snapshot and the rows of the annex working tables), kept in the user's data folder so that a
-// crash or a power cut loses at most the last seconds of typing. One file per user and taxpayer,
-// JSON with a format version, written atomically; never in the shared database.
+// crash or a power cut loses at most the last seconds of typing. One file per user, taxpayer and
+// session (recuperacion_dueno.h), JSON with a format version, written atomically; never in the
+// shared database.
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -16,7 +17,8 @@
 
 namespace qvr {
 
-inline constexpr int kVersionRecuperacion = 1;
+// 2 records the stored content the typing began from; copies of version 1 are still read.
+inline constexpr int kVersionRecuperacion = 2;
 
 // The rows of one working table, by column name.
 struct TablaRecuperada {
@@ -36,6 +38,10 @@ struct CopiaRecuperacion {
     QDateTime momento;       // when the copy was taken
     bool nueva = false;      // taken from a declaration never saved (ModoDeclaracion 1)
     CabeceraGuardada guardada;
+    // The stored declaration's content (versionDeclaracion) when the typing began, empty when none
+    // was stored; nullopt when unknown (a copy of version 1, or a reading that failed), and then
+    // `guardada` decides.
+    std::optional<QByteArray> base;
     Instantanea datos;
     std::vector<TablaRecuperada> anexos;
     friend bool operator==(const CopiaRecuperacion&, const CopiaRecuperacion&) = default;
@@ -47,12 +53,17 @@ std::optional<CopiaRecuperacion> deJson(const QByteArray& json, QString* error);
 
 // $XDG_DATA_HOME/qvr/recuperacion (GenericDataLocation).
 QString carpetaRecuperacion();
-// The file of a user's copy of a declaration.
+// The single file of a user's copy of a declaration, as versions before the per-session copies
+// named it; still read.
 QString archivoRecuperacion(const QString& usuario, const ClaveDeclaracion& clave);
 
-// Writes through a temporary file renamed over the old copy: a crash while writing leaves the
-// previous copy whole. False with the reason in *error.
+// Writes a temporary file in the same folder, checks every write, the flush to disk and the close,
+// and only then renames it over the old copy: a full disk or a crash while writing leaves the
+// previous copy whole, and a failed write leaves no temporary file. False with the reason, in
+// Spanish, in *error.
 bool escribeCopia(const QString& archivo, const CopiaRecuperacion& c, QString* error);
+// Renames a copy over another (a restored copy becomes the restoring session's). False when it failed.
+bool mueveCopia(const QString& de, const QString& a);
 
 struct LecturaCopia {
     enum Estado { Ninguna, Leida, Danada } estado = Ninguna;

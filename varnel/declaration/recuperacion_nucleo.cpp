@@ -1,6 +1,7 @@
 #include "varnel/declaration/recuperacion_nucleo.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "common/cabeceras.h"
 #include "common/contribuyentes.h"
@@ -8,6 +9,7 @@
 #include "varnel/declaration/anexos_copia.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/instantanea_nucleo.h"
+#include "varnel/declaration/version_declaracion.h"
 
 namespace qvr {
 
@@ -103,30 +105,60 @@ void restauraInstantanea(Declaracion& d, const Instantanea& s) {
     d.Modificado = true;
 }
 
-BusquedaCopia buscaCopia(BaseDatos& base, const QString& usuario, const ClaveDeclaracion& clave) {
-    BusquedaCopia b;
-    b.archivo = archivoRecuperacion(usuario, clave);
-    if (!QFileInfo::exists(b.archivo)) return b;
-    LecturaCopia l = leeCopia(b.archivo, usuario, clave.ruc);
-    if (l.estado == LecturaCopia::Danada) {
-        b.oferta = Oferta::Danada;
-        b.mensaje = l.mensaje;
-        return b;
+std::vector<BusquedaCopia> buscaCopias(BaseDatos& base, const QString& usuario, const ClaveDeclaracion& clave,
+                                       const QString& propia) {
+    std::vector<BusquedaCopia> v;
+    const QStringList archivos = copiasDeclaracion(usuario, clave);
+    if (archivos.isEmpty()) return v;
+    const bool permitido = !entradaContribuyente(base, clave.formulario, usuario, clave.ruc).isEmpty();
+    const SelloCabecera sello = selloCabecera(base, clave);
+    const QByteArray contenido = versionDeclaracion(base, clave, false);
+    for (const QString& archivo : archivos) {
+        if (!propia.isEmpty() && sesionDeCopia(archivo) == propia) continue;
+        BusquedaCopia b;
+        b.archivo = archivo;
+        b.toma = std::make_shared<TomaCopia>(archivo);
+        // Another window's (or program's) copy of its typing: not ours to offer or to remove.
+        if (!b.toma->libre()) continue;
+        LecturaCopia l = leeCopia(archivo, usuario, clave.ruc);
+        if (l.estado == LecturaCopia::Ninguna) continue;  // gone meanwhile
+        if (l.estado == LecturaCopia::Danada) {
+            b.oferta = Oferta::Danada;
+            b.mensaje = l.mensaje;
+            v.push_back(std::move(b));
+            continue;
+        }
+        b.copia = std::move(l.copia);
+        if (!permitido) {
+            b.oferta = Oferta::NoPermitida;
+        } else if (b.copia.base ? *b.copia.base != contenido : !(sello == b.copia.guardada)) {
+            // Kept, not deleted: it may hold typing that the later save does not.
+            b.oferta = Oferta::Superada;
+            const QString m = momentoTexto(b.copia.momento);
+            const QString apartada = apartaCopia(archivo, "superada");
+            b.mensaje =
+                (sello.existe
+                     ? QStringLiteral("La declaración guardada fue grabada después de que se hizo la copia "
+                                      "de recuperación del %1 a las %2: la copia no se recupera sobre lo "
+                                      "grabado")
+                     : QStringLiteral("La declaración guardada fue eliminada después de que se hizo la "
+                                      "copia de recuperación del %1 a las %2: la copia no se recupera"))
+                    .arg(m.left(10), m.mid(11)) +
+                (apartada.isEmpty()
+                     ? QStringLiteral(" y no se pudo apartar.")
+                     : QStringLiteral("; se conserva aparte como %1.").arg(QFileInfo(apartada).fileName()));
+        } else {
+            b.oferta = Oferta::Ofrecer;
+        }
+        v.push_back(std::move(b));
     }
-    if (l.estado != LecturaCopia::Leida) return b;
-    b.copia = std::move(l.copia);
-    if (entradaContribuyente(base, clave.formulario, usuario, clave.ruc).isEmpty()) {
-        b.oferta = Oferta::NoPermitida;
-        return b;
-    }
-    if (!(selloCabecera(base, clave) == b.copia.guardada)) {
-        // Kept, not deleted: it may hold typing that the later save does not.
-        apartaCopia(b.archivo, "superada");
-        b.oferta = Oferta::Superada;
-        return b;
-    }
-    b.oferta = Oferta::Ofrecer;
-    return b;
+    // What cannot be read is said first (it has no time); then the newest copy first.
+    std::stable_sort(v.begin(), v.end(), [](const BusquedaCopia& x, const BusquedaCopia& y) {
+        const bool dx = x.oferta == Oferta::Danada, dy = y.oferta == Oferta::Danada;
+        if (dx || dy) return dx && !dy;
+        return x.copia.momento > y.copia.momento;
+    });
+    return v;
 }
 
 QString preguntaRecuperacion(const CopiaRecuperacion& c) {

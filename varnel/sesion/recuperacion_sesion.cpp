@@ -1,9 +1,13 @@
 #include "varnel/sesion/recuperacion_sesion.h"
 
+#include <QDir>
+
+#include "common/cabeceras.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/declaration/recuperacion_nucleo.h"
+#include "varnel/declaration/version_declaracion.h"
 #include "varnel/sesion/sesion_declaracion.h"
 
 namespace qvr {
@@ -37,8 +41,9 @@ RecuperacionSesion::RecuperacionSesion(SesionDeclaracion& s) : s_(s) {
 
 RecuperacionSesion::~RecuperacionSesion() {
     if (!vigilando_) return;
-    // What was typed in the last moment before the window went away is kept too.
-    if (temporizador_.isActive()) escribe();
+    // What was typed in the last moment before the window went away is kept too; the window is
+    // gone, so a failure is only written down.
+    if (temporizador_.isActive()) escribeCopiaActual(false);
     Declaracion& d = s_.declaracion();
     d.alCambiarCasilla = previoCasilla_;
     d.alCambiarControl = previoControl_;
@@ -58,22 +63,43 @@ void RecuperacionSesion::cambio() {
     if (activa_ && !temporizador_.isActive()) temporizador_.start();
 }
 
-void RecuperacionSesion::escribe() {
+QString RecuperacionSesion::archivo() const {
+    return archivoRecuperacion(s_.entorno().usuario, clave(), dueno_.id());
+}
+
+void RecuperacionSesion::escribe() { escribeCopiaActual(true); }
+
+bool RecuperacionSesion::escribeCopiaActual(bool avisa) {
     temporizador_.stop();
     const Declaracion& d = s_.declaracion();
     const ClaveDeclaracion k = clave();
     if (!activa_ || k.ruc.isEmpty() || d.valores.SuspendeCalculo || !(d.Modificado || anexosCambiados_))
-        return;
+        return false;
     QString error;
     try {
-        const CopiaRecuperacion c = tomaCopia(s_.base(), d, s_.entorno().usuario, k.formulario, guardada_);
-        if (escribeCopia(archivoRecuperacion(c.usuario, k), c, &error)) return;
+        CopiaRecuperacion c = tomaCopia(s_.base(), d, s_.entorno().usuario, k.formulario, guardada_);
+        c.base = base_;
+        const bool bloqueada = dueno_.asegura();
+        if (escribeCopia(archivo(), c, &error)) {
+            if (!bloqueada)
+                qWarning("Varnel: la copia de recuperación se escribió sin el bloqueo de su sesión");
+            avisado_ = false;
+            return true;
+        }
     } catch (const ErrorBD& e) {
         error = QString::fromUtf8(e.what());
     }
-    // Once per window: the typing goes on, and a message per period would only hinder it.
-    if (!avisado_) qWarning("Varnel: no se pudo escribir la copia de recuperación: %s", qPrintable(error));
-    avisado_ = true;
+    qWarning("Varnel: no se pudo escribir la copia de recuperación: %s", qPrintable(error));
+    // Once until a write works again: the typing goes on, and a message per period would hinder it.
+    if (avisa && !avisado_) {
+        avisado_ = true;
+        dialogos().muestra(
+            QStringLiteral("No se pudo guardar la copia de recuperación en '%1': %2. Lo escrito "
+                           "sigue en la ventana; grabe la declaración.")
+                .arg(QDir::toNativeSeparators(carpetaRecuperacion()), error),
+            d.Titulo, Icono::Exclamacion, Botones::Ok);
+    }
+    return false;
 }
 
 bool RecuperacionSesion::alAbrir() {
@@ -96,19 +122,28 @@ bool RecuperacionSesion::ofrece() {
     if (k.ruc.isEmpty()) return false;
     try {
         guardada_ = selloCabecera(s_.base(), k);
+        base_ = versionDeclaracion(s_.base(), k, false);
         if (s_.valores().ModoDeclaracion == 1 && guardada_.existe) return false;
-        const BusquedaCopia b = buscaCopia(s_.base(), s_.entorno().usuario, k);
         const QString titulo = s_.declaracion().Titulo;
-        if (b.oferta == Oferta::Danada) {
-            dialogos().muestra(b.mensaje, titulo, Icono::Exclamacion, Botones::Ok);
-        } else if (b.oferta == Oferta::Ofrecer) {
-            if (dialogos().muestra(preguntaRecuperacion(b.copia), titulo, Icono::Pregunta, Botones::SiNo,
-                                   Respuesta::Si) == Respuesta::Si)
-                return restaura(b.copia);
-            eliminaCopia(b.archivo);
+        // Every copy that sessions ended without saving left, newest first, until one is put back.
+        for (const BusquedaCopia& b : buscaCopias(s_.base(), s_.entorno().usuario, k, dueno_.id())) {
+            if (b.oferta == Oferta::Danada || b.oferta == Oferta::Superada) {
+                dialogos().muestra(b.mensaje, titulo, Icono::Exclamacion, Botones::Ok);
+            } else if (b.oferta == Oferta::Ofrecer) {
+                if (dialogos().muestra(preguntaRecuperacion(b.copia), titulo, Icono::Pregunta, Botones::SiNo,
+                                       Respuesta::Si) != Respuesta::Si) {
+                    eliminaCopia(b.archivo);
+                    continue;
+                }
+                if (!restaura(b.copia)) return false;
+                // The copy becomes this session's: a crash now still finds it; the next write replaces it.
+                dueno_.asegura();
+                if (!mueveCopia(b.archivo, archivo()) && escribeCopiaActual(true)) eliminaCopia(b.archivo);
+                return true;
+            }
         }
     } catch (const ErrorBD& e) {
-        // The window opens as it would without a copy; the copy stays for the next opening.
+        // The window opens as it would without a copy; the copies stay for the next opening.
         qWarning("Varnel: no se pudo revisar la copia de recuperación: %s", e.what());
     }
     return false;
@@ -137,20 +172,22 @@ void RecuperacionSesion::alGrabar() {
     if (!vigilando_) return;
     temporizador_.stop();
     const ClaveDeclaracion k = clave();
-    eliminaCopia(archivoRecuperacion(s_.entorno().usuario, k));
+    eliminaCopia(archivo());
     anexosCambiados_ = false;
     activa_ = true;
     try {
         guardada_ = selloCabecera(s_.base(), k);
+        base_ = versionDeclaracion(s_.base(), k, false);
     } catch (const ErrorBD&) {
         guardada_ = CabeceraGuardada{};
+        base_.reset();
     }
 }
 
 void RecuperacionSesion::alDescartar() {
     temporizador_.stop();
     activa_ = false;
-    eliminaCopia(archivoRecuperacion(s_.entorno().usuario, clave()));
+    eliminaCopia(archivo());
 }
 
 }  // namespace qvr

@@ -2,13 +2,16 @@
 // The recovery copy of a declaration session: while the declaration is modified, a coalescing timer
 // writes the copy (at most one write per period, never one per key); on opening, a copy newer than
 // the stored declaration is offered once and, when accepted, put back exactly; saving, or choosing
-// not to keep the changes at the closing question, removes it.
+// not to keep the changes at the closing question, removes it. Each session keeps its own copy
+// (recuperacion_dueno.h): it never offers, overwrites or removes a copy of another open session.
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/recuperacion.h"
+#include "varnel/declaration/recuperacion_dueno.h"
 
 namespace qvr {
 
@@ -34,10 +37,15 @@ class RecuperacionSesion {
     void alGrabar();
     // "No" at the closing question: the changes are not kept, nor is their copy.
     void alDescartar();
-    // Writes the copy now, when there is something to keep.
+    // Writes the copy now, when there is something to keep. The first failure of the session is
+    // shown to the person (a later success shows the next one again); every failure goes to
+    // standard error.
     void escribe();
+    // This session's copy of the declaration shown.
+    QString archivo() const;
 
   private:
+    bool escribeCopiaActual(bool avisa);
     void cambio();
     bool ofrece();
     bool restaura(const CopiaRecuperacion& c);
@@ -50,6 +58,8 @@ class RecuperacionSesion {
     bool anexosCambiados_ = false;
     bool avisado_ = false;
     CabeceraGuardada guardada_;
+    std::optional<QByteArray> base_;  // the stored content the typing began from
+    DuenoCopias dueno_;
     std::function<void(int)> previoCasilla_;
     std::function<void(Control, int)> previoControl_;
     size_t indiceLista_ = size_t(-1);

@@ -3,9 +3,11 @@
 #include "varnel/declaration/recuperacion.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "support/persist_datos.h"
@@ -34,7 +36,8 @@ CopiaRecuperacion copia(const QString& usuario, const QString& ruc) {
     return c;
 }
 
-// The pinned copy of version 1: every kind of control, and one row of each annex table.
+// The pinned copy: every kind of control, and one row of each annex table (as version 1 held it,
+// without the stored content it was taken from).
 CopiaRecuperacion copiaFijada() {
     CopiaRecuperacion c = copia("ANA", "20100047218");
     c.guardada = {true, "09/12/2026", "123456"};
@@ -59,8 +62,19 @@ CopiaRecuperacion copiaFijada() {
     return c;
 }
 
-QByteArray leeFixture() {
-    QFile f(QString(QVR_FIXTURES) + "/recuperacion/version1.json");
+// The same copy in version 2, with the stored content it was taken from.
+CopiaRecuperacion copiaFijada2() {
+    CopiaRecuperacion c = copiaFijada();
+    c.base = QByteArray::fromHex("9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08");
+    return c;
+}
+
+QString rutaFixture(int version) {
+    return QString(QVR_FIXTURES) + QString("/recuperacion/version%1.json").arg(version);
+}
+
+QByteArray leeFixture(int version) {
+    QFile f(rutaFixture(version));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
     return f.readAll();
 }
@@ -85,6 +99,7 @@ TEST_F(Recuperacion, LaCopiaVaYVuelveIdentica) {
     std::vector<Caso> casos;
     casos.push_back({"vacía, nueva", copia("ANA", "10455555551")});
     casos.back().c.nueva = true;
+    casos.back().c.base = QByteArray();  // nothing stored yet
     {
         CopiaRecuperacion c = copia("JOSÉ", "20100047218");
         c.datos = prueba::declaracionCompleta("20100047218");
@@ -98,7 +113,8 @@ TEST_F(Recuperacion, LaCopiaVaYVuelveIdentica) {
                     TablaRecuperada{"TMP_F0738FIDEI", {}, {}}};
         casos.push_back({"completa con 500 dividendos", c});
     }
-    casos.push_back({"fijada", copiaFijada()});
+    casos.push_back({"fijada, sin contenido guardado", copiaFijada()});
+    casos.push_back({"fijada", copiaFijada2()});
     {
         CopiaRecuperacion c = copia("ana maria", "20100047218");
         c.datos.pago = MedioPago{"E", "XX", "", ""};
@@ -127,15 +143,40 @@ TEST_F(Recuperacion, LaCopiaVaYVuelveIdentica) {
     }
 }
 
-TEST_F(Recuperacion, LaVersion1QuedaFijadaPorSuFixture) {
-    const QByteArray fixture = leeFixture();
+TEST_F(Recuperacion, CadaVersionQuedaFijadaPorSuFixture) {
+    if (qEnvironmentVariableIsSet("QVR_ACTUALIZA_GOLDEN")) {
+        QFile f(rutaFixture(kVersionRecuperacion));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(aJson(copiaFijada2()));
+        GTEST_SKIP() << "fixture written";
+    }
+    // Version 1, written by earlier programs, still reads: without the stored content.
     QString error;
-    const auto c = deJson(fixture, &error);
-    ASSERT_TRUE(c) << error.toStdString();
-    EXPECT_TRUE(*c == copiaFijada());
-    EXPECT_EQ(c->datos.casilla(803), "JOSÉ ÁNGEL");
-    EXPECT_EQ(c->anexos[0].filas[0][3].toLongLong(), 999999999999LL);
-    EXPECT_EQ(aJson(copiaFijada()), fixture);
+    const auto c1 = deJson(leeFixture(1), &error);
+    ASSERT_TRUE(c1) << error.toStdString();
+    EXPECT_TRUE(*c1 == copiaFijada());
+    EXPECT_FALSE(c1->base.has_value());
+    EXPECT_EQ(c1->datos.casilla(803), "JOSÉ ÁNGEL");
+    EXPECT_EQ(c1->anexos[0].filas[0][3].toLongLong(), 999999999999LL);
+
+    const QByteArray fixture2 = leeFixture(2);
+    const auto c2 = deJson(fixture2, &error);
+    ASSERT_TRUE(c2) << error.toStdString();
+    EXPECT_TRUE(*c2 == copiaFijada2());
+    EXPECT_EQ(aJson(copiaFijada2()), fixture2);
+    // Unknown content (null) and none stored ("") read as such; anything else is refused.
+    QByteArray nulo = fixture2;
+    nulo.replace("\"9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08\"", "null");
+    ASSERT_TRUE(deJson(nulo, &error)) << error.toStdString();
+    EXPECT_FALSE(deJson(nulo, &error)->base.has_value());
+    QByteArray vacio = fixture2;
+    vacio.replace("9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08", "");
+    ASSERT_TRUE(deJson(vacio, &error)) << error.toStdString();
+    EXPECT_EQ(deJson(vacio, &error)->base, QByteArray());
+    QByteArray malo = fixture2;
+    malo.replace("9f86d0", "zz86d0");
+    EXPECT_FALSE(deJson(malo, &error));
+    EXPECT_EQ(error, "falta el contenido guardado de la copia");
 }
 
 TEST_F(Recuperacion, UnaCopiaPorUsuarioYContribuyenteSinSalirDeLaCarpeta) {
@@ -171,10 +212,56 @@ TEST_F(Recuperacion, ReescribirDejaUnaSolaCopiaEntera) {
     EXPECT_EQ(leeCopia(archivo).estado, LecturaCopia::Ninguna);
 }
 
+// A folder on a full disk: the write that cannot be completed leaves the previous copy as it was
+// and no half-written file beside it. Before, a small copy was buffered, the failed flush went
+// unnoticed and an empty file replaced the good copy.
+TEST_F(Recuperacion, UnaEscrituraQueNoCabeConservaLaCopiaAnterior) {
+    if (::geteuid() != 0) GTEST_SKIP() << "the full-folder case needs root to mount a small tmpfs";
+    const QString carpeta = carpetaRecuperacion();
+    ASSERT_TRUE(QDir().mkpath(carpeta));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", carpeta}) != 0)
+        GTEST_SKIP() << "mount is not available here";
+    struct Desmonta {
+        QString c;
+        ~Desmonta() { QProcess::execute("umount", {c}); }
+    } desmonta{carpeta};
+
+    CopiaRecuperacion grande = copiaFijada();
+    grande.anexos = {dividendos(300)};  // more than a write buffer
+    const struct {
+        const char* nombre;
+        CopiaRecuperacion nueva;
+    } casos[] = {{"pequeña", copiaFijada()}, {"grande", grande}};
+    for (const auto& k : casos) {
+        SCOPED_TRACE(k.nombre);
+        const CopiaRecuperacion buena = copia("ANA", "20100047218");
+        const QString archivo = archivoRecuperacion(buena.usuario, buena.clave);
+        QString error;
+        ASSERT_TRUE(escribeCopia(archivo, buena, &error)) << error.toStdString();
+        // Fill what is left of the folder.
+        const QString relleno = carpeta + "/relleno";
+        {
+            QFile f(relleno);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray bloque(4096, 'x');
+            while (f.write(bloque) > 0) {
+            }
+        }
+        EXPECT_FALSE(escribeCopia(archivo, k.nueva, &error));
+        EXPECT_TRUE(error.contains("no queda espacio")) << error.toStdString();
+        const LecturaCopia l = leeCopia(archivo, buena.usuario, buena.clave.ruc);
+        ASSERT_EQ(l.estado, LecturaCopia::Leida) << l.mensaje.toStdString();
+        EXPECT_TRUE(l.copia == buena);
+        EXPECT_EQ(archivos(), (QStringList{QFileInfo(archivo).fileName(), "relleno"}));
+        ASSERT_TRUE(QFile::remove(relleno));
+        ASSERT_TRUE(eliminaCopia(archivo));
+    }
+}
+
 TEST_F(Recuperacion, UnaCopiaQueNoSirveSeApartaConUnaLinea) {
     const QByteArray buena = aJson(copiaFijada());
-    QByteArray version2 = buena;
-    version2.replace("\"version\": 1", "\"version\": 2");
+    QByteArray version3 = buena;
+    version3.replace("\"version\": 2", "\"version\": 3");
     QByteArray filaCorta = buena;
     filaCorta.replace("\"US\",", "");
     QByteArray casilla = buena;
@@ -197,7 +284,7 @@ TEST_F(Recuperacion, UnaCopiaQueNoSirveSeApartaConUnaLinea) {
         {"cortada a la mitad", buena.left(buena.size() / 2), "no es un texto JSON completo"},
         {"vacía", "", "no es un texto JSON completo"},
         {"otro formato", "{\"version\": 1}", "no es una copia de recuperación"},
-        {"versión futura", version2, "versión 2 de la copia, que este programa no conoce"},
+        {"versión futura", version3, "versión 3 de la copia, que este programa no conoce"},
         {"fila sin sus columnas", filaCorta, "una fila de TMP_F0738EXTRA no tiene sus 3 columnas"},
         {"casilla ajena", casilla, "«999» no es una casilla del formulario"},
         {"casilla con saltos de línea", casillaConSaltos,

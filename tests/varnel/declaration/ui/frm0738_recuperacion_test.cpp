@@ -24,6 +24,7 @@
 #include "varnel/annexes/ui/panel_anexo.h"
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/declaration/recuperacion.h"
+#include "varnel/declaration/recuperacion_dueno.h"
 #include "varnel/declaration/ui/ventana_prueba.h"
 
 using namespace qvr;
@@ -88,12 +89,20 @@ class RecuperacionVentana : public ::testing::Test, public prueba::VentanaDeclar
     // Past the delay of the copy's timer.
     static void esperaCopia() { QTest::qWait(2500); }
 
+    // The one copy of a taxpayer's declaration in the folder (each window names its own); empty
+    // when there is none, or more than one.
     QString archivo(const QString& ruc, const QString& usuario = "ANA") {
         ClaveDeclaracion k;
         k.ruc = ruc;
-        return archivoRecuperacion(usuario, k);
+        const QStringList c = copiasDeclaracion(usuario, k);
+        return c.size() == 1 ? c[0] : QString();
     }
-    QStringList enCarpeta() const { return QDir(carpetaRecuperacion()).entryList(QDir::Files, QDir::Name); }
+    // What the folder holds but the lock files of the windows still open.
+    QStringList enCarpeta() const {
+        QStringList v = QDir(carpetaRecuperacion()).entryList(QDir::Files, QDir::Name);
+        v.removeIf([](const QString& n) { return n.startsWith("sesion-") && n.endsWith(".lock"); });
+        return v;
+    }
     bool pregunto() {
         for (const QString& t : env.dialogos().textos())
             if (t.startsWith(kPregunta)) return true;
