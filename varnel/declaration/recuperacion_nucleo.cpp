@@ -9,7 +9,7 @@
 #include "varnel/declaration/anexos_copia.h"
 #include "varnel/declaration/carga.h"
 #include "varnel/declaration/instantanea_nucleo.h"
-#include "varnel/declaration/version_declaracion.h"
+#include "common/version_declaracion.h"
 
 namespace qvr {
 

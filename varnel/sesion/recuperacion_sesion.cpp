@@ -7,7 +7,7 @@
 #include "platform/dialogs.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/declaration/recuperacion_nucleo.h"
-#include "varnel/declaration/version_declaracion.h"
+#include "common/version_declaracion.h"
 #include "varnel/sesion/sesion_declaracion.h"
 
 namespace qvr {
