@@ -16,6 +16,7 @@
 #include "host/estacion.h"
 #include "platform/database.h"
 #include "host/ventana_orvelane.h"
+#include "platform/arranque.h"
 #include "platform/ui/dialogos_qt.h"
 #include "platform/ui/interfaz.h"
 
@@ -45,27 +46,12 @@ int uso(FILE* destino, int codigo) {
     return codigo;
 }
 
-// Options of the window toolkit, which the application object takes for itself.
-bool esOpcionDeQt(const char* a) {
-    static const char* const opciones[] = {"-platform",        "-platformpluginpath",
-                                           "-platformtheme",   "-plugin",
-                                           "-display",         "-geometry",
-                                           "-qwindowgeometry", "-qwindowtitle",
-                                           "-qwindowicon",     "-style",
-                                           "-stylesheet",      "-reverse",
-                                           "-session",         "-nograb",
-                                           "-dograb",          "-sync",
-                                           "-widgetcount"};
-    for (const char* o : opciones)
-        if (std::strcmp(a, o) == 0) return true;
-    return false;
-}
+int rechaza(const char* palabra) { return qvr::rechazaOpcion("orvelane", palabra, kUso); }
 
 int ventana(int argc, char** argv) {
+    qvr::agrupaVentanasEnLaSuite();
     QApplication app(argc, argv);
-    // The menu entry's name, so that the desktop shows the window under the entry's icon.
-    QGuiApplication::setDesktopFileName("org.qvr.Orvelane");
-    if (app.arguments().size() > 1) return uso(stderr, 2);
+    if (app.arguments().size() > 1) return rechaza(qPrintable(app.arguments().at(1)));
     qvr::preparaInterfaz(app);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
     qvr::host::VentanaOrvelane w(QCoreApplication::applicationDirPath());
@@ -85,8 +71,10 @@ int setup(int argc, char** argv) {
             servidor = QString::fromLocal8Bit(argv[++i]);
         else if (argv[i][0] != '-' && carpeta.isEmpty())
             carpeta = QString::fromLocal8Bit(argv[i]);
+        else if (std::strcmp(argv[i], "--force") == 0 || std::strcmp(argv[i], "--server") == 0)
+            return uso(stderr, 2);  // twice, or --server without its value
         else
-            return uso(stderr, 2);
+            return rechaza(argv[i]);
     }
     if (carpeta.isEmpty()) return uso(stderr, 2);
     QCoreApplication app(argc, argv);
@@ -155,7 +143,7 @@ int agregaUsuario(int argc, char** argv) {
 // The host's sending without its window: every consistent stored declaration goes to the history
 // tables and gets its send summary. Prints one line per sending: RUC, correl, control.
 int enviar(int argc, char** argv) {
-    if (argc != 2) return uso(stderr, 2);
+    if (argc != 2) return rechaza(argv[2]);
     QCoreApplication app(argc, argv);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
     std::vector<qvr::Envio> envios;
@@ -177,8 +165,10 @@ int enviar(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 1 || esOpcionDeQt(argv[1])) return ventana(argc, argv);
-    const char* a = argv[1];
+    // Only the window toolkit's own options: the window. They go with the window alone.
+    const char* a = qvr::primeraPalabraPropia(argc, argv);
+    if (!a) return ventana(argc, argv);
+    if (a != argv[1]) return rechaza(a);
     if (std::strcmp(a, "--setup") == 0) return setup(argc, argv);
     if (std::strcmp(a, "--attach") == 0) return attach(argc, argv);
     if (std::strcmp(a, "--add-user") == 0) return agregaUsuario(argc, argv);
@@ -188,5 +178,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 2 && (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0)) return uso(stdout, 0);
-    return uso(stderr, 2);
+    const bool informativa = std::strcmp(a, "--version") == 0 || std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0;
+    return rechaza(informativa ? argv[2] : a);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "lotmira/instalador.h"
+#include "platform/arranque.h"
 #include "platform/dialogs.h"
 #include "platform/ui/interfaz.h"
 
@@ -13,18 +14,28 @@ namespace qvr {
 const char* versionPrograma();
 }
 
+namespace {
+const char* const kUso = "Uso: Lotmira [--version | --help]\n";
+}
+
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Lotmira %s\n", qvr::versionPrograma());
-            return 0;
-        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            // Asking for the usage must not install anything.
-            std::printf(
-                "Uso: Lotmira\nInstala las tablas del formulario 0738 en la base de datos de NEMDAL.INI\n"
-                "($WINDIR o $XDG_CONFIG_HOME/qvr); la lista de envío es SysPath + tmp/env738.txt.\n");
-            return 0;
-        }
+    // Lotmira takes no arguments: a word it does not know must not install anything.
+    const bool version = argc > 1 && std::strcmp(argv[1], "--version") == 0;
+    const bool ayuda = argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+    if (argc > 2 || (argc == 2 && !version && !ayuda))
+        return qvr::rechazaOpcion("Lotmira", argv[version || ayuda ? 2 : 1], kUso);
+    if (version) {
+        std::printf("Lotmira %s\n", qvr::versionPrograma());
+        return 0;
+    }
+    if (ayuda) {
+        std::printf(
+            "%sInstala las tablas del formulario 0738 en la base de datos de NEMDAL.INI\n"
+            "($WINDIR o $XDG_CONFIG_HOME/qvr); la lista de envío es SysPath + tmp/env738.txt.\n",
+            kUso);
+        return 0;
+    }
+    qvr::agrupaVentanasEnLaSuite();
     // QVR_DIALOGOS=consola: messages on standard error and the default answer, even on a display.
     const bool consola = qEnvironmentVariable("QVR_DIALOGOS") == "consola";
     const bool hayPantalla = !consola && (!qEnvironmentVariableIsEmpty("DISPLAY") ||

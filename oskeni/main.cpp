@@ -1,14 +1,41 @@
 // Oskeni: writes the send summary of the declaration named on its command line.
 #include <QApplication>
 #include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "oskeni/programa.h"
+#include "platform/arranque.h"
 #include "platform/dialogs.h"
 #include "platform/ui/interfaz.h"
 #include "platform/version.h"
 
+namespace {
+const char* const kUso = "Uso: Oskeni 'LINEA'\n";
+}
+
 int main(int argc, char** argv) {
+    // The host passes the whole command line as one text; split words are joined back with blanks.
+    // A word with the shape of an option is none of it (the line starts with two blanks and has the
+    // taxpayer number next): it is refused before the INI or the database is touched.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fprintf(stdout, "Oskeni %s\n", qvr::versionPrograma());
+        return 0;
+    }
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fprintf(stdout,
+                     "%s"
+                     "  LINEA: 2 caracteres sin uso, el número del contribuyente (15), el formulario (4), el\n"
+                     "  periodo (6), la semana (1) y el valor NC (8). Escribe el resumen de envío en el spool\n"
+                     "  y sus dos copias con nombre.\n",
+                     kUso);
+        return 0;
+    }
+    for (int i = 1; i < argc; ++i)
+        if (qvr::pareceOpcion(argv[i])) return qvr::rechazaOpcion("Oskeni", argv[i], kUso);
+    qvr::agrupaVentanasEnLaSuite();
+
     // Message boxes when a display is there; standard error otherwise.
     const bool hayPantalla =
         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -19,19 +46,5 @@ int main(int argc, char** argv) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     if (qobject_cast<QApplication*>(app.get())) qvr::preparaInterfaz(*app);
     qvr::instalaDialogos(qvr::dialogosParaLineaDeComandos());
-
-    // The host passes the whole command line as one text; split words are joined back with blanks.
-    QStringList args = app->arguments().mid(1);
-    if (args == QStringList{"--version"}) {
-        std::fprintf(stdout, "Oskeni %s\n", qvr::versionPrograma());
-        return 0;
-    }
-    if (!args.isEmpty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::fprintf(stdout,
-                     "usage: Oskeni 'CMDLINE'\n"
-                     "  CMDLINE: 2 unused characters, taxpayer number (15), form (4), period (6), week (1),\n"
-                     "  NC value (8). Writes the send summary into the spool and the two named copies.\n");
-        return 0;
-    }
-    return qvr::EjecutaOskeni(args.join(' '));
+    return qvr::EjecutaOskeni(app->arguments().mid(1).join(' '));
 }

@@ -175,6 +175,12 @@ ErrorBD errorDeConexion(const QString& conexion, const QString& visible, const Q
 }  // namespace
 
 std::unique_ptr<BaseDatos> BaseDatos::abreServidor(const QString& conexion, const Opciones& opciones) {
+    // The server driver is a recommended part of the installation, not a required one: without it
+    // say what is missing instead of an unrelated login failure.
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        throw ErrorBD(jet::ConexionFallida,
+                      QStringLiteral("Falta el controlador de PostgreSQL de Qt (QPSQL), que DBServer necesita. "
+                                     "Instale el paquete libqt6sql6-psql o quite DBServer de NEMDAL.INI."));
     std::unique_ptr<BaseDatos> b(new BaseDatos());
     const QString visible = motor::conexionVisible(conexion);
     b->abreConexion(motor::postgres(), conexion, visible, opciones.esperaMs);

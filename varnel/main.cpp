@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/arranque.h"
 #include "platform/ui/dialogos_qt.h"
 #include "platform/ui/interfaz.h"
 #include "platform/version.h"
@@ -18,26 +19,44 @@
 
 using namespace qvr;
 
+namespace {
+
+const char* const kUso = "Uso: Varnel [--version | --help]\n";
+
 // --version and --help answer without a display; --help names the help file Varnel carries.
+// Anything else but the window toolkit's own options is refused before a window or the database
+// is touched.
 int opcionInformativa(int argc, char** argv) {
-    if (argc != 2) return -1;
-    if (std::strcmp(argv[1], "--version") == 0) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("Varnel %s\n", versionPrograma());
         return 0;
     }
-    if (std::strcmp(argv[1], "--help") != 0 && std::strcmp(argv[1], "-h") != 0) return -1;
-    QCoreApplication app(argc, argv);
-    std::printf(
-        "Uso: Varnel\n"
-        "El integrador (orvelane) inicia el módulo; NEMDAL.INI se lee de $WINDIR o $XDG_CONFIG_HOME/qvr.\n"
-        "Ayuda: %s\n",
-        qPrintable(origenAyuda()));
-    return 0;
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        QCoreApplication app(argc, argv);
+        std::printf(
+            "%s"
+            "El integrador (orvelane) inicia el módulo; NEMDAL.INI se lee de $WINDIR o $XDG_CONFIG_HOME/qvr.\n"
+            "Ayuda: %s\n",
+            kUso, qPrintable(origenAyuda()));
+        return 0;
+    }
+    if (const char* palabra = primeraPalabraPropia(argc, argv)) {
+        const bool informativa = std::strcmp(palabra, "--version") == 0 || std::strcmp(palabra, "--help") == 0 ||
+                                 std::strcmp(palabra, "-h") == 0;
+        // "--version --dry-run": what is refused is the word after it.
+        if (informativa && palabra == argv[1] && argc > 2) palabra = primeraPalabraPropia(argc - 1, argv + 1);
+        if (palabra) return rechazaOpcion("Varnel", palabra, kUso);
+    }
+    return -1;
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (const int r = opcionInformativa(argc, argv); r >= 0) return r;
+    agrupaVentanasEnLaSuite();
     QApplication qapp(argc, argv);
+    if (qapp.arguments().size() > 1) return rechazaOpcion("Varnel", qPrintable(qapp.arguments().at(1)), kUso);
     QApplication::setApplicationName(kPrograma);
     preparaInterfaz(qapp);
     if (qEnvironmentVariable("QVR_DIALOGOS") == "consola")

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "platform/arranque.h"
 #include "platform/version.h"
 #include "varnel/cli/comando.h"
 
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         (!ver || (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The viewer's window ("ver") is one of the suite's.
+    qvr::agrupaVentanasEnLaSuite();
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
