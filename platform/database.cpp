@@ -152,8 +152,17 @@ std::unique_ptr<BaseDatos> BaseDatos::crea(const QString& ruta) {
 }
 
 namespace {
-// Why a server connection could not be made: not reachable at all, or reachable but the login (or
-// the database name) was refused.
+// Whether the login would be let in but for target_session_attrs: every server of the list that
+// answers is a standby (the primary is down and no standby has been promoted yet).
+bool soloServidoresDeReserva(const QString& conexion) {
+    PGconn* c = PQconnectdb((conexion + " target_session_attrs=any").toUtf8().constData());
+    const bool entra = PQstatus(c) == CONNECTION_OK;
+    PQfinish(c);
+    return entra;
+}
+
+// Why a server connection could not be made: not reachable at all, reachable but no server takes
+// writes, or reachable but the login (or the database name) was refused.
 ErrorBD errorDeConexion(const QString& conexion, const QString& visible, const QSqlError& e) {
     const QString detalle = (e.databaseText().isEmpty() ? e.text() : e.databaseText()).trimmed();
     const PGPing ping = PQping(conexion.toUtf8().constData());
@@ -162,6 +171,13 @@ ErrorBD errorDeConexion(const QString& conexion, const QString& visible, const Q
                        QString("No se puede conectar con el servidor de base de datos (%1). Verifique que el "
                                "servidor esté encendido y que esta estación llegue a él por la red.\n%2")
                            .arg(visible, detalle));
+    if (ping == PQPING_OK && soloServidoresDeReserva(conexion))
+        return ErrorBD(
+            jet::ConexionFallida,
+            QString("Ningún servidor de base de datos de DBServer (%1) acepta escrituras: el "
+                    "principal no responde y el de reserva aún no ha sido promovido. Intente de nuevo "
+                    "cuando el servidor principal esté en servicio.\n%2")
+                .arg(visible, detalle));
     if (detalle.contains("does not exist") && detalle.contains("database"))
         return ErrorBD(
             jet::ArchivoNoEncontrado,
