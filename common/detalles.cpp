@@ -41,14 +41,14 @@ FilaDetalle::FilaDetalle(BaseDatos& base) : columnas_(base.columnas("DET")) {
         {"tip_doc_d", TipDoc},      {"doc_id_d", DocId},      {"periodo", Periodo},
         {"formulario", Formulario}, {"semana", Semana},       {"casilla", Casilla},
         {"i_valor", Valor},         {"idcasilla", IdCasilla}, {"estado", Estado}};
-    QStringList nombres, marcas;
+    QStringList marcas;
     for (const Columna& c : columnas_) {
-        nombres << c.nombre;
+        nombres_ << c.nombre;
         marcas << "?";
         const auto it = papeles.find(c.nombre.toLower());
         papel_.push_back(it == papeles.end() ? Otra : it->second);
     }
-    sql_ = QString("INSERT INTO DET (%1) VALUES (%2)").arg(nombres.join(", "), marcas.join(", "));
+    sql_ = QString("INSERT INTO DET (%1) VALUES (%2)").arg(nombres_.join(", "), marcas.join(", "));
 }
 
 QVariantList FilaDetalle::valores(const ClaveDeclaracion& clave, const QString& casilla, const QString& valor,

@@ -21,12 +21,13 @@ void borraCasillas(BaseDatos& base, const ClaveDeclaracion& clave);
 // Removes the row of one box. Throws ErrorBD.
 void borraCasilla(BaseDatos& base, const ClaveDeclaracion& clave, const QString& casilla);
 
-// The DET row of one box in the table's own column order (cNumero last), for one prepared
-// statement that writes every box of a save.
+// The DET row of one box in the table's own column order (cNumero last): the values of one
+// statement, or of one row of a batch (columnas()) that writes every box of a save.
 class FilaDetalle {
   public:
     explicit FilaDetalle(BaseDatos& base);
     const QString& sql() const { return sql_; }
+    const QStringList& columnas() const { return nombres_; }
     QVariantList valores(const ClaveDeclaracion& clave, const QString& casilla, const QString& valor,
                          const QString& idCasilla) const;
 
@@ -34,6 +35,7 @@ class FilaDetalle {
     enum Papel { Otra, TipDoc, DocId, Periodo, Formulario, Semana, Casilla, Valor, IdCasilla, Estado };
     std::vector<Columna> columnas_;
     std::vector<Papel> papel_;
+    QStringList nombres_;
     QString sql_;
 };
 

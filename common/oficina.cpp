@@ -42,6 +42,23 @@ QString condicionContribuyente(const QString& tabla) {
         .arg(tabla);
 }
 
+// The lists of declarations join the headers to CONT by doc_id_d alone, which the primary keys
+// (tip_doc_d first) cannot look up; a clerk's list and the row security filter CONT by
+// upper(usuario). Without these a clerk's first page over a large office reads and sorts every
+// row; with them it reads about a page.
+void creaIndicesListas(BaseDatos& base) {
+    const std::pair<const char*, const char*> indices[] = {
+        {"qvr_cab_doc_id_d", "CAB (doc_id_d)"},
+        {"qvr_hcab_doc_id_d", "hCAB (doc_id_d)"},
+        {"qvr_cont_usuario", "CONT (upper(usuario))"},
+    };
+    for (const auto& [nombre, sobre] : indices) {
+        const QString tabla = QString::fromLatin1(sobre).section(' ', 0, 0);
+        if (base.existeTabla(tabla))
+            base.ejecuta(QString("CREATE INDEX IF NOT EXISTS %1 ON %2").arg(nombre, sobre));
+    }
+}
+
 bool existeRol(BaseDatos& base, const QString& rol) {
     return !base.consulta("SELECT 1 FROM pg_roles WHERE rolname = ?", {rol}).vacio();
 }
@@ -127,6 +144,7 @@ void preparaDerechos(BaseDatos& base) {
         base.ejecuta(QString("CREATE POLICY qvr_contribuyente ON %1 TO %2 USING (%3) WITH CHECK (%3)")
                          .arg(n, r, condicion));
     }
+    creaIndicesListas(base);
     t.confirma();
 }
 

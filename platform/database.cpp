@@ -555,4 +555,30 @@ int Sentencia::ejecuta(const QVariantList& parametros) {
     return n;
 }
 
+LoteFilas::LoteFilas(BaseDatos& base, const QString& tabla, const QStringList& columnas)
+    : base_(base), tabla_(tabla), columnas_(columnas) {
+    if (columnas_.isEmpty())
+        throw ErrorBD(jet::Reservado, QString("Escritura en lote sin columnas en la tabla %1.").arg(tabla));
+}
+
+void LoteFilas::agrega(QVariantList fila) {
+    if (fila.size() != columnas_.size())
+        throw ErrorBD(jet::Reservado, QString("Una fila para la tabla %1 trae %2 valores para %3 columnas.")
+                                          .arg(tabla_)
+                                          .arg(fila.size())
+                                          .arg(columnas_.size()));
+    filas_.push_back(std::move(fila));
+}
+
+int LoteFilas::envia() {
+    base_.exigeTransaccion("Escritura en lote");
+    if (filas_.empty()) return 0;
+    base_.preparaPaso();
+    std::vector<QVariantList> filas;
+    filas.swap(filas_);
+    const QSqlError e = base_.motor_->insertaFilas(base_, tabla_, columnas_, filas);
+    if (e.isValid()) throw base_.errorDe(e);
+    return int(filas.size());
+}
+
 }  // namespace qvr

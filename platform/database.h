@@ -173,6 +173,7 @@ class BaseDatos {
     friend class TransaccionEscritura;
     friend class Dinamico;
     friend class Sentencia;
+    friend class LoteFilas;
     BaseDatos();
     void abreConexion(std::unique_ptr<motor::Motor> m, const QString& destino, const QString& visible,
                       int esperaMs);
@@ -276,6 +277,27 @@ class Sentencia {
     struct Datos;
     BaseDatos& base_;
     std::unique_ptr<Datos> d_;
+};
+
+// Many rows for one table, written together inside a TransaccionEscritura: the server gets them
+// in one prepared statement (a multi-row INSERT, every value bound), the embedded file by one
+// prepared statement run for each row. Either way the rows stored are those that inserting the
+// same values one by one stores. When the engine refuses a row envia() throws ErrorBD; the
+// transaction is then to be rolled back (of the rows sent, some may be written until it is).
+class LoteFilas {
+  public:
+    LoteFilas(BaseDatos& base, const QString& tabla, const QStringList& columnas);
+    // One row: a value for each of `columnas`, in their order.
+    void agrega(QVariantList fila);
+    int pendientes() const { return int(filas_.size()); }
+    // Writes the rows added since the last call; returns how many. Throws ErrorBD.
+    int envia();
+
+  private:
+    BaseDatos& base_;
+    QString tabla_;
+    QStringList columnas_;
+    std::vector<QVariantList> filas_;
 };
 
 }  // namespace qvr

@@ -61,6 +61,14 @@ class Motor {
     // Makes every other transaction that reserves the same name wait until this one ends.
     virtual void reserva(BaseDatos& b, const QString& recurso) = 0;
 
+    // Writes `filas` (a value for each of `columnas` in every one) into `tabla`, inside the write
+    // transaction; the engine's error when it refused them, invalid when every row was written. A
+    // refused statement is kept until the transaction ends (retiene).
+    virtual QSqlError insertaFilas(BaseDatos& b, const QString& tabla, const QStringList& columnas,
+                                   const std::vector<QVariantList>& filas) = 0;
+    // "INSERT INTO tabla (columnas) VALUES (?, ...)" with `filas` rows of markers.
+    static QString insercion(const QString& tabla, const QStringList& columnas, int filas);
+
     // Gives this connection its own copy of each table (kept across reconnections).
     virtual void tablasDeTrabajo(BaseDatos&, const QStringList&) {}
 

@@ -12,6 +12,7 @@
 #include <QSqlRecord>
 #include <QSqlResult>
 #include <QSysInfo>
+#include <algorithm>
 #include <map>
 
 #include "platform/database_motor.h"
@@ -22,6 +23,10 @@ namespace qvr::motor {
 namespace {
 
 const QString kDominioFecha = QStringLiteral("qvr_fecha");
+
+// Values bound to one statement of a batch insert: the statement text and its values stay a few
+// hundred kilobytes.
+constexpr size_t kValoresPorSentencia = 10000;
 
 // The program's name for the server's list of sessions: what it was started as.
 QString nombrePrograma() {
@@ -356,6 +361,33 @@ class MotorPostgres : public Motor {
             for (size_t i = 0; i < columnas.size(); ++i)
                 if (columnas[i].nombre.compare(n, Qt::CaseInsensitive) == 0) out << fila[int(i)];
         return out;
+    }
+
+    // The rows of a table in one multi-row INSERT, prepared and its values bound: one round trip
+    // for the rows instead of one for each. A very long list goes in parts of at most
+    // kValoresPorSentencia values.
+    QSqlError insertaFilas(BaseDatos& b, const QString& tabla, const QStringList& columnas,
+                           const std::vector<QVariantList>& filas) override {
+        const size_t porSentencia = std::max<size_t>(1, kValoresPorSentencia / size_t(columnas.size()));
+        for (size_t desde = 0; desde < filas.size(); desde += porSentencia) {
+            const size_t n = std::min(porSentencia, filas.size() - desde);
+            QSqlQuery q(b.sql());
+            q.setForwardOnly(true);
+            bool ok = q.prepare(insercion(tabla, columnas, int(n)));
+            if (ok) {
+                int p = 0;
+                for (size_t f = desde; f < desde + n; ++f)
+                    for (const QVariant& v : filas[f]) q.bindValue(p++, v);
+                ok = q.exec();
+            }
+            if (!ok) {
+                const QSqlError e = q.lastError();
+                retiene(q);
+                return e;
+            }
+            q.finish();
+        }
+        return {};
     }
 
   private:

@@ -160,6 +160,25 @@ class MotorSqlite : public Motor {
     void bloqueaTabla(BaseDatos&, const QString&) override {}
     void reserva(BaseDatos&, const QString&) override {}
 
+    // One prepared statement run for each row: in-process, a row costs no more as a statement of its
+    // own, and the rows are written exactly as Sentencia writes them.
+    QSqlError insertaFilas(BaseDatos& b, const QString& tabla, const QStringList& columnas,
+                           const std::vector<QVariantList>& filas) override {
+        QSqlQuery q(b.sql());
+        q.setForwardOnly(true);
+        if (!q.prepare(insercion(tabla, columnas, 1))) return q.lastError();
+        for (const QVariantList& f : filas) {
+            for (int i = 0; i < f.size(); ++i) q.bindValue(i, f[i]);
+            if (!q.exec()) {
+                const QSqlError e = q.lastError();
+                retiene(q);
+                return e;
+            }
+        }
+        q.finish();
+        return {};
+    }
+
     // Each connection gets TEMP tables of the same definition; SQLite looks a name up in the
     // connection's temporary schema first, so every statement of this program reads and writes its
     // own rows, and another program (a second window, varnel-cli) never sees or empties them.
@@ -228,6 +247,17 @@ class MotorSqlite : public Motor {
 }  // namespace
 
 std::unique_ptr<Motor> sqlite() { return std::make_unique<MotorSqlite>(); }
+
+QString Motor::insercion(const QString& tabla, const QStringList& columnas, int filas) {
+    const QString fila = "(" + QStringList(columnas.size(), QStringLiteral("?")).join(", ") + ")";
+    QString sql = QString("INSERT INTO %1 (%2) VALUES ").arg(tabla, columnas.join(", "));
+    sql.reserve(sql.size() + filas * (fila.size() + 2));
+    for (int i = 0; i < filas; ++i) {
+        if (i > 0) sql += ", ";
+        sql += fila;
+    }
+    return sql;
+}
 
 bool Motor::esDefinicion(const QString& sql) {
     const QString t = sql.trimmed().left(12).toUpper();

@@ -257,4 +257,125 @@ TEST_P(BaseDatosMotor, ReservaYBloqueoDeTablaHacenEsperar) {
     mia.confirma();
 }
 
+namespace {
+// Values that a statement built by hand would get wrong: quotes, backslashes, accents, markers,
+// line ends, nulls beside empty texts, long and large values.
+QVariantList filaDificil(int i) {
+    static const QVariant textos[] = {QString("O'HIGGINS S.A.C."),
+                                      QString::fromUtf8("CAFÉ D'ORO ÑANDÚ"),
+                                      QString(""),
+                                      QVariant(),
+                                      QString("C:\\RUTA\\N\\x"),
+                                      QString("UNA\nDOS\tTRES"),
+                                      QString("? $1 :a @b"),
+                                      QString("NULL"),
+                                      QString("'); DELETE FROM CLAVES; --"),
+                                      QString::fromUtf8("€ ¿½? 😀"),
+                                      QString(60, QChar(0x00C1))};
+    static const QVariant fechas[] = {QString("2003-12-31"), QString(""), QVariant(), QString("2003-01-01")};
+    static const QVariant montos[] = {QString("999999999999"), QString("-1234.5"), QVariant(), QString("0")};
+    static const QVariant reales[] = {QVariant(0.1), QVariant(-1e-7), QVariant(), QVariant(123456789.25)};
+    const size_t t = sizeof(textos) / sizeof(textos[0]);
+    return {i,
+            i % 7 == 0 ? QVariant() : QVariant(i % 256),
+            textos[size_t(i) % t],
+            fechas[size_t(i) % 4],
+            montos[size_t(i / 3) % 4],
+            reales[size_t(i / 5) % 4],
+            i % 9 == 0 ? QVariant(QString(2000, 'x') + "'") : textos[size_t(i + 3) % t]};
+}
+
+QStringList contenido(BaseDatos& b, const QString& tabla) {
+    QStringList out;
+    const Registros r = b.consulta(QString("SELECT * FROM %1 ORDER BY n").arg(tabla));
+    for (int f = 0; f < r.filas(); ++f) {
+        QStringList c;
+        for (int i = 0; i < r.columnas(); ++i) c << (r.valor(f, i).isNull() ? "<null>" : "=" + r.texto(f, i));
+        out << c.join('|');
+    }
+    return out;
+}
+
+const QStringList kColumnasDificiles = {"n", "tip", "texto", "fec", "monto", "d", "m"};
+}  // namespace
+
+// Rows written together store exactly what the same rows written one by one store, more rows than
+// one statement of the server takes included.
+TEST_P(BaseDatosMotor, LoteEscribeLoMismoQueFilaPorFila) {
+    prueba::Entorno env(GetParam(), false);
+    auto& b = env.base();
+    for (const char* t : {"UNA", "LOTE"})
+        b.ejecuta(
+            QString("CREATE TABLE %1 ([n] LONG, [tip] BYTE, [texto] TEXT(60), [fec] DATE, [monto] CURRENCY, "
+                    "[d] DOUBLE, [m] MEMO, PRIMARY KEY ([n]))")
+                .arg(t));
+    constexpr int kFilas = 2500;  // 17,500 values: more than one statement on the server
+    {
+        TransaccionEscritura t(b);
+        Sentencia una(b, "INSERT INTO UNA (n, tip, texto, fec, monto, d, m) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        LoteFilas lote(b, "LOTE", kColumnasDificiles);
+        for (int i = 0; i < kFilas; ++i) {
+            una.ejecuta(filaDificil(i));
+            lote.agrega(filaDificil(i));
+        }
+        EXPECT_EQ(lote.pendientes(), kFilas);
+        EXPECT_EQ(lote.envia(), kFilas);
+        EXPECT_EQ(lote.envia(), 0);  // nothing left to send
+        lote.agrega(filaDificil(kFilas));
+        EXPECT_EQ(lote.envia(), 1);
+        una.ejecuta(filaDificil(kFilas));
+        t.confirma();
+    }
+    const QStringList una = contenido(b, "UNA");
+    ASSERT_EQ(una.size(), kFilas + 1);
+    EXPECT_EQ(contenido(b, "LOTE"), una);
+    // And both are what was given.
+    for (int n : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 2500}) {
+        const QVariant dado = filaDificil(n)[2];
+        const QVariant leido = b.escalar("SELECT texto FROM LOTE WHERE n = ?", {n});
+        EXPECT_EQ(leido.isNull(), dado.isNull()) << n;
+        EXPECT_EQ(leido.toString(), dado.toString()) << n;
+    }
+}
+
+// A row the engine refuses: the error comes with its Jet number, and the transaction undoes every
+// row of the batch (on the server too, where the rows went in more than one statement); the
+// connection goes on working. Without a transaction, or with a row of the wrong width, nothing is sent.
+TEST_P(BaseDatosMotor, LoteRechazadoNoDejaNinguna) {
+    prueba::Entorno env(GetParam());
+    auto& b = env.base();
+    b.ejecuta("INSERT INTO CLAVES (Usuario, Tipo) VALUES ('PREVIO', '0')");
+    EXPECT_EQ(numeroDe([&] {
+                  TransaccionEscritura t(b);
+                  LoteFilas lote(b, "CLAVES", {"Usuario", "Tipo"});
+                  for (int i = 0; i < 6000; ++i) lote.agrega({QString("U%1").arg(i), "1"});
+                  lote.agrega({QString("U5999"), "1"});
+                  lote.envia();
+                  t.confirma();
+              }),
+              jet::ClaveDuplicada);
+    EXPECT_EQ(b.escalar("SELECT count(*) FROM CLAVES").toInt(), 1);
+
+    EXPECT_EQ(numeroDe([&] { LoteFilas(b, "CLAVES", {"Usuario", "Tipo"}).envia(); }), jet::Reservado);
+    EXPECT_EQ(numeroDe([&] {
+                  LoteFilas(b, "CLAVES", {"Usuario", "Tipo"}).agrega({"SOLO"});
+              }),
+              jet::Reservado);
+    EXPECT_EQ(numeroDe([&] {
+                  TransaccionEscritura t(b);
+                  LoteFilas lote(b, "NOEXISTE", {"a"});
+                  lote.agrega({1});
+                  lote.envia();
+              }),
+              jet::TablaNoExiste);
+
+    TransaccionEscritura t(b);
+    LoteFilas lote(b, "CLAVES", {"Usuario", "Tipo"});
+    lote.agrega({"ANA", "1"});
+    lote.agrega({"LUIS", QVariant()});
+    EXPECT_EQ(lote.envia(), 2);
+    t.confirma();
+    EXPECT_EQ(b.escalar("SELECT count(*) FROM CLAVES").toInt(), 3);
+}
+
 QVR_EN_AMBOS_MOTORES(BaseDatosMotor);

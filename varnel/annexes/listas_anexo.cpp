@@ -183,14 +183,11 @@ void ListasAnexo::reponeTrabajo() {
         base.ejecuta(QString("DELETE FROM %1").arg(tabla));
         const Registros& r = datos_[size_t(l)];
         if (r.vacio()) continue;
-        QStringList columnas, marcas;
-        for (int c = 0; c < r.columnas(); ++c) {
-            columnas << r.columna(c).nombre;
-            marcas << QStringLiteral("?");
-        }
-        Sentencia inserta(base, QString("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(tabla, columnas.join(", "), marcas.join(", ")));
-        for (int f = 0; f < r.filas(); ++f) inserta.ejecuta(r.fila(f));
+        QStringList columnas;
+        for (int c = 0; c < r.columnas(); ++c) columnas << r.columna(c).nombre;
+        LoteFilas inserta(base, tabla, columnas);
+        for (int f = 0; f < r.filas(); ++f) inserta.agrega(r.fila(f));
+        inserta.envia();
     }
     t.confirma();
 }

@@ -9,13 +9,10 @@ namespace qvr {
 
 namespace {
 
-QString insercion(const QString& tabla, const std::vector<Columna>& columnas) {
-    QStringList nombres, marcas;
-    for (const Columna& c : columnas) {
-        nombres << c.nombre;
-        marcas << "?";
-    }
-    return QString("INSERT INTO %1 (%2) VALUES (%3)").arg(tabla, nombres.join(", "), marcas.join(", "));
+QStringList nombres(const std::vector<Columna>& columnas) {
+    QStringList n;
+    for (const Columna& c : columnas) n << c.nombre;
+    return n;
 }
 
 bool vacioONulo(const QVariant& v) { return v.isNull() || v.toString().trimmed().isEmpty(); }
@@ -48,7 +45,8 @@ void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QSt
         throw ErrorBD(jet::Reservado, QString("La tabla %1 no tiene las columnas esperadas.").arg(sTabla));
     // A trust party given by name parts is a person: its business name is not stored.
     const bool fideicomiso = sTabla.compare("F0738FIDEICOM", Qt::CaseInsensitive) == 0;
-    Sentencia inserta(base, insercion(sTabla, destino));
+    // The rows of the table in one go (on the server one statement).
+    LoteFilas inserta(base, sTabla, nombres(destino));
     for (int f = 0; f < trabajo.filas(); ++f) {
         QVariantList v;
         v.reserve(n);
@@ -66,8 +64,9 @@ void Graba_Patrimonial(BaseDatos& base, const ClaveDeclaracion& clave, const QSt
             v[4 + c - iCampoInicial] = x;
         }
         v[n - 1] = cNumero(v, destino, iIndice);
-        inserta.ejecuta(v);
+        inserta.agrega(std::move(v));
     }
+    inserta.envia();
 }
 
 void GrabaAnexos(BaseDatos& base, const ClaveDeclaracion& clave) {
@@ -103,7 +102,7 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
         if (desde + copiadas > origen.columnas() || copiadas > int(destino.size()))
             throw ErrorBD(jet::Reservado, QString("La tabla %1 no tiene las columnas esperadas.")
                                               .arg(enviada ? c.historia : c.tabla));
-        Sentencia inserta(base, insercion(c.temporal, destino));
+        LoteFilas inserta(base, c.temporal, nombres(destino));
         auto col = [&](const QString& nombre) { return indice(destino, nombre); };
         for (int f = 0; f < origen.filas(); ++f) {
             QVariantList v;
@@ -135,8 +134,9 @@ void LlenaTemporales(BaseDatos& base, const ClaveDeclaracion& clave, bool enviad
                 fija("des_patri_fdei", FuncionDe(base, "926", de("tip_patri_fdei").toString(), 65, 1));
                 fija("des_doc_fde", FuncionDe(base, "044", de("tip_doc_fde").toString(), 30, 1));
             }
-            inserta.ejecuta(v);
+            inserta.agrega(std::move(v));
         }
+        inserta.envia();
     }
     t.confirma();
 }

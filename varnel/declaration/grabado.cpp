@@ -135,13 +135,13 @@ ResultadoGrabado GrabarForm(BaseDatos& base, const Instantanea& d, const ClaveDe
         if (opciones.compruebaVersion) opciones.compruebaVersion();
         escribeCabecera(base, clave, valoresCabecera(d, hoy));
         borraCasillas(base, clave);
+        // Every box in one go: on the server one statement, not a round trip per box.
         const FilaDetalle fila(base);
-        Sentencia inserta(base, fila.sql());
-        int escritas = 0;
-        for (const auto& [casilla, valor] : filasDetalle(d, clave.ruc, clave.periodo)) {
-            inserta.ejecuta(fila.valores(clave, casilla, valor, idCasilla(casilla)));
-            if (opciones.trasFilaDetalle) opciones.trasFilaDetalle(++escritas);
-        }
+        LoteFilas detalle(base, "DET", fila.columnas());
+        for (const auto& [casilla, valor] : filasDetalle(d, clave.ruc, clave.periodo))
+            detalle.agrega(fila.valores(clave, casilla, valor, idCasilla(casilla)));
+        const int escritas = detalle.envia();
+        if (opciones.trasDetalle) opciones.trasDetalle(escritas);
         GrabaAnexos(base, clave);
         r.consistente = !opciones.validaSilenciosa || opciones.validaSilenciosa();
         fijaEstadoCabecera(base, clave, r.consistente ? 0 : 9);

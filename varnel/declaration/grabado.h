@@ -27,9 +27,9 @@ struct OpcionesGrabado {
     // Under the lock, after everything is written and before it is committed: what the caller
     // keeps as the version it now holds.
     std::function<void()> trasEscribir;
-    // Called after each detail row is written, with the rows written so far: where a test stops a
-    // save half-way. Empty in the program.
-    std::function<void(int filas)> trasFilaDetalle;
+    // Called once the header and every detail row are written, before the annex rows, with the
+    // number of detail rows: where a test stops a save half-way. Empty in the program.
+    std::function<void(int filas)> trasDetalle;
 };
 
 struct ResultadoGrabado {

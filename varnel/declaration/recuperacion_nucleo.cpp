@@ -44,24 +44,23 @@ void restauraAnexosTrabajo(BaseDatos& base, const std::vector<TablaRecuperada>& 
     for (const TablaRecuperada& t : anexos) {
         if (!conocida(t.tabla) || t.filas.empty()) continue;
         // Columns the table no longer has are left out rather than failing the whole restore.
-        QStringList nombres, marcas;
+        QStringList nombres;
         std::vector<int> indices;
         for (const Columna& c : base.columnas(t.tabla)) {
             const int i = int(t.columnas.indexOf(c.nombre));
             if (i < 0) continue;
             nombres << c.nombre;
-            marcas << "?";
             indices.push_back(i);
         }
         if (indices.empty()) continue;
-        Sentencia inserta(base, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(t.tabla, nombres.join(", "), marcas.join(", ")));
+        LoteFilas inserta(base, t.tabla, nombres);
         for (const QVariantList& f : t.filas) {
             QVariantList v;
             v.reserve(qsizetype(indices.size()));
             for (int i : indices) v << f.value(i);
-            inserta.ejecuta(v);
+            inserta.agrega(std::move(v));
         }
+        inserta.envia();
     }
     tr.confirma();
 }
