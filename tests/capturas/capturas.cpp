@@ -4,17 +4,23 @@
 // with a realistic declaration and saved as PNG into the folder given as argument. For each picture
 // it also prints the widgets whose text does not fit them (a label, button or tab caption cut).
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +30,7 @@
 #include "host/ventana_orvelane.h"
 #include "host/ventana_spool.h"
 #include "lotmira/instalador.h"
+#include "platform/paths.h"
 #include "platform/ui/dialogos_qt.h"
 #include "platform/ui/interfaz.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
@@ -32,6 +39,7 @@
 #include "varnel/app/aplicacion.h"
 #include "varnel/app/ui/acerca_de.h"
 #include "varnel/app/ui/frm_principal.h"
+#include "varnel/common/ui/medidas.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/ui/frm0738.h"
@@ -50,46 +58,130 @@ namespace {
 QString carpeta;
 int cortados = 0;
 
-// A label, button, tab or list whose text is wider than the room it has.
+void corte(const QString& nombre, const QString& que) {
+    std::printf("  %s: %s\n", qPrintable(nombre), qPrintable(que));
+    ++cortados;
+}
+
+QString nombreDe(QWidget* w) {
+    return w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
+}
+
+// The text an item of a list stands for: what a screen reader reads of it when the window says,
+// else the item's text without its trailing blanks.
+QString textoItem(const QAbstractItemModel* m, const QModelIndex& i) {
+    const QVariant a = m->data(i, Qt::AccessibleTextRole);
+    return (a.isValid() ? a.toString() : m->data(i, Qt::DisplayRole).toString()).trimmed();
+}
+
+// Every entry of a combo against its closed field and its drop-down. A field with a tooltip may
+// elide (its width is the design's); so may a drop-down entry with one.
+void revisaCombo(QComboBox* c, const QString& nombre) {
+    QStyleOptionComboBox o;
+    o.initFrom(c);
+    o.editable = c->isEditable();
+    const int campo =
+        c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c).width();
+    QAbstractItemView* v = c->view();
+    const int barra = c->count() > c->maxVisibleItems() ? v->verticalScrollBar()->sizeHint().width() : 0;
+    const int lista = qMax(c->width(), v->minimumWidth()) - 2 * v->frameWidth() - barra - 8;
+    const QFontMetrics fm = c->fontMetrics();
+    QString peorCampo, peorLista;
+    int anchoCampo = 0, anchoLista = 0;
+    for (int i = 0; i < c->count(); ++i) {
+        const QModelIndex ix = c->model()->index(i, c->modelColumn());
+        const QString t = textoItem(c->model(), ix);
+        const int a = fm.horizontalAdvance(t);
+        if (a > campo && c->toolTip().isEmpty() && a > anchoCampo) anchoCampo = a, peorCampo = t;
+        if (a > lista && !c->model()->data(ix, Qt::ToolTipRole).isValid() && a > anchoLista)
+            anchoLista = a, peorLista = t;
+    }
+    if (!peorCampo.isEmpty())
+        corte(
+            nombre,
+            QString("cut combo %1 \"%2\" (%3 > %4)").arg(nombreDe(c), peorCampo).arg(anchoCampo).arg(campo));
+    if (!peorLista.isEmpty())
+        corte(nombre, QString("cut drop-down of %1 \"%2\" (%3 > %4)")
+                          .arg(nombreDe(c), peorLista)
+                          .arg(anchoLista)
+                          .arg(lista));
+}
+
+// What a field must show whole: its text, and as much typical text as it takes (capitals, or
+// digits in a right-aligned amount).
+void revisaCampo(QLineEdit* e, const QString& nombre) {
+    const QFontMetrics fm = e->fontMetrics();
+    const int sitio = sitioTexto(e);
+    QString muestra = e->displayText();
+    if (e->inputMask().isEmpty() && e->maxLength() < 1000 && !e->isReadOnly()) {
+        const bool cifras = e->alignment() & Qt::AlignRight;
+        const QString tipica = cifras ? QString(e->maxLength(), '9') : tipicoMayusculas(e->maxLength());
+        if (fm.horizontalAdvance(tipica) > fm.horizontalAdvance(muestra)) muestra = tipica;
+    }
+    const int a = fm.horizontalAdvance(muestra);
+    if (a > sitio && e->toolTip().isEmpty())
+        corte(nombre, QString("cut field %1 \"%2\" (%3 > %4)").arg(nombreDe(e), muestra).arg(a).arg(sitio));
+}
+
+// Each shown column of a grid against its longest shown cell and its heading.
+void revisaGrilla(QTableView* t, const QString& nombre) {
+    if (!t->model()) return;
+    for (int c = 0; c < t->model()->columnCount(); ++c) {
+        if (t->isColumnHidden(c)) continue;
+        const int ancho = t->columnWidth(c);
+        const int celda = static_cast<QAbstractItemView*>(t)->sizeHintForColumn(c);
+        const int cabeza = t->horizontalHeader()->isVisible() ? t->horizontalHeader()->sectionSizeHint(c) : 0;
+        const QString titulo = t->model()->headerData(c, Qt::Horizontal).toString();
+        if (celda > ancho + 1)
+            corte(
+                nombre,
+                QString("cut column \"%1\" of %2 (%3 > %4)").arg(titulo, nombreDe(t)).arg(celda).arg(ancho));
+        else if (cabeza > ancho + 1)
+            corte(nombre, QString("cut heading \"%1\" of %2 (%3 > %4)")
+                              .arg(titulo, nombreDe(t))
+                              .arg(cabeza)
+                              .arg(ancho));
+    }
+}
+
+// A label, button, tab, combo, field, grid column or text whose text is wider than the room it has.
 void revisaCortes(QWidget* w, const QString& nombre) {
     for (QWidget* c : w->findChildren<QWidget*>()) {
         if (!c->isVisible()) continue;
         const QFontMetrics fm = c->fontMetrics();
-        QString texto;
-        int sitio = 0;
         if (auto* l = qobject_cast<QLabel*>(c); l && !l->wordWrap() && l->pixmap().isNull()) {
+            int sitio = 0;
             for (const QString& linea : l->text().split('\n'))
                 sitio = qMax(sitio, fm.horizontalAdvance(linea));
-            texto = l->text();
-            if (sitio > l->contentsRect().width() + 1) {
-                std::printf("  %s: cut label \"%s\" (%d > %d)\n", qPrintable(nombre), qPrintable(texto),
-                            sitio, l->contentsRect().width());
-                ++cortados;
-            }
+            if (sitio > l->contentsRect().width() + 1)
+                corte(nombre, QString("cut label \"%1\" (%2 > %3)")
+                                  .arg(l->text())
+                                  .arg(sitio)
+                                  .arg(l->contentsRect().width()));
         } else if (auto* b = qobject_cast<QAbstractButton*>(c); b && !b->text().isEmpty()) {
-            if (b->sizeHint().width() > b->width() + 1) {
-                std::printf("  %s: cut button \"%s\" (%d > %d)\n", qPrintable(nombre), qPrintable(b->text()),
-                            b->sizeHint().width(), b->width());
-                ++cortados;
-            }
+            if (b->sizeHint().width() > b->width() + 1)
+                corte(nombre, QString("cut button \"%1\" (%2 > %3)")
+                                  .arg(b->text())
+                                  .arg(b->sizeHint().width())
+                                  .arg(b->width()));
         } else if (auto* t = qobject_cast<QTabBar*>(c)) {
             for (int i = 0; i < t->count(); ++i)
                 if (t->isTabVisible(i) &&
                     t->tabRect(i).width() <
-                        t->fontMetrics().horizontalAdvance(QString(t->tabText(i)).remove('&')) + 8) {
-                    std::printf("  %s: cut tab \"%s\"\n", qPrintable(nombre), qPrintable(t->tabText(i)));
-                    ++cortados;
-                }
-        } else if (auto* e = qobject_cast<QLineEdit*>(c); e && !e->text().isEmpty()) {
-            if (fm.horizontalAdvance(e->text()) > e->contentsRect().width() - 6) {
-                std::printf("  %s: cut field %s \"%s\"\n", qPrintable(nombre), qPrintable(e->objectName()),
-                            qPrintable(e->text()));
-                ++cortados;
-            }
-        } else if (auto* s = qobject_cast<QScrollBar*>(c);
-                   s && s->orientation() == Qt::Horizontal && s->objectName().isEmpty() && s->maximum() > 0) {
-            std::printf("  %s: horizontal scrolling\n", qPrintable(nombre));
-            ++cortados;
+                        t->fontMetrics().horizontalAdvance(QString(t->tabText(i)).remove('&')) + 8)
+                    corte(nombre, QString("cut tab \"%1\"").arg(t->tabText(i)));
+        } else if (auto* e = qobject_cast<QLineEdit*>(c)) {
+            // A combo's own field is measured with the combo.
+            if (!qobject_cast<QComboBox*>(e->parentWidget())) revisaCampo(e, nombre);
+        } else if (auto* cb = qobject_cast<QComboBox*>(c)) {
+            revisaCombo(cb, nombre);
+        } else if (auto* g = qobject_cast<QTableView*>(c)) {
+            revisaGrilla(g, nombre);
+            if (g->horizontalScrollBar()->maximum() > 0)
+                corte(nombre, "sideways scrolling in " + nombreDe(g));
+        } else if (auto* a = qobject_cast<QAbstractScrollArea*>(c);
+                   a && !qobject_cast<QAbstractItemView*>(a) && a->horizontalScrollBar()->maximum() > 0) {
+            corte(nombre, "sideways scrolling in " + nombreDe(a));
         }
     }
 }
@@ -204,6 +296,11 @@ int main(int argc, char** argv) {
     w->opcion(Pregunta::Rectifica, Opcion::No)->click();
     w->opcion(Pregunta::Inmueble, Opcion::Si)->click();
     llenaDeclaracion(w->declaracion());
+    // The longest profession, as a clerk may choose it.
+    int larga = 0;
+    for (int i = 0; i < w->cboProfesion()->count(); ++i)
+        if (w->cboProfesion()->itemText(i).size() > w->cboProfesion()->itemText(larga).size()) larga = i;
+    w->cboProfesion()->setCurrentIndex(larga);
     captura(w, "frm0738_p0");
     w->tabPrincipal()->setCurrentIndex(1);
     for (int i = 0; i < w->SSTab2()->count(); ++i) {
@@ -260,6 +357,23 @@ int main(int argc, char** argv) {
         auto* p = new reporte::frmPreview(app.sesion.RutaReportes, {}, &principal);
         p->visor().fijaRut(archivo);
         if (p->carga()) muestraYCaptura(p, "frm_preview");
+    }
+    // A declaration report with its landscape dividends page: at its left and its right edge.
+    if (QFile::copy(QVR_FIXTURES "/imprimir/declaracion.PRN",
+                    rutaFs(app.sesion.RutaReportes) + "/apaisada.PRN")) {
+        auto* p = new reporte::frmPreview(app.sesion.RutaReportes, {}, &principal);
+        p->visor().fijaRut("apaisada.PRN");
+        if (p->carga()) {
+            p->show();
+            (void)QTest::qWaitForWindowExposed(p);
+            QTest::keyClick(p->pagina(), Qt::Key_End);
+            captura(p, "frm_preview_apaisada");
+            p->hScroll1()->setValue(p->hScroll1()->maximum());
+            captura(p, "frm_preview_apaisada_derecha");
+            p->ajusteAncho()->setChecked(true);
+            captura(p, "frm_preview_apaisada_ancho");
+            p->hide();
+        }
     }
 
     // The host stand-in.

@@ -128,9 +128,10 @@ bool dibujaPagina(QPainter& p, IndiceReporte& indice, int n) {
 }
 
 QImage imagenPagina(IndiceReporte& indice, int n, double ppp) {
-    const QSizeF t = tamanoHojaTwips() * (ppp / kTwipsPorPulgada);
-    QImage img(t.toSize(), QImage::Format_RGB32);
     const PaginaIndice& pag = indice.pagina(n);
+    // The picture has the printed page's orientation: a landscape page is shown landscape.
+    const QSizeF t = tamanoHojaTwips(pag.orientacion) * (ppp / kTwipsPorPulgada);
+    QImage img(t.toSize(), QImage::Format_RGB32);
     img.fill(colorDe(n == 0 ? indice.colorFondo() : pag.color));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

@@ -8,6 +8,7 @@
 #include "platform/printer.h"
 #include "platform/utilitario.h"
 #include "varnel/reports/dibujo_reporte.h"
+#include "varnel/reports/texto_pagina.h"
 
 namespace qvr::reporte {
 
@@ -167,6 +168,16 @@ bool VisorReporte::boton(int indice) {
 QColor VisorReporte::colorFondo(int n) const {
     if (indice_.paginas() == 0) return colorDe(kColorFondoDeclaracion);
     return colorDe(n == 0 || n >= indice_.paginas() ? indice_.colorFondo() : indice_.pagina(n).color);
+}
+
+OrientacionHoja VisorReporte::orientacion(int n) const {
+    return n >= 0 && n < indice_.paginas() ? indice_.pagina(n).orientacion : OrientacionHoja::Vertical;
+}
+
+QString VisorReporte::texto(int n) {
+    if (n < 0 || n >= indice_.paginas()) return {};
+    indice_.avanzaHasta(n);
+    return textoPagina(indice_, n);
 }
 
 QImage VisorReporte::imagen(int n, double ppp) {

@@ -39,6 +39,10 @@ class VisorReporte {
     // Picture `n` at `ppp` pixels per inch; the last few are kept.
     QImage imagen(int n, double ppp);
     QColor colorFondo(int n) const;
+    // The orientation picture `n` is printed in (and shown in).
+    OrientacionHoja orientacion(int n) const;
+    // The texts of picture `n`, line by line (what a screen reader reads of the page).
+    QString texto(int n);
 
     const QString& sRut() const { return sRut_; }
     void fijaRut(const QString& archivo) { sRut_ = archivo; }

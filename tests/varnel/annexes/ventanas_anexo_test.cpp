@@ -1,6 +1,7 @@
 // The annex windows and the dividends panel driven as a person does: keys, Enter, buttons.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 #include "common/schema.h"
 #include "common/valores_comunes.h"
+#include "support/accesible.h"
 #include "support/entorno.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
@@ -307,4 +309,66 @@ TEST_F(VentanasAnexo, PanelDeInversionesConSuPregunta) {
     EXPECT_TRUE(p.opcion(0)->isChecked());
     EXPECT_EQ(p.grilla()->rowCount(), 0);
     EXPECT_FALSE(p.comando(2)->isEnabled());
+}
+
+// The dividend window shows a company name of forty characters whole and names every control; an
+// annex grid reaches a screen reader without its hidden code columns.
+TEST_F(VentanasAnexo, NombresEnterosYLoQueOyeUnLectorDePantalla) {
+    for (bool exoneradas : {true, false}) {
+        std::unique_ptr<QDialog> w;
+        if (exoneradas)
+            w = std::make_unique<FrmExoneradas>(d);
+        else
+            w = std::make_unique<FrmInafectas>(d);
+        muestra(*w);
+        EXPECT_EQ(prueba::sinNombre(w.get()), QStringList()) << exoneradas;
+    }
+    {
+        auto w = retenciones();
+        EXPECT_EQ(prueba::sinNombre(w.get()), QStringList());
+        for (const QString& nombre : {QString("MINERA WOLFRAMIO Y MOLIBDENO DEL NORTE S"),
+                                      QString("EMPRESA DE TRANSPORTES MULTIMODAL WWW SA")}) {
+            ASSERT_EQ(nombre.size(), 40);
+            w->TxtEntidad()->setText(nombre);
+            EXPECT_EQ(w->TxtEntidad()->text(), nombre);
+            EXPECT_LT(w->TxtEntidad()->fontMetrics().horizontalAdvance(nombre), w->TxtEntidad()->width() - 10)
+                << nombre.toStdString();
+        }
+    }
+
+    env.base().ejecuta(
+        "INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, "
+        "tip_doc_ben, num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', "
+        "'FIDU', 6, '20100047218', '03', '7000')");
+    listas.cargaTodas();
+    PanelAnexo p(listas, ListaAnexo::Fideicomiso);
+    p.resize(900, 300);
+    muestra(p);
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(p.grilla());
+    ASSERT_TRUE(i && i->tableInterface());
+    QAccessibleTableInterface* t = i->tableInterface();
+    QStringList titulos;
+    for (int c = 0; c < t->columnCount(); ++c) titulos << t->columnDescription(c);
+    EXPECT_EQ(titulos, QStringList({"Tipo de Empresa", "Empresa Fiduciaria", "Documento", "Número",
+                                    "Beneficiario", "Patrimonio", "Saldo al 31/12/2003"}));
+    EXPECT_EQ(t->rowCount(), 1);
+    ASSERT_TRUE(t->cellAt(0, 6));
+    EXPECT_EQ(t->cellAt(0, 6)->text(QAccessible::Name), "7,000");
+    EXPECT_EQ(t->cellAt(0, 7), nullptr);
+    // The children are the headings and the cells of the shown columns, and nothing else.
+    EXPECT_EQ(i->childCount(), 2 * 7);
+    QStringList expuestos;
+    prueba::recorreVisibles(i, [&](QAccessibleInterface* x) { expuestos << x->text(QAccessible::Name); });
+    for (const char* oculta : {"des_nombre_ben", "tip_doc_fde", "tip_empre_fdu"})
+        EXPECT_FALSE(expuestos.contains(oculta)) << oculta;
+    for (int k = 0; k < i->childCount(); ++k) {
+        QAccessibleInterface* c = i->child(k);
+        ASSERT_TRUE(c) << k;
+        EXPECT_EQ(i->indexOfChild(c), k);
+        EXPECT_EQ(c->parent(), i);
+    }
+    EXPECT_EQ(i->child(7)->tableCellInterface()->columnIndex(), 0);
+    EXPECT_EQ(i->child(7)->tableCellInterface()->rowIndex(), 0);
+    EXPECT_EQ(i->child(7)->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+              "Tipo de Empresa");
 }

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <optional>
 
+#include "support/accesible.h"
 #include "support/entorno.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/barra_estado.h"
@@ -189,6 +190,32 @@ TEST_F(Principal, BarraDeDiezBotonesConSusTooltipsYSeparadores) {
         EXPECT_FALSE(botones[i]->icon().isNull());
         EXPECT_TRUE(b->isEnabled());
     }
+}
+
+// A screen reader names every toolbar button (the help's, which has no tip, after its menu
+// command) and every panel of the status bar, with its value.
+TEST_F(Principal, BotonesYPanelesConNombreParaUnLectorDePantalla) {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    EXPECT_EQ(prueba::nombreAccesible(barraHerramientas(*w)->widgetForAction(boton(*w, 10))),
+              "Contenido de la Ayuda");
+    EXPECT_EQ(prueba::sinNombre(w.get()), QStringList());
+    app.barra->fija("10101010101", "PEREZ", "0738", "2003");
+    app.barra->setValor(1);
+    const std::pair<const char*, const char*> paneles[] = {
+        {"lblDocumento", "Número de documento del contribuyente: 10101010101"},
+        {"lblNombre", "Nombre o razón social: PEREZ"},
+        {"lblFormulario", "Formulario: 0738"},
+        {"lblPeriodo", "Periodo: 2003"},
+        {"lblValor", "Estado: 1"},
+    };
+    for (const auto& [panel, nombre] : paneles) {
+        auto* l = w->findChild<QLabel*>(panel);
+        ASSERT_NE(l, nullptr) << panel;
+        EXPECT_EQ(prueba::nombreAccesible(l), QString::fromUtf8(nombre));
+    }
+    app.barra->limpia();
+    EXPECT_EQ(prueba::nombreAccesible(w->findChild<QLabel*>("lblNombre")), "Nombre o razón social");
 }
 
 // The run values each command leaves for the window it opens. Unset fields must stay as they were:

@@ -6,10 +6,13 @@
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
 #include "platform/ui/impresora_qt.h"
+#include "support/accesible.h"
 #include "support/entorno.h"
 #include "support/validacion_declaracion.h"
 #include "varnel/computation/recalculo.h"
@@ -295,6 +298,40 @@ TEST_F(Ventana, MuestraElArchivoYDobleClicEnLaLineaDeR11DaLaCasilla180) {
     EXPECT_EQ(w.casillaElegida(), 180);
     ASSERT_EQ(elegida.count(), 1);
     EXPECT_EQ(elegida[0], 180);
+}
+
+// The lines show whole, never scrolled sideways: the window is as wide as its longest line, and a
+// line wider than the screen goes on below, still one line for the double-click. A screen reader
+// names the text.
+TEST_F(Ventana, LasLineasSeVenEnterasSinDesplazarDeLado) {
+    {
+        FrmConsist w(rutaInconsistencias(env.sistema()), lineas);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_EQ(w.TxtPreliminar->horizontalScrollBar()->maximum(), 0);
+        // Within the screen each line has a row of its own.
+        const int pantalla = w.screen()->availableGeometry().width();
+        EXPECT_LE(w.width(), pantalla);
+        const QFontMetrics fm(w.TxtPreliminar->font());
+        for (QTextBlock b = w.TxtPreliminar->document()->begin(); b.isValid(); b = b.next())
+            if (fm.horizontalAdvance(b.text()) < pantalla - 200) {
+                EXPECT_EQ(b.lineCount(), 1) << b.text().toStdString();
+            }
+        EXPECT_EQ(prueba::nombreAccesible(w.TxtPreliminar), "Inconsistencias detectadas");
+    }
+    const std::vector<Inconsistencia> largas = {{"Primera linea", 0}, {QString(400, 'X') + " fin", 180}};
+    FrmConsist w(env.sistema() + "no-existe.txt", largas);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.TxtPreliminar->horizontalScrollBar()->maximum(), 0);
+    const QTextBlock b = w.TxtPreliminar->document()->findBlockByNumber(1);
+    ASSERT_GT(b.lineCount(), 1);
+    // Its last row is still the line of box 180.
+    QTextCursor fin(b);
+    fin.movePosition(QTextCursor::EndOfBlock);
+    QTest::mouseDClick(w.TxtPreliminar->viewport(), Qt::LeftButton, {},
+                       w.TxtPreliminar->cursorRect(fin).center());
+    EXPECT_EQ(w.casillaElegida(), 180);
 }
 
 TEST_F(Ventana, EnterEnUnaLineaYAceptar) {

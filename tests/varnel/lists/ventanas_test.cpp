@@ -3,6 +3,7 @@
 // the declaration window closes, and the two delete questions.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
@@ -10,9 +11,11 @@
 
 #include "common/schema.h"
 #include "platform/dialogs.h"
+#include "support/accesible.h"
 #include "support/entorno.h"
 #include "support/lists_barra.h"
 #include "support/lists_fixture.h"
+#include "varnel/common/ui/tabla_accesible.h"
 #include "varnel/lists/ui/frmabrirenv.h"
 #include "varnel/lists/ui/frmbancos.h"
 #include "varnel/lists/ui/frmmodfor.h"
@@ -132,6 +135,46 @@ TEST_F(Ventanas, TitulosEtiquetasYColumnasPorUso) {
         EXPECT_EQ(w.grid()->model()->headerData(1, Qt::Horizontal).toString(), "Razón social");
         EXPECT_TRUE(w.grid()->isEnabled());
     }
+}
+
+// A screen reader reads a list without its hidden columns, and hears the current row's cell
+// numbered among the shown ones.
+TEST_F(Ventanas, ElLectorDePantallaNoVeLasColumnasOcultas) {
+    agregaContribuyentes(3, true, false);
+    auto s = sesion();
+    ValoresEjecucion v;
+    v.ModoDeclaracion = 2;
+    FrmModFor w(*s, v, barra, [] { return true; });
+    muestra(w);
+    ui::GridLista* g = w.grid();
+    QList<int> mostradas;
+    for (int c = 0; c < g->model()->columnCount(); ++c)
+        if (!g->isColumnHidden(c)) mostradas << c;
+    ASSERT_LT(mostradas.size(), g->model()->columnCount());
+
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(g);
+    ASSERT_TRUE(i && i->tableInterface());
+    QAccessibleTableInterface* t = i->tableInterface();
+    EXPECT_EQ(t->columnCount(), mostradas.size());
+    EXPECT_EQ(t->rowCount(), 3);
+    for (int k = 0; k < mostradas.size(); ++k) {
+        EXPECT_EQ(t->columnDescription(k), g->model()->headerData(mostradas[k], Qt::Horizontal).toString());
+        EXPECT_EQ(t->cellAt(2, k)->text(QAccessible::Name),
+                  g->model()->index(2, mostradas[k]).data().toString().trimmed());
+    }
+    EXPECT_EQ(i->childCount(), (3 + 1) * int(mostradas.size()));
+    EXPECT_EQ(prueba::sinNombre(&w), QStringList());
+
+    // The current cell is announced by its number among the shown cells.
+    g->vaAFila(2);
+    QAccessibleInterface* celda = i->child(indiceAccesible(g, g->currentIndex()));
+    ASSERT_TRUE(celda);
+    EXPECT_EQ(celda->tableCellInterface()->rowIndex(), 2);
+    EXPECT_EQ(celda->tableCellInterface()->columnIndex(), mostradas.indexOf(g->currentIndex().column()));
+    EXPECT_EQ(i->focusChild(), celda);
+    int oculta = 0;
+    while (!g->isColumnHidden(oculta)) ++oculta;
+    EXPECT_EQ(indiceAccesible(g, g->model()->index(0, oculta)), -1);
 }
 
 TEST_F(Ventanas, ModificarConBotonDobleClicYEnter) {

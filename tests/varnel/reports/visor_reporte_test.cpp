@@ -163,10 +163,35 @@ TEST_F(Visor, HojasApaisadasSeImprimenApaisadas) {
     const QImage& h = trabajo->imagenes[1];
     EXPECT_GT(h.width(), h.height());
     EXPECT_LT(qGray(h.pixel(int(14000 * 20 / 1440.0), int(2500 * 20 / 1440.0))), 230);
-    // The preview pictures keep their portrait size.
+    // The preview shows each page as it prints: the same orientations, the frame on the picture.
     ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
-    const QImage img = v.imagen(1, 20);
-    EXPECT_LT(img.width(), img.height());
+    ASSERT_TRUE(v.ultima());
+    ASSERT_EQ(v.paginas(), 3);
+    for (int n = 0; n < 3; ++n) {
+        EXPECT_EQ(v.orientacion(n), trabajo->hojas[size_t(n)]) << n;
+        const QImage img = v.imagen(n, 20);
+        EXPECT_EQ(img.width() > img.height(), trabajo->hojas[size_t(n)] == OrientacionHoja::Horizontal) << n;
+    }
+    EXPECT_LT(qGray(v.imagen(1, 20).pixel(int(14000 * 20 / 1440.0), int(2500 * 20 / 1440.0))), 230);
+    EXPECT_EQ(v.texto(1), "DIVIDENDOS");
+}
+
+// What a screen reader reads of a page: its texts line by line from the top, each line from the
+// left; texts a little off the same row are one line, blank texts and frames are nothing.
+TEST_F(Visor, ElTextoDeUnaHojaLineaPorLinea) {
+    QList<QByteArray> l = prueba::bloqueEncabezado(1);
+    l += {"pPos|5000|2000|derecha|False|8|0|",
+          "pPos|300|2040|izquierda|False|8|0|",
+          "pPos|300|1000|   titulo  |True|12|0|",
+          "pPos|900|1000|   |False|8|0|",
+          "pCuadro|1|2|3|4|0|",
+          "pPosVerti|9000|3000|ABC|False|8|0|",
+          "pPos|300|2400|siguiente|False|8|0|"};
+    escribe(l);
+    VisorReporte v(rpt);
+    ASSERT_TRUE(v.pDesencripta("00000001.PRN", kModoPrevia));
+    EXPECT_EQ(v.texto(0), "titulo\nizquierda derecha\nsiguiente\nABC");
+    EXPECT_EQ(v.texto(1), "");
 }
 
 TEST_F(Visor, ColorDeFondoYReporteSoloConEncabezado) {

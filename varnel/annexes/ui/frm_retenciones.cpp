@@ -14,6 +14,7 @@
 #include "varnel/annexes/ui/teclas_anexo.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
+#include "varnel/common/ui/medidas.h"
 
 namespace qvr {
 
@@ -43,6 +44,8 @@ FrmRetenciones::FrmRetenciones(ListasAnexo& listas, int fila, std::function<QDat
     };
     TxtNumRUC_ = campo("TxtNumRUC", "RUC :", 11);
     TxtEntidad_ = campo("TxtEntidad", "Razón Social", 40);
+    // The whole name: forty characters of it show.
+    anchoParaTexto(TxtEntidad_, 40);
     MskFec_Retencion_ = campo("MskFec_Retencion", "Fecha de Pago del Dividendo  ", 0);
     MskFec_Retencion_->setInputMask("99/99/9999;_");
     MskFec_Retencion_->setFixedWidth(MskFec_Retencion_->fontMetrics().horizontalAdvance("99/99/9999") + 16);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "varnel/annexes/ui/frm_retenciones.h"
+#include "varnel/common/ui/tabla_accesible.h"
 
 namespace qvr {
 
@@ -36,6 +37,21 @@ const DisenoPanel kPaneles[] = {
      "¿Tiene inversión en Fideicomiso que  declarar?",
      7,
      {"Total Saldo al 31/12/2003 S/.:"}},
+};
+
+// The grid of an annex: a screen reader reads it without its hidden columns.
+class GrillaAnexo : public QTableWidget {
+  public:
+    explicit GrillaAnexo(QWidget* padre) : QTableWidget(padre) { marcaTablaAccesible(this); }
+
+  protected:
+    void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override {
+        QAbstractItemView::currentChanged(actual, previo);
+        anunciaCelda(this, actual);
+    }
+    void selectionChanged(const QItemSelection& elegida, const QItemSelection& dejada) override {
+        QAbstractItemView::selectionChanged(elegida, dejada);
+    }
 };
 
 Pregunta preguntaDe(ListaAnexo l) {
@@ -69,7 +85,7 @@ PanelAnexo::PanelAnexo(ListasAnexo& listas, ListaAnexo lista, QWidget* padre)
         v->addLayout(h);
     }
 
-    grilla_ = new QTableWidget(this);
+    grilla_ = new GrillaAnexo(this);
     grilla_->setObjectName(def.grilla);
     grilla_->setColumnCount(int(def.columnas.size()));
     QStringList encabezados;

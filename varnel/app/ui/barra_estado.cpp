@@ -12,7 +12,16 @@ QLabel* panel(QWidget* padre, const QString& nombre, const QString& ayuda, int a
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setMargin(1);
     if (ancho > 0) l->setFixedWidth(ancho);
+    l->setAccessibleName(ayuda);
     return l;
+}
+
+// A screen reader hears the panel's meaning with its value ("Periodo: 122003"); an empty panel
+// says its meaning alone.
+void muestra(QLabel* l, const QString& texto) {
+    l->setText(texto);
+    const QString nombre = texto.isEmpty() ? l->toolTip() : l->toolTip() + QStringLiteral(": ") + texto;
+    if (l->accessibleName() != nombre) l->setAccessibleName(nombre);
 }
 }  // namespace
 
@@ -35,14 +44,14 @@ BarradeEstadoQVR::BarradeEstadoQVR(QWidget* padre) : QFrame(padre) {
     fila->addWidget(numero_);
 }
 
-void BarradeEstadoQVR::setNumeroDocumento(const QString& texto) { documento_->setText(texto.trimmed()); }
-void BarradeEstadoQVR::setNombre(const QString& texto) { nombre_->setText(texto.trimmed()); }
-void BarradeEstadoQVR::setFormulario(const QString& texto) { formulario_->setText(texto.trimmed()); }
-void BarradeEstadoQVR::setPeriodo(const QString& texto) { periodo_->setText(texto.trimmed()); }
+void BarradeEstadoQVR::setNumeroDocumento(const QString& texto) { muestra(documento_, texto.trimmed()); }
+void BarradeEstadoQVR::setNombre(const QString& texto) { muestra(nombre_, texto.trimmed()); }
+void BarradeEstadoQVR::setFormulario(const QString& texto) { muestra(formulario_, texto.trimmed()); }
+void BarradeEstadoQVR::setPeriodo(const QString& texto) { muestra(periodo_, texto.trimmed()); }
 
 void BarradeEstadoQVR::setValor(short valor) {
     valor_ = valor;
-    numero_->setText(QString::number(valor));
+    muestra(numero_, QString::number(valor));
 }
 
 }  // namespace qvr

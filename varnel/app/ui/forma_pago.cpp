@@ -47,6 +47,7 @@ FormaDePagoQVR::FormaDePagoQVR(QWidget* padre) : QGroupBox("Forma de Pago", padr
     // The whole name of every bank, closed or open.
     banco_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
+    for (QRadioButton* b : {efectivo_, cheque_}) b->setAccessibleDescription(title());
     banco_->setAccessibleName("Banco, casilla 015");
     numero_->setAccessibleName("Número de cheque, casilla 012");
     monto_->setAccessibleName("Monto pagado, casilla 598");

@@ -88,6 +88,16 @@ void FrmPrincipal::construyeMenus() {
     }
 }
 
+namespace {
+// The caption of the menu item of `c`, without its Alt letter ("Contenido de la Ayuda").
+QString textoMenuDe(Comando c) {
+    for (const MenuPrincipal& m : menusPrincipales())
+        for (const ItemMenu& i : m.items)
+            if (i.comando == c) return QString(i.caption).remove('&').trimmed();
+    return {};
+}
+}  // namespace
+
 void FrmPrincipal::construyeBarra() {
     QToolBar* barra = addToolBar("Barra de herramientas");
     barra->setObjectName("Toolbar1");
@@ -107,6 +117,9 @@ void FrmPrincipal::construyeBarra() {
         a->setEnabled(ventanaDisponible(definicion(c).ventana, ventanas_));
         connect(a, &QAction::triggered, this, [this, c] { ejecutaComando(c); });
         barra->addAction(a);
+        // A button without a tip (the help's) is named after its menu command.
+        if (b.tooltip.isEmpty())
+            if (QWidget* w = barra->widgetForAction(a)) w->setAccessibleName(textoMenuDe(c));
     }
 }
 

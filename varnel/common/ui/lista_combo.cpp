@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 namespace qvr {
 
@@ -29,6 +30,25 @@ int AnchoLista(QWidget* ventana, QComboBox* combo) {
     int mayor = 0;
     for (int i = 0; i < combo->count(); ++i) mayor = std::max(mayor, int(combo->itemText(i).size()));
     return AnchoListaFijo(ventana, combo, mayor);
+}
+
+void ListaEntera(QComboBox* combo) {
+    QAbstractItemView* v = combo->view();
+    const int barra =
+        combo->count() > combo->maxVisibleItems() ? v->verticalScrollBar()->sizeHint().width() : 0;
+    const int ancho = v->sizeHintForColumn(combo->modelColumn()) + 2 * v->frameWidth() + barra + 8;
+    if (v->minimumWidth() < ancho) v->setMinimumWidth(ancho);
+}
+
+QStringList textosVisibles(const QStringList& entradas, int hasta) {
+    QStringList t;
+    t.reserve(entradas.size());
+    for (const QString& e : entradas) {
+        QString v = hasta > 0 ? e.left(hasta) : e;
+        while (v.endsWith(' ')) v.chop(1);
+        t << v;
+    }
+    return t;
 }
 
 void PasaSiguiente(const QString& texto, QWidget* desde) {

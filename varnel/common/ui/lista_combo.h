@@ -2,6 +2,7 @@
 // The combo-box side of the catalog lists: the adapter that the fillers write into, the drop-down
 // width rule, and Enter moving on like Tab.
 #include <QString>
+#include <QStringList>
 
 #include "common/combos.h"
 
@@ -28,6 +29,13 @@ int anchoPromedioCaracter(QWidget* ventana);
 int AnchoLista(QWidget* ventana, QComboBox* combo);
 // The same for a given number of characters.
 int AnchoListaFijo(QWidget* ventana, QComboBox* combo, int caracteres);
+
+// Widens the drop-down, where it is narrower, to its longest entry (the widths above are the least).
+void ListaEntera(QComboBox* combo);
+
+// What a list shows of catalog entries: each entry up to `hasta` characters (all of it when 0),
+// without its trailing blanks.
+QStringList textosVisibles(const QStringList& entradas, int hasta = 0);
 
 // With "TAB", moves the focus from `desde` (the focused widget when null) to the next control,
 // as the Tab key does. Any other text does nothing.

@@ -1,4 +1,3 @@
-#include "varnel/common/ui/foco.h"
 #include "varnel/computation/ui/frm_consist.h"
 
 #include <QFile>
@@ -8,10 +7,13 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "platform/paths.h"
+#include "varnel/common/ui/foco.h"
 #include "varnel/computation/rep_inconsist.h"
 
 namespace qvr {
@@ -40,7 +42,10 @@ FrmConsist::FrmConsist(const QString& ruta, std::vector<Inconsistencia> lineas, 
     TxtPreliminar->setFont(fuenteListado());
     TxtPreliminar->setReadOnly(true);
     TxtPreliminar->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    TxtPreliminar->setLineWrapMode(QPlainTextEdit::NoWrap);
+    TxtPreliminar->setAccessibleName(QStringLiteral("Inconsistencias detectadas"));
+    // A line wider than the window goes on below, never sideways out of sight.
+    TxtPreliminar->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    TxtPreliminar->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     cmdImprimir = new QPushButton("&Imprimir", this);
     cmdImprimir->setObjectName("cmdImprimir");
     CmdGrabar = new QPushButton("&Aceptar", this);
@@ -66,11 +71,26 @@ FrmConsist::FrmConsist(const QString& ruta, std::vector<Inconsistencia> lineas, 
         for (const Inconsistencia& i : lineas_) texto += i.texto + "\n";
     }
     TxtPreliminar->setPlainText(texto);
+    ajustaAncho();
 
     connect(cmdImprimir, &QPushButton::clicked, this, [this] { RepInconsist(ruta_); });
     connect(CmdGrabar, &QPushButton::clicked, this, &QDialog::accept);
     TxtPreliminar->viewport()->installEventFilter(this);
     TxtPreliminar->installEventFilter(this);
+}
+
+// As wide as the longest line (within the screen), so that each line shows on one row.
+void FrmConsist::ajustaAncho() {
+    const QFontMetrics fm(TxtPreliminar->font());
+    int linea = 0;
+    for (QTextBlock b = TxtPreliminar->document()->begin(); b.isValid(); b = b.next())
+        linea = qMax(linea, fm.horizontalAdvance(b.text()));
+    const QMargins m = layout()->contentsMargins();
+    const int resto = m.left() + m.right() + 2 * TxtPreliminar->frameWidth() +
+                      TxtPreliminar->verticalScrollBar()->sizeHint().width();
+    int ancho = qMax(width(), linea + resto + 2 * int(TxtPreliminar->document()->documentMargin()) + 24);
+    if (const QScreen* p = screen()) ancho = qMin(ancho, p->availableGeometry().width() - 40);
+    resize(ancho, height());
 }
 
 int FrmConsist::casillaDeLinea(int i) const {

@@ -39,6 +39,7 @@ protected:
 
 private:
     void eligeLinea(int i);
+    void ajustaAncho();
 
     QString ruta_;
     std::vector<Inconsistencia> lineas_;

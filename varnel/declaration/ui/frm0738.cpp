@@ -33,6 +33,7 @@
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/panel_anexo.h"
 #include "varnel/app/ui/forma_pago.h"
+#include "varnel/common/ui/accesible.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
 #include "varnel/declaration/anexos_copia.h"
@@ -259,7 +260,10 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     SSTab5_->setObjectName("SSTab5");
     for (int i = 0; i < 3; ++i)
         SSTab5_->addTab(desplazable(creaPaginaAdicional(i)), ui::pestanasSSTab5()[size_t(i)].caption);
-    tabPrincipal_->addTab(SSTab5_, pp[4].caption);
+    // The fifth page stays in the window (its values load and save) but is no page of the strip:
+    // the user never sees it, and neither does a screen reader.
+    SSTab5_->setParent(this);
+    SSTab5_->hide();
     // Every caption whole: the strips neither elide nor scroll, the window is as wide as they need.
     for (QTabWidget* t : {tabPrincipal_, SSTab2_, SSTab3_, SSTab5_}) {
         for (int i = 0; i < t->count(); ++i)
@@ -267,6 +271,7 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
         t->tabBar()->setExpanding(false);
         t->setUsesScrollButtons(false);
         t->setElideMode(Qt::ElideNone);
+        nombraPorPestana(t);
     }
     raiz->addWidget(tabPrincipal_, 1);
 
@@ -339,9 +344,11 @@ void Frm0738::nombraControles() {
     if (Grid_Dividendos_) Grid_Dividendos_->setAccessibleName("Dividendos percibidos");
     Grid_Extranjero_->setAccessibleName("Inversiones en el extranjero");
     Grid_Fideicomiso_->setAccessibleName("Inversiones en fideicomisos");
-    // The option buttons keep their captions ("Si", "No"); their question describes them.
+    // The option buttons keep their captions ("Si", "No"); their question describes them. The
+    // payment control describes its own.
     for (QRadioButton* b : findChildren<QRadioButton*>())
-        if (auto* l = b->parentWidget() ? b->parentWidget()->findChild<QLabel*>() : nullptr)
+        if (auto* l = b->parentWidget() ? b->parentWidget()->findChild<QLabel*>() : nullptr;
+            l && !pago_->isAncestorOf(b))
             b->setAccessibleDescription(l->text());
 }
 
@@ -386,9 +393,8 @@ QLineEdit* Frm0738::creaCaja(int n, QWidget* padre) {
 QComboBox* Frm0738::creaListaDocumento(int n, QWidget* padre) {
     auto* c = new QComboBox(padre);
     c->setObjectName(QString("cmbtipdoc_%1").arg(n));
-    // Shows the code and the start of its description; the drop-down shows the whole entries.
-    c->setMinimumContentsLength(10);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Wide enough for its longest entry, code and description.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(c, &QComboBox::currentIndexChanged, this, [this, n](int i) {
         if (!espejando_) d_->eligeTipoDocumento(n, i);
     });
@@ -549,8 +555,7 @@ QWidget* Frm0738::creaPaginaIdentificacion() {
     auto* hp = new QHBoxLayout(prof);
     cboProfesion_ = new QComboBox(prof);
     cboProfesion_->setObjectName("cboProfesion");
-    cboProfesion_->setMinimumContentsLength(4);
-    cboProfesion_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboProfesion_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(cboProfesion_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (!espejando_) d_->eligeProfesion(i);
     });
@@ -753,8 +758,6 @@ void Frm0738::muestraMarcosPatrimonio(int posicion) {
 
 void Frm0738::carga() {
     ValoresEjecucion& v = app_.valores;
-    // The fifth page stays in the window (its values load and save) but is hidden from the user.
-    tabPrincipal_->setTabVisible(4, false);
     app_.sesion.Periodo = SesionDeclaracion::kPeriodoDeclaracion;
     app_.sesion.Semana = 0;
     tabPrincipal_->setCurrentIndex(0);
@@ -779,6 +782,7 @@ void Frm0738::carga() {
         espejando_ = false;
         AnchoLista(this, CmbRuc_);
         AnchoListaFijo(this, CmbRuc_, 37);
+        ListaEntera(CmbRuc_);
         if (app_.barra) {
             app_.barra->setNumeroDocumento(QString());
             app_.barra->setNombre(QString());
@@ -798,18 +802,21 @@ void Frm0738::espejaAnexos() {
 }
 
 void Frm0738::llenaListas() {
-    // The session filled the lists of the core; the window shows their entries.
+    // The session filled the lists of the core; the window shows their entries, each as its code
+    // and description (the fields the core reads back by position stay in the core's entries).
     const QStringList& tipos = d_->controles.listasDocumento.begin()->second.entradas;
     espejando_ = true;
     cboProfesion_->clear();
-    cboProfesion_->addItems(d_->controles.profesion.entradas);
+    cboProfesion_->addItems(textosVisibles(d_->controles.profesion.entradas));
     AnchoLista(this, cboProfesion_);
     AnchoListaFijo(this, cboProfesion_, 40);
+    ListaEntera(cboProfesion_);
     for (auto& [n, c] : cmbtipdoc_) {
         c->clear();
-        c->addItems(tipos);
+        c->addItems(textosVisibles(tipos, kItemTipoLongitud - 1));
         AnchoLista(this, c);
         AnchoListaFijo(this, c, 40);
+        ListaEntera(c);
     }
     espejando_ = false;
 }
@@ -1055,6 +1062,8 @@ void Frm0738::eligeRuc(int indice) {
     // Narrowed to the RUC once chosen (the whole eleven digits); the drop-down keeps its width.
     CmbRuc_->setMinimumWidth(0);
     CmbRuc_->setFixedWidth(qMax(px(1340), anchoComboPara(CmbRuc_, QString(11, '9'))));
+    // The narrowed list shows the RUC; its tip the whole entry.
+    CmbRuc_->setToolTip(CmbRuc_->itemText(indice).simplified());
     if (e.existe) tabPrincipal_->setCurrentIndex(0);
     if (e.restaurada) {
         espejaTodo();

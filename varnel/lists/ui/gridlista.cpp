@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include "varnel/common/ui/tabla_accesible.h"
 #include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
@@ -13,6 +14,8 @@ constexpr int kAltoFilaTwips = 255;
 }  // namespace
 
 GridLista::GridLista(QWidget* parent) : QTableView(parent) {
+    // Read without its hidden columns.
+    marcaTablaAccesible(this);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -70,6 +73,19 @@ void GridLista::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTableView::keyPressEvent(e);
+}
+
+}  // namespace qvr::ui
+
+namespace qvr::ui {
+
+void GridLista::currentChanged(const QModelIndex& actual, const QModelIndex& previo) {
+    QAbstractItemView::currentChanged(actual, previo);
+    anunciaCelda(this, actual);
+}
+
+void GridLista::selectionChanged(const QItemSelection& elegida, const QItemSelection& dejada) {
+    QAbstractItemView::selectionChanged(elegida, dejada);
 }
 
 }  // namespace qvr::ui

@@ -29,8 +29,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // A screen reader hears the current cell numbered among the shown columns.
+    void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override;
+    void selectionChanged(const QItemSelection& elegida, const QItemSelection& dejada) override;
 
-private:
+  private:
     ModeloLista* modelo_ = nullptr;
 };
 

@@ -1,17 +1,19 @@
 #include "varnel/reports/ui/frmPreview.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QGridLayout>
 #include <QPainter>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QWheelEvent>
-#include <cmath>
-#include <functional>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <cmath>
+#include <functional>
 
 #include "platform/dialogs.h"
 #include "varnel/app/ui/ayuda.h"
@@ -33,9 +35,25 @@ class PanelPagina : public QWidget {
         setAccessibleName(QStringLiteral("Página del reporte"));
     }
     QPoint origen;
+    // 1: the page at its printed size on the screen; below 1 when fitted to the panel's width.
+    double escala = 1.0;
     // The page takes the keyboard focus; the window's keys page and scroll it.
-    // The picture's size in pixels at the screen's resolution.
-    QSize tamanoPagina() const { return (tamanoHojaTwips() * (logicalDpiY() / kTwipsPorPulgada)).toSize(); }
+    // The picture's size in pixels at the screen's resolution, in the shown page's orientation.
+    QSize tamanoPagina() const {
+        const OrientacionHoja o = f_->visor().orientacion(f_->visor().iNroHoja());
+        return (tamanoHojaTwips(o) * (ppp() / kTwipsPorPulgada)).toSize();
+    }
+    double ppp() const { return logicalDpiY() * escala; }
+    // The text of the shown page, read once per page.
+    const QString& texto() {
+        const int n = f_->visor().iNroHoja();
+        if (n != hojaTexto_) {
+            texto_ = f_->visor().texto(n);
+            hojaTexto_ = n;
+        }
+        return texto_;
+    }
+    void olvidaTexto() { hojaTexto_ = -1; }
 
   protected:
     void wheelEvent(QWheelEvent* e) override {
@@ -45,14 +63,71 @@ class PanelPagina : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const qreal dpr = devicePixelRatioF();
-        QImage img = f_->visor().imagen(f_->visor().iNroHoja(), logicalDpiY() * dpr);
+        QImage img = f_->visor().imagen(f_->visor().iNroHoja(), ppp() * dpr);
         img.setDevicePixelRatio(dpr);
         p.drawImage(origen, img);
     }
 
   private:
     frmPreview* f_;
+    int hojaTexto_ = -1;
+    QString texto_;
 };
+
+namespace {
+
+// What a screen reader gets of the page: a read-only document whose text is the page's texts,
+// line by line.
+class PaginaAccesible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit PaginaAccesible(PanelPagina* p) : QAccessibleWidget(p, QAccessible::Document), p_(p) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.multiLine = true;
+        return s;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return contenido();
+        return QAccessibleWidget::text(t);
+    }
+
+    QString text(int inicio, int fin) const override { return contenido().mid(inicio, fin - inicio); }
+    int characterCount() const override { return int(contenido().size()); }
+    int cursorPosition() const override { return cursor_; }
+    void setCursorPosition(int posicion) override { cursor_ = qBound(0, posicion, characterCount()); }
+    void selection(int, int* inicio, int* fin) const override { *inicio = *fin = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* inicio, int* fin) const override {
+        *inicio = 0;
+        *fin = characterCount();
+        return {};
+    }
+
+  private:
+    const QString& contenido() const { return p_->texto(); }
+    PanelPagina* p_;
+    int cursor_ = 0;
+};
+
+QAccessibleInterface* fabricaPagina(const QString& clase, QObject* o) {
+    if (clase != QLatin1String("QWidget")) return nullptr;
+    if (auto* p = dynamic_cast<PanelPagina*>(o)) return new PaginaAccesible(p);
+    return nullptr;
+}
+
+}  // namespace
 
 frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
     : QDialog(padre), visor_(std::move(rutaReportes), rango) {
@@ -83,6 +158,22 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
         connect(botones_[i], &QAction::triggered, this, [this, indice] { pulsaBoton(indice); });
     }
 
+    // The page's width fitted to the window, or the page at its printed size.
+    ajusteAncho_ =
+        tlbPrevia_->addAction(QIcon::fromTheme(QStringLiteral("zoom-fit-width"),
+                                               style()->standardIcon(QStyle::SP_TitleBarMaxButton)),
+                              QStringLiteral("Ajustar al ancho"));
+    ajusteAncho_->setObjectName(QStringLiteral("ajusteAncho"));
+    ajusteAncho_->setCheckable(true);
+    ajusteAncho_->setToolTip(QStringLiteral("Ajustar al ancho (W)"));
+    if (QWidget* w = tlbPrevia_->widgetForAction(ajusteAncho_)) w->setFocusPolicy(Qt::TabFocus);
+    connect(ajusteAncho_, &QAction::toggled, this, [this] { ajustaBarras(); });
+
+    static const bool fabrica = [] {
+        QAccessible::installFactory(fabricaPagina);
+        return true;
+    }();
+    (void)fabrica;
     picFondo_ = new PanelPagina(this);
     // The bars follow the page; the keyboard scrolls the page itself, so they are no tab stops.
     for (auto*& v : vsb_) {
@@ -133,6 +224,7 @@ void frmPreview::teclas() {
         {QKeySequence(Qt::Key_Left), [this] { desplaza(hsb_, -1); }},
         {QKeySequence(Qt::Key_Right), [this] { desplaza(hsb_, 1); }},
         {QKeySequence::Print, [this] { pulsaBoton(4); }},
+        {QKeySequence(Qt::Key_W), [this] { ajusteAncho_->toggle(); }},
         {QKeySequence(Qt::Key_Escape), [this] { pulsaBoton(5); }},
     };
     for (const auto& x : t) {
@@ -173,6 +265,10 @@ QAction* frmPreview::accion(int indice) const {
 }
 
 QPoint frmPreview::posicionPagina() const { return picFondo_->origen; }
+
+QSize frmPreview::tamanoPagina() const { return picFondo_->tamanoPagina(); }
+
+QWidget* frmPreview::pagina() const { return picFondo_; }
 
 bool frmPreview::carga() {
     try {
@@ -222,9 +318,31 @@ void frmPreview::pMostrar(int n) {
     ajustaBarras();
     for (auto* v : vsb_) v->setValue(0);
     picFondo_->update();
+    anunciaPagina();
 }
 
+// A screen reader hears which page is shown, and reads its text anew.
+void frmPreview::anunciaPagina() {
+    const int n = visor_.iNroHoja();
+    const QString nombre =
+        QStringLiteral("Página del reporte, hoja %1 de %2").arg(n + 1).arg(visor_.paginas());
+    if (picFondo_->accessibleName() == nombre && n == hojaAnunciada_) return;
+    hojaAnunciada_ = n;
+    picFondo_->setAccessibleName(nombre);
+    picFondo_->olvidaTexto();
+    QAccessibleTextUpdateEvent e(picFondo_, 0, QString(), picFondo_->texto());
+    QAccessible::updateAccessibility(&e);
+}
+
+double frmPreview::escala() const { return picFondo_->escala; }
+
 void frmPreview::ajustaBarras() {
+    // Fitted to the width: the page as wide as the panel, the bars only for its height.
+    picFondo_->escala = 1.0;
+    if (ajusteAncho_->isChecked()) {
+        const int ancho = picFondo_->tamanoPagina().width();
+        if (ancho > 0) picFondo_->escala = double(picFondo_->width()) / ancho;
+    }
     const QSize pagina = picFondo_->tamanoPagina();
     const int alto = std::max(0, pagina.height() - picFondo_->height());
     const int ancho = std::max(0, pagina.width() - picFondo_->width());
@@ -234,6 +352,9 @@ void frmPreview::ajustaBarras() {
     }
     hsb_->setRange(0, ancho);
     hsb_->setPageStep(std::max(1, picFondo_->width()));
+    // A shorter range has moved the bars; the page follows them.
+    picFondo_->origen = QPoint(-hsb_->value(), -vsb_[0]->value());
+    picFondo_->update();
 }
 
 void frmPreview::vsbPic_Change(int i) {

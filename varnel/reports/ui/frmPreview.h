@@ -32,6 +32,12 @@ class frmPreview : public QDialog {
     QScrollBar* hScroll1() const { return hsb_; }
     // The top-left corner of the shown picture within the panel (pixels; 0 or negative).
     QPoint posicionPagina() const;
+    // The size of the shown picture in the panel (pixels), and its scale: 1 at the printed size.
+    QSize tamanoPagina() const;
+    double escala() const;
+    QWidget* pagina() const;
+    // "Ajustar al ancho": the page fitted to the window's width.
+    QAction* ajusteAncho() const { return ajusteAncho_; }
 
     // The mouse wheel over the page: scrolls it, and at its bottom (top) goes on to the next
     // (previous) page. `pasos`: wheel notches, positive upwards.
@@ -50,10 +56,13 @@ class frmPreview : public QDialog {
     void HScroll1_Change();
     void ajustaBarras();
     void continuaIndice();
+    void anunciaPagina();
 
     VisorReporte visor_;
     QToolBar* tlbPrevia_ = nullptr;
     QAction* botones_[4] = {};
+    QAction* ajusteAncho_ = nullptr;
+    int hojaAnunciada_ = -1;
     PanelPagina* picFondo_ = nullptr;
     QScrollBar* vsb_[2] = {};
     QScrollBar* hsb_ = nullptr;

@@ -1,6 +1,7 @@
 // What a screen reader hears in the declaration window: on every page each entry field, list and
 // grid has a name of its own (an amount box its label and box number), a computed box says it is
-// read-only, and buttons keep their captions.
+// read-only, buttons keep their captions, every control has a name, the tab strips are named after
+// the page they show, and the page kept from the user is kept from the screen reader too.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -8,10 +9,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QTabBar>
 #include <QTabWidget>
 
+#include "support/accesible.h"
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/declaration/ui/ventana_prueba.h"
 
@@ -47,6 +51,8 @@ void revisaPagina(Frm0738& w, const std::string& pagina) {
         vistos.insert(n);
     }
     EXPECT_GT(campos, 0) << pagina;
+    // Buttons, options and tab strips too.
+    EXPECT_EQ(sinNombre(&w), QStringList()) << pagina;
 }
 
 }  // namespace
@@ -96,4 +102,55 @@ TEST(Accesible, LaCasillaDiceSuEtiquetaSuNumeroYSiEsDeSoloLectura) {
     // Drawn read-only: the computed boxes' colour, not the white of a box one types into.
     EXPECT_EQ(monto->palette().color(QPalette::Base), w->TxtValor(501)->palette().color(QPalette::Base));
     EXPECT_NE(monto->palette().color(QPalette::Base), w->TxtValor(100)->palette().color(QPalette::Base));
+}
+
+TEST(Accesible, CadaTiraSeLlamaComoLaPestanaQueMuestra) {
+    VentanaDeclaracion v;
+    auto w = v.abre(2);
+    for (QTabWidget* t : {w->SSTab2(), w->SSTab3(), w->tabPrincipal()}) {
+        for (int i = t->count() - 1; i >= 0; --i) {
+            t->setCurrentIndex(i);
+            ASSERT_EQ(t->currentIndex(), i);
+            const QString pestana = QString(t->tabText(i)).remove('&');
+            EXPECT_EQ(nombreAccesible(t->tabBar()), pestana);
+            EXPECT_EQ(nombreAccesible(t), pestana.simplified());
+            // Naming the bar anew is what tells a screen reader that its name changed.
+            EXPECT_EQ(t->tabBar()->accessibleName(), pestana.simplified());
+        }
+    }
+    // A page change made with the strip's signals held back (the identification checks do so).
+    w->tabPrincipal()->setCurrentIndex(3);
+    w->tabPrincipal()->blockSignals(true);
+    w->tabPrincipal()->setCurrentIndex(0);
+    w->tabPrincipal()->blockSignals(false);
+    EXPECT_EQ(nombreAccesible(w->tabPrincipal()), "Identificación");
+    EXPECT_EQ(w->tabPrincipal()->tabBar()->accessibleName(), "Identificación");
+}
+
+TEST(Accesible, LaPaginaOcultaNoSeOfreceYLasOpcionesDeLaFormaDePagoSeDescribenBien) {
+    VentanaDeclaracion v;
+    auto w = v.abre(2);
+    // "Información Adicional" is no page of the strip, and nothing of it is exposed.
+    EXPECT_EQ(w->tabPrincipal()->count(), 4);
+    QStringList expuestos;
+    recorreVisibles(QAccessible::queryAccessibleInterface(w.get()),
+                    [&](QAccessibleInterface* i) { expuestos << i->text(QAccessible::Name); });
+    EXPECT_TRUE(expuestos.contains("Determinación de la Deuda"));
+    for (const char* oculto : {"Información Adicional", "Información General", "Inversiones en el Extranjero",
+                               "Inversiones en Fideicomisos", "Inversiones en el extranjero"})
+        EXPECT_FALSE(expuestos.join('|').contains(QString::fromUtf8(oculto))) << oculto;
+    EXPECT_FALSE(w->SSTab5()->isVisible());
+    EXPECT_EQ(w->SSTab5()->count(), 3);  // its values still load and save
+
+    w->tabPrincipal()->setCurrentIndex(2);
+    w->hsDeuda()->setValue(2);
+    for (const char* n : {"optEfectivo", "optCheque"}) {
+        auto* b = w->formaPago()->findChild<QRadioButton*>(n);
+        ASSERT_TRUE(b) << n;
+        EXPECT_EQ(nombreAccesible(b), QString(n) == "optEfectivo" ? "Efectivo" : "Cheque");
+        EXPECT_EQ(descripcionAccesible(b), "Forma de Pago") << n;
+    }
+    // The question options keep their question as description.
+    EXPECT_EQ(descripcionAccesible(w->opcion(Pregunta::Rectifica, Opcion::Si)),
+              "¿La presente declaración rectifica o sustituye a otra?");
 }
