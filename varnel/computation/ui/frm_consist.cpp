@@ -1,4 +1,3 @@
-#include "varnel/common/ui/foco.h"
 #include "varnel/computation/ui/frm_consist.h"
 
 #include <QFile>
@@ -12,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "platform/paths.h"
+#include "varnel/app/ui/ayuda.h"
+#include "varnel/common/ui/foco.h"
 #include "varnel/computation/rep_inconsist.h"
 
 namespace qvr {
@@ -32,6 +33,7 @@ FrmConsist::FrmConsist(const QString& ruta, std::vector<Inconsistencia> lineas, 
     setObjectName("FrmConsist");
     setWindowTitle("Inconsistencias detectadas");
     setModal(true);
+    asignaAyuda(this, 1071);
     resize(640, 400);
 
     auto* etiqueta = new QLabel("En su declaración se han detectado las siguientes inconsistencias :", this);
