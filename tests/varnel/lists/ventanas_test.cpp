@@ -115,7 +115,7 @@ TEST_F(Ventanas, TitulosEtiquetasYColumnasPorUso) {
         EXPECT_EQ(w.etiquetaAbrir()->property("caption").toString(), c.boton);
         EXPECT_EQ(w.botonSalir()->text(), "&Salir");
         EXPECT_EQ(w.marco()->title(), c.marco);
-        EXPECT_EQ(w.property("helpContextId").toInt(), c.enviadas ? 1042 : 0);
+        EXPECT_EQ(w.property("contextoAyuda").toInt(), c.enviadas ? 1042 : 1008);
         // The designed outer size less the frame, 15 twips a pixel at 96 dpi, is the least: the
         // window is wider where the columns need it, so that the grid never scrolls sideways.
         if (w.logicalDpiX() == 96) {

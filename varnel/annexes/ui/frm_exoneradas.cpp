@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "varnel/annexes/ui/teclas_anexo.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
 
@@ -20,6 +21,7 @@ VentanaDetalleRentas::VentanaDetalleRentas(Declaracion& d, DetalleRentas::Tipo t
     const DetalleRentas::Diseno& diseno = DetalleRentas::diseno(t);
     setWindowTitle(diseno.titulo);
     setModal(true);
+    asignaAyuda(this, 1070);
 
     auto* g = new QGridLayout;
     g->setHorizontalSpacing(12);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "varnel/annexes/ui/teclas_anexo.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
 #include "varnel/common/ui/medidas.h"
@@ -25,7 +26,7 @@ FrmRetenciones::FrmRetenciones(ListasAnexo& listas, int fila, std::function<QDat
     setObjectName("FrmRetenciones");
     setWindowTitle(Retenciones::kTitulo);
     setModal(true);
-    setProperty("contextoAyuda", 1047);
+    asignaAyuda(this, 1047);
 
     auto* marco = new QGroupBox("Infomación de Dividendos Percibidos", this);
     auto* g = new QGridLayout(marco);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/iconos.h"
 
 namespace qvr {
@@ -12,6 +13,7 @@ namespace qvr {
 frmAcercaDe::frmAcercaDe(QWidget* padre) : QDialog(padre) {
     setObjectName("frmAcercaDe");
     setWindowTitle("Acerca de Orvelane ");
+    asignaAyuda(this, 1001);
     auto* dibujo = new QLabel(this);
     dibujo->setObjectName("picIcono");
     dibujo->setPixmap(dibujoAcercaDe(96));

@@ -13,8 +13,9 @@ namespace qvr {
 // runs from an installation, otherwise the copy inside the program (a resource path).
 QString origenAyuda();
 
-// Writes the shipped help to `ruta` (creating its folder) when no file is there. False when the
-// file is missing and could not be written.
+// Writes the shipped help to `ruta` (creating its folder) when no file is there, or when the file
+// there is the unedited help of an earlier version. False when the file is missing and could not
+// be written.
 bool instalaAyuda(const QString& ruta);
 
 // The help topic of a window is its property "contextoAyuda" (0 or none: the contents), as the
@@ -25,8 +26,10 @@ int contextoAyudaDe(const QWidget* w);
 // How the help is shown at a topic; the main window installs its help window here. Returns the
 // previous one.
 std::function<void(int)> instalaMostrarAyuda(std::function<void(int)> f);
-// F1 in `ventana` shows the help at the topic the window carries at that moment.
+// F1 in `ventana` shows the help at the topic the window carries at that moment (once per window).
 void conectaAyuda(QWidget* ventana);
+// Gives a window its help topic and F1.
+void asignaAyuda(QWidget* ventana, int tema);
 
 class FrmAyuda : public QWidget {
     Q_OBJECT
@@ -37,8 +40,13 @@ class FrmAyuda : public QWidget {
     QString ruta() const { return ruta_; }
     int contexto() const { return contexto_; }
     QTextBrowser* navegador() const { return texto_; }
+    // The size and place that keep the whole window, frame included, inside `area` (the screen's
+    // available part): the usual size or less, over `centro` where it fits.
+    static QRect geometriaEn(const QRect& area, const QPoint& centro, QSize marco);
 
   private:
+    void cabeEnPantalla();
+
     QTextBrowser* texto_;
     QString ruta_;
     int contexto_ = 0;

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/paths.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/computation/rep_inconsist.h"
 
@@ -34,6 +35,7 @@ FrmConsist::FrmConsist(const QString& ruta, std::vector<Inconsistencia> lineas, 
     setObjectName("FrmConsist");
     setWindowTitle("Inconsistencias detectadas");
     setModal(true);
+    asignaAyuda(this, 1071);
     resize(640, 400);
 
     auto* etiqueta = new QLabel("En su declaración se han detectado las siguientes inconsistencias :", this);

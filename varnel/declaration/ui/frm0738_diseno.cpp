@@ -146,7 +146,7 @@ const std::vector<Pestana>& pestanasSSTab2() {
 const std::vector<Pestana>& pestanasSSTab3() {
     static const std::vector<Pestana> p = {
         {"&Datos Contribuyente / Rep. Legal  / Cónyuge", 1068},
-        {"&Inversión en la Amazonía / IES /   Otros ingresos", 1008},
+        {"&Inversión en la Amazonía / IES /   Otros ingresos", 1069},
         {"Alquileres pagados y rentas de 4° categoría", 1007},
         {"Dividendos Percibidos", 1047},
     };

@@ -1,7 +1,7 @@
 #include "varnel/lists/ui/frmabrirenv.h"
 
-
 #include "common/sesion.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
@@ -21,6 +21,7 @@ FrmAbrirEnv::FrmAbrirEnv(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
       CmdOpciones{creaBoton("&Registrar", "CmdOpciones_0"), creaBoton("&Salir", "CmdOpciones_1")} {
     setObjectName("frmAbrirEnv");
     setWindowTitle("Registrar número de orden");
+    asignaAyuda(this, 1042);
     grid_->setObjectName("grdContrib");
 
     const int yBoton = colocaBotones(kAncho, kAlto, {CmdOpciones[0], CmdOpciones[1]});

@@ -1,5 +1,6 @@
 #include "varnel/lists/ui/frmbancos.h"
 
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
@@ -14,6 +15,7 @@ FrmBancos::FrmBancos(DatosSesion& s, ValoresEjecucion& v, QWidget* parent)
     : VentanaLista(s, parent), CmdSalir(creaBoton("&Salir", "CmdSalir")) {
     setObjectName("frmBancos");
     setWindowTitle("Consultas");
+    asignaAyuda(this, 1006);
     grid_->setObjectName("grdBancos");
     const int yBoton = colocaBotones(kAncho, kAlto, {CmdSalir});
     const int cw = kAncho - kMarcoAnchoTwips;

@@ -1,10 +1,10 @@
 #include "varnel/lists/ui/frmmodfor.h"
 
-
 #include "common/conexion.h"
+#include "common/formato.h"
 #include "common/sesion.h"
 #include "platform/dialogs.h"
-#include "common/formato.h"
+#include "varnel/app/ui/ayuda.h"
 #include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
@@ -13,6 +13,7 @@ namespace {
 constexpr short kModificar = 2;
 constexpr short kEliminar = 3;
 constexpr int kAyudaEnviadas = 1042;
+constexpr int kAyudaGuardadas = 1008;  // the menu "&Declaraciones", whose commands open it
 
 // Designed layout, in twips of the client area.
 constexpr int kMargen = 120;
@@ -48,6 +49,7 @@ FrmModFor::FrmModFor(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra, st
       CmdOpciones{creaBoton("&Aceptar", "CmdOpciones_0"), creaBoton("&Salir", "CmdOpciones_1")} {
     setObjectName("frmModFor");
     setWindowTitle("Modificar Formulario");
+    asignaAyuda(this, v.ListaEnviadas ? kAyudaEnviadas : kAyudaGuardadas);
     grid_->setParent(fradecreg);
     grid_->setObjectName("grdContrib");
     fradecreg->setObjectName("fradecreg");
@@ -70,7 +72,6 @@ FrmModFor::FrmModFor(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra, st
         ancho = 8800;
         alto = 4530;
         anchoGrid = kAnchoGridGuardadas + (8800 - 8475);
-        setProperty("helpContextId", kAyudaEnviadas);
         fradecreg->setTitle("Declaraciones Enviadas");
     }
     const int yBoton = colocaBotones(ancho, alto, {CmdOpciones[0], CmdOpciones[1]});

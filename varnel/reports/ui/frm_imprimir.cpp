@@ -16,6 +16,7 @@ namespace qvr::reporte {
 
 namespace {
 constexpr int kAyudaEnviadas = 1042;
+constexpr int kAyudaImprimir = 1072;
 constexpr int kAncho = 9195;
 constexpr int kAlto = 5400;
 }  // namespace
@@ -25,8 +26,7 @@ FrmImprimir::FrmImprimir(DatosSesion& s, ValoresEjecucion& v, BarraEstado& barra
     setObjectName(QStringLiteral("frmImprimir"));
     const bool enviadas = v_.ListaEnviadas;
     setWindowTitle(enviadas ? QStringLiteral("Imprimir Formularios enviados") : QStringLiteral("Imprimir "));
-    setProperty(kPropiedadAyuda, enviadas ? kAyudaEnviadas : 0);
-    conectaAyuda(this);
+    asignaAyuda(this, enviadas ? kAyudaEnviadas : kAyudaImprimir);
     grid_->setObjectName(QStringLiteral("grdContrib"));
 
     frame2_ = new QGroupBox(enviadas ? QStringLiteral("Declaraciones Enviadas")

@@ -141,14 +141,14 @@ TEST(FrmImprimir, TheMainWindowOpensItInTheModeOfItsCommand) {
 }
 
 // F1 in the print selection, the page-range window and the viewer shows the print selection's
-// topic: 1042 in sent mode, the contents (0) for current declarations.
+// topic: 1042 in sent mode, 1072 for current declarations.
 TEST(FrmImprimir, F1ShowsTheHelpTopicOfThePrintSelection) {
     for (bool enviadas : {false, true}) {
         SCOPED_TRACE(enviadas);
         Ventana v(enviadas);
         std::vector<int> temas;
         const auto previa = instalaMostrarAyuda([&temas](int c) { temas.push_back(c); });
-        const int tema = enviadas ? 1042 : 0;
+        const int tema = enviadas ? 1042 : 1072;
         auto f1 = [&](QWidget& w) {
             w.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
