@@ -50,11 +50,14 @@ int rechaza(const char* palabra) { return qvr::rechazaOpcion("orvelane", palabra
 
 int ventana(int argc, char** argv) {
     qvr::agrupaVentanasEnLaSuite();
+    qvr::PlataformaDeLaSesion plataforma;
     QApplication app(argc, argv);
+    plataforma.suelta();
     if (app.arguments().size() > 1) return rechaza(qPrintable(app.arguments().at(1)));
     qvr::preparaInterfaz(app);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
     qvr::host::VentanaOrvelane w(QCoreApplication::applicationDirPath());
+    qvr::anunciaEnPantalla(&w);
     w.show();
     return app.exec();
 }

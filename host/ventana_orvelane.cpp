@@ -19,12 +19,15 @@
 #include "platform/database_motor.h"
 #include "platform/dialogs.h"
 #include "platform/profile.h"
+#include "platform/windows.h"
 
 namespace qvr::host {
 
 VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* parent)
     : QMainWindow(parent), carpeta_(carpetaProgramas) {
     setWindowTitle(kTituloHost);
+    // While shown, the window holds the mark the modules' host check looks for.
+    new MarcaVentana(this, kTituloHost);
 
     auto* central = new QWidget(this);
     auto* columna = new QVBoxLayout(central);

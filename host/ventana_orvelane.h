@@ -1,6 +1,6 @@
 #pragma once
-// The host suite's main window as the module sees it: a visible top-level window captioned
-// exactly "Orvelane" (Varnel refuses to run without it), with buttons that start the module and
+// The host suite's main window as the module sees it: a shown window captioned exactly "Orvelane"
+// that holds its mark while shown (Varnel refuses to run without it), with buttons that start the module and
 // its table installer from the folder this program lives in.
 #include <QMainWindow>
 #include <QProcess>

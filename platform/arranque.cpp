@@ -41,6 +41,21 @@ void agrupaVentanasEnLaSuite() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kEntradaEscritorio));
 }
 
+PlataformaDeLaSesion::PlataformaDeLaSesion() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland";
+    if (!wayland) return;
+    qputenv("QT_QPA_PLATFORM", kWaylandPrimero);
+    puesta_ = true;
+}
+
+void PlataformaDeLaSesion::suelta() {
+    if (!puesta_) return;
+    qunsetenv("QT_QPA_PLATFORM");
+    puesta_ = false;
+}
+
 const char* primeraPalabraPropia(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const OpcionQt* o = opcionQt(argv[i]);

@@ -12,6 +12,24 @@ inline constexpr char kEntradaEscritorio[] = "org.qvr.Orvelane";
 // StartupWMClass names) instead of showing an unknown application. Before the application object.
 void agrupaVentanasEnLaSuite();
 
+// On a Wayland session the program's windows are native Wayland windows (X11 through XWayland
+// when Qt's Wayland platform is not installed), unless QT_QPA_PLATFORM chooses. Held while the
+// application object is created; the programs this one starts choose for themselves again.
+class PlataformaDeLaSesion {
+  public:
+    PlataformaDeLaSesion();
+    ~PlataformaDeLaSesion() { suelta(); }
+    PlataformaDeLaSesion(const PlataformaDeLaSesion&) = delete;
+    PlataformaDeLaSesion& operator=(const PlataformaDeLaSesion&) = delete;
+    // The platforms asked for ("wayland;xcb"), or empty when the program keeps Qt's own choice.
+    const char* pedida() const { return puesta_ ? kWaylandPrimero : ""; }
+    void suelta();
+
+  private:
+    static constexpr char kWaylandPrimero[] = "wayland;xcb";
+    bool puesta_ = false;
+};
+
 // The first word of argv (after the program's name) that is not one of the window toolkit's own
 // options (-platform NAME, -style NAME, -reverse...), which the application object takes for
 // itself; nullptr when there is none.

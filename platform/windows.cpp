@@ -1,106 +1,112 @@
 #include "platform/windows.h"
 
 #include <unistd.h>
-#include <xcb/xcb.h>
 
 #include <QDir>
-#include <cstdlib>
+#include <QEvent>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
 
 namespace qvr {
 
 namespace {
 
-xcb_atom_t atomo(xcb_connection_t* c, const char* nombre) {
-    xcb_intern_atom_cookie_t ck = xcb_intern_atom(c, 1, uint16_t(strlen(nombre)), nombre);
-    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, ck, nullptr);
-    if (!r) return XCB_ATOM_NONE;
-    xcb_atom_t a = r->atom;
-    std::free(r);
-    return a;
+// True when a running program listens on the local socket `ruta`; a socket file left by a program
+// that died refuses the connection.
+bool responde(const QString& ruta) {
+    QLocalSocket s;
+    s.connectToServer(ruta);
+    const bool ok = s.waitForConnected(1000);
+    s.abort();
+    return ok;
 }
 
-QString propiedadTexto(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop, xcb_atom_t tipo) {
-    if (prop == XCB_ATOM_NONE) return {};
-    xcb_get_property_cookie_t ck = xcb_get_property(c, 0, w, prop, tipo, 0, 1024);
-    xcb_get_property_reply_t* r = xcb_get_property_reply(c, ck, nullptr);
-    if (!r) return {};
+// A caption as part of a file name: letters, digits, '.', '_' and '-' as they are, anything else
+// as %XX of its UTF-8 bytes, so that two captions never share a mark.
+QString nombreArchivo(const QString& titulo) {
     QString out;
-    const int n = xcb_get_property_value_length(r);
-    if (n > 0) {
-        const char* v = static_cast<const char*>(xcb_get_property_value(r));
-        out = tipo == XCB_ATOM_STRING ? QString::fromLatin1(v, n) : QString::fromUtf8(v, n);
+    for (const char c : titulo.toUtf8()) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '.' ||
+            u == '_' || u == '-')
+            out += QChar(u);
+        else
+            out += QString("%%1").arg(u, 2, 16, QChar('0')).toUpper();
     }
-    std::free(r);
     return out;
-}
-
-bool visible(xcb_connection_t* c, xcb_window_t w) {
-    xcb_get_window_attributes_reply_t* a = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
-    if (!a) return false;
-    const bool v = a->map_state == XCB_MAP_STATE_VIEWABLE;
-    std::free(a);
-    return v;
-}
-
-std::vector<xcb_window_t> hijos(xcb_connection_t* c, xcb_window_t w) {
-    std::vector<xcb_window_t> out;
-    xcb_query_tree_reply_t* t = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
-    if (!t) return out;
-    const xcb_window_t* h = xcb_query_tree_children(t);
-    out.assign(h, h + xcb_query_tree_children_length(t));
-    std::free(t);
-    return out;
-}
-
-// The caption of a window: _NET_WM_NAME when set, else WM_NAME.
-QString caption(xcb_connection_t* c, xcb_window_t w, xcb_atom_t netName, xcb_atom_t utf8) {
-    QString t = propiedadTexto(c, w, netName, utf8);
-    if (t.isEmpty()) t = propiedadTexto(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING);
-    return t;
 }
 
 }  // namespace
 
-QStringList cWindows::captionsVisibles() const {
-    QStringList out;
-    int pantalla = 0;
-    xcb_connection_t* c = xcb_connect(nullptr, &pantalla);
-    if (!c || xcb_connection_has_error(c)) {
-        if (c) xcb_disconnect(c);
-        return out;
-    }
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
-    for (int i = 0; i < pantalla && it.rem; ++i) xcb_screen_next(&it);
-    if (!it.rem) {
-        xcb_disconnect(c);
-        return out;
-    }
-    const xcb_atom_t netName = atomo(c, "_NET_WM_NAME");
-    const xcb_atom_t utf8 = atomo(c, "UTF8_STRING");
-    for (xcb_window_t w : hijos(c, it.data->root)) {
-        if (!visible(c, w)) continue;
-        QString t = caption(c, w, netName, utf8);
-        if (t.isEmpty()) {
-            // Under a window manager the client window sits inside a frame.
-            for (xcb_window_t h : hijos(c, w)) {
-                if (!visible(c, h)) continue;
-                t = caption(c, h, netName, utf8);
-                if (!t.isEmpty()) break;
-            }
-        }
-        if (!t.isEmpty()) out << t;
-    }
-    xcb_disconnect(c);
-    return out;
-}
-
-bool cWindows::CorreApp(const QString& titulo) const { return captionsVisibles().contains(titulo, Qt::CaseSensitive); }
-
-InstanciaUnica::InstanciaUnica(const QString& programa) {
+QString carpetaEjecucion() {
     QString dir = qEnvironmentVariable("QVR_RUNTIME_DIR");
     if (dir.isEmpty()) dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
-    ruta_ = QString("%1/%2-%3.lock").arg(dir, programa).arg(getuid());
+    return dir;
+}
+
+bool cWindows::CorreApp(const QString& titulo) const {
+    return !titulo.isEmpty() && responde(MarcaVentana::ruta(titulo));
+}
+
+QString MarcaVentana::ruta(const QString& titulo) {
+    return QString("%1/ventana-%2-%3").arg(carpetaEjecucion(), nombreArchivo(titulo)).arg(getuid());
+}
+
+MarcaVentana::MarcaVentana(QObject* ventana, const QString& titulo) : QObject(ventana), titulo_(titulo) {
+    reintento_ = new QTimer(this);
+    reintento_->setInterval(1000);
+    connect(reintento_, &QTimer::timeout, this, [this] {
+        if (toma()) reintento_->stop();
+    });
+    ventana->installEventFilter(this);
+    if (ventana->property("visible").toBool() && !toma()) reintento_->start();
+}
+
+MarcaVentana::~MarcaVentana() { suelta(); }
+
+bool MarcaVentana::toma() {
+    if (servidor_) return true;
+    const QString r = ruta(titulo_);
+    if (responde(r)) return false;
+    QLocalServer::removeServer(r);  // left behind by a program that died
+    auto* s = new QLocalServer(this);
+    s->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!s->listen(r)) {
+        delete s;
+        return false;
+    }
+    // Whoever asks only wants to know that the window is there.
+    connect(s, &QLocalServer::newConnection, s, [s] {
+        while (QLocalSocket* c = s->nextPendingConnection()) {
+            c->abort();
+            c->deleteLater();
+        }
+    });
+    servidor_ = s;
+    return true;
+}
+
+void MarcaVentana::suelta() {
+    reintento_->stop();
+    if (!servidor_) return;
+    servidor_->close();
+    delete servidor_;
+    servidor_ = nullptr;
+}
+
+bool MarcaVentana::eventFilter(QObject* o, QEvent* e) {
+    // Spontaneous show and hide events come from minimising and restoring: the window stays shown.
+    if (o == parent() && !e->spontaneous()) {
+        if (e->type() == QEvent::Show && !toma()) reintento_->start();
+        if (e->type() == QEvent::Hide) suelta();
+    }
+    return QObject::eventFilter(o, e);
+}
+
+InstanciaUnica::InstanciaUnica(const QString& programa) {
+    ruta_ = QString("%1/%2-%3.lock").arg(carpetaEjecucion(), programa).arg(getuid());
 }
 
 bool InstanciaUnica::adquiere() {

@@ -1,5 +1,6 @@
 // Varnel, the interactive module of form 0738. The host suite starts it; it runs only while the
-// host's main window is on screen, and only once.
+// host's main window is on screen (the mark the host's window holds, on X11 and Wayland alike), and
+// only once.
 //
 // QVR_DIALOGOS=consola sends every message to standard error and answers with the default button
 // instead of showing a message box (scripted runs and tests under a virtual display).
@@ -55,7 +56,9 @@ int opcionInformativa(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (const int r = opcionInformativa(argc, argv); r >= 0) return r;
     agrupaVentanasEnLaSuite();
+    PlataformaDeLaSesion plataforma;
     QApplication qapp(argc, argv);
+    plataforma.suelta();
     if (qapp.arguments().size() > 1) return rechazaOpcion("Varnel", qPrintable(qapp.arguments().at(1)), kUso);
     QApplication::setApplicationName(kPrograma);
     preparaInterfaz(qapp);
@@ -84,6 +87,7 @@ int main(int argc, char** argv) {
     RegistroVentanas registro;
     registraVentanasVarnel(registro);
     FrmPrincipal principal(app, registro);
+    anunciaEnPantalla(&principal);
     QObject::connect(&principal, &FrmPrincipal::programaTerminado, &qapp, &QApplication::quit,
                      Qt::QueuedConnection);
     if (!principal.carga()) return 1;

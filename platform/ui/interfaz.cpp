@@ -1,12 +1,16 @@
 #include "platform/ui/interfaz.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTranslator>
+#include <QWidget>
+#include <QWindow>
 
 #include "platform/ui/dialogos_qt.h"
 #include "platform/ui/impresora_qt.h"
@@ -34,7 +38,47 @@ class EnterEnBotones : public QObject {
     }
 };
 
+Q_LOGGING_CATEGORY(lcVentanas, "qvr.ventanas", QtWarningMsg)
+
+// Waits for the window to be exposed (mapped and drawn by the window system), then says so once.
+class AnuncioEnPantalla : public QObject {
+  public:
+    explicit AnuncioEnPantalla(QWidget* ventana) : QObject(ventana), ventana_(ventana) {
+        ventana->installEventFilter(this);
+        if (QWindow* v = ventana->windowHandle()) {
+            v->installEventFilter(this);
+            if (v->isExposed()) anuncia();
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (o == ventana_ && e->type() == QEvent::Show && ventana_->windowHandle())
+            ventana_->windowHandle()->installEventFilter(this);
+        if (e->type() == QEvent::Expose && o == ventana_->windowHandle() &&
+            ventana_->windowHandle()->isExposed())
+            anuncia();
+        return false;
+    }
+
+  private:
+    void anuncia() {
+        if (hecho_) return;
+        hecho_ = true;
+        qCInfo(lcVentanas).noquote() << "en pantalla:" << ventana_->windowTitle()
+                                     << "(" + QGuiApplication::platformName() + ")";
+        if (QWindow* v = ventana_->windowHandle()) v->removeEventFilter(this);
+        ventana_->removeEventFilter(this);
+        deleteLater();
+    }
+
+    QWidget* ventana_;
+    bool hecho_ = false;
+};
+
 }  // namespace
+
+void anunciaEnPantalla(QWidget* ventana) { new AnuncioEnPantalla(ventana); }
 
 void instalaEnterEnBotones(QCoreApplication& app) {
     static const char* const kMarca = "qvrEnterEnBotones";

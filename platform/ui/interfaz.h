@@ -3,6 +3,7 @@
 // standard buttons, the text boxes' context menus) in Spanish, Enter pressing the push or tool
 // button that has the focus, in every window, and the on-screen ports (message boxes, system printer).
 class QCoreApplication;
+class QWidget;
 
 namespace qvr {
 
@@ -21,5 +22,11 @@ void instalaPuertosEnPantalla();
 // buttons created later are covered too; installed once (a second call does nothing). Entry
 // fields, lists and grids keep their own Enter (the next box, the row's action).
 void instalaEnterEnBotones(QCoreApplication& app);
+
+// Says once, on the logging category "qvr.ventanas" (info level, off unless QT_LOGGING_RULES turns
+// it on), when the window is first painted on screen: "en pantalla: CAPTION (PLATFORM)". What a
+// scripted run or a test waits for on any platform, Wayland included, where no other program can
+// see the window.
+void anunciaEnPantalla(QWidget* ventana);
 
 }  // namespace qvr

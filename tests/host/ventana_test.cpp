@@ -8,8 +8,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 #include "host/ventana_orvelane.h"
+#include "platform/windows.h"
 #include "support/entorno.h"
 
 namespace qvr {
@@ -31,6 +33,22 @@ TEST(VentanaOrvelane, TituloExactoYEntornoEnUso) {
     EXPECT_EQ(w.windowTitle(), "Orvelane");
     EXPECT_TRUE(w.textoEntorno().contains(entorno.rutaIni()));
     EXPECT_TRUE(w.textoEntorno().contains(entorno.rutaBase()));
+}
+
+// The modules' host check: the mark is held while the window is shown, and only then.
+TEST(VentanaOrvelane, TieneLaMarcaDelIntegradorMientrasSeMuestra) {
+    prueba::Entorno entorno;
+    QTemporaryDir programas;
+    auto w = std::make_unique<host::VentanaOrvelane>(programas.path());
+    EXPECT_FALSE(cWindows().CorreApp("Orvelane"));
+    w->show();
+    EXPECT_TRUE(cWindows().CorreApp("Orvelane"));
+    w->hide();
+    EXPECT_FALSE(cWindows().CorreApp("Orvelane"));
+    w->show();
+    EXPECT_TRUE(cWindows().CorreApp("Orvelane"));
+    w.reset();
+    EXPECT_FALSE(cWindows().CorreApp("Orvelane"));
 }
 
 TEST(VentanaOrvelane, ProgramaQueFaltaDaUnMensajeClaro) {

@@ -1,4 +1,5 @@
-// The real Varnel program under a display: the host check and the single instance.
+// The real Varnel program under an X display: the host check, the single instance and the windows
+// it puts on the display.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -8,6 +9,7 @@
 
 #include "platform/windows.h"
 #include "support/entorno.h"
+#include "support/ventanas_x11.h"
 
 using namespace qvr;
 
@@ -23,6 +25,16 @@ class Varnel : public ::testing::Test {
         entorno.insert("QVR_DIALOGOS", "consola");
         entorno.insert("QVR_RUNTIME_DIR", runtime.path());
         entorno.remove("QT_QPA_PLATFORM");
+        entorno.remove("WAYLAND_DISPLAY");  // the virtual X display, even inside a Wayland session
+        previo = qgetenv("QVR_RUNTIME_DIR");
+        qputenv("QVR_RUNTIME_DIR", runtime.path().toUtf8());  // where the stand-in holds its mark
+    }
+    void TearDown() override { qputenv("QVR_RUNTIME_DIR", previo); }
+    // A stand-in for the host's window: shown, captioned `titulo`, holding its mark.
+    static void muestraHost(QWidget& w, const QString& titulo) {
+        w.setWindowTitle(titulo);
+        new MarcaVentana(&w, titulo);
+        w.show();
     }
     void arranca(QProcess& p) {
         p.setProcessEnvironment(entorno);
@@ -36,6 +48,7 @@ class Varnel : public ::testing::Test {
 
     prueba::Entorno env;
     QTemporaryDir runtime;
+    QByteArray previo;
     QProcessEnvironment entorno;
 };
 
@@ -44,9 +57,8 @@ class Varnel : public ::testing::Test {
 TEST_F(Varnel, SinLaVentanaDelIntegradorNoArranca) {
     // A caption that only starts like the host's does not count.
     QWidget parecida;
-    parecida.setWindowTitle("Orvelane - demo");
-    parecida.show();
-    ASSERT_TRUE(espera([] { return cWindows().CorreApp("Orvelane - demo"); }));
+    muestraHost(parecida, "Orvelane - demo");
+    ASSERT_TRUE(cWindows().CorreApp("Orvelane - demo"));
 
     QProcess p;
     arranca(p);
@@ -56,18 +68,17 @@ TEST_F(Varnel, SinLaVentanaDelIntegradorNoArranca) {
     EXPECT_TRUE(
         QString::fromUtf8(p.readAllStandardError())
             .contains("Error al ejecutar el módulo: Debe ejecutar este módulo desde el Integrador del QVR"));
-    EXPECT_FALSE(cWindows().CorreApp(kVentanaPrincipal));
+    EXPECT_FALSE(prueba::ventanaVisible(kVentanaPrincipal));
 }
 
 TEST_F(Varnel, ConElIntegradorArrancaUnaSolaVez) {
     QWidget host;
-    host.setWindowTitle("Orvelane");
-    host.show();
-    ASSERT_TRUE(espera([] { return cWindows().CorreApp("Orvelane"); }));
+    muestraHost(host, "Orvelane");
+    ASSERT_TRUE(cWindows().CorreApp("Orvelane"));
 
     QProcess primera;
     arranca(primera);
-    ASSERT_TRUE(espera([] { return cWindows().CorreApp(kVentanaPrincipal); }))
+    ASSERT_TRUE(espera([] { return prueba::ventanaVisible(kVentanaPrincipal); }))
         << primera.readAllStandardError().toStdString();
 
     QProcess segunda;
@@ -88,9 +99,8 @@ TEST_F(Varnel, UnaBaseSinLaTablaErrorTerminaConSuMensaje) {
     env.base().ejecuta("DROP TABLE ERROR");
     env.cierraBase();
     QWidget host;
-    host.setWindowTitle("Orvelane");
-    host.show();
-    ASSERT_TRUE(espera([] { return cWindows().CorreApp("Orvelane"); }));
+    muestraHost(host, "Orvelane");
+    ASSERT_TRUE(cWindows().CorreApp("Orvelane"));
 
     QProcess p;
     arranca(p);
