@@ -42,6 +42,11 @@ std::unique_ptr<BaseDatos> AbreBaseConfigurada(const QString& ruta, const BaseDa
 }
 
 bool AbreBaseDatos(DatosSesion& s, const QString& mensajeBloqueo) {
+    // Without an environment nothing is written: SystemDB would make an INI of its own.
+    if (!hayEntorno()) {
+        dialogos().muestra(mensajeSinEntorno(), "Error de Conección", Icono::Error, Botones::Ok);
+        return false;
+    }
     const QString grupo = s.RutaSistema + kArchivoGrupoTrabajo;
     Perfil::escribe(kSeccionIni, "SystemDB", grupo, kArchivoIni);
     try {

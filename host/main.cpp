@@ -150,6 +150,10 @@ int enviar(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
     std::vector<qvr::Envio> envios;
+    if (!qvr::hayEntorno()) {
+        std::fprintf(stderr, "orvelane: %s\n", qvr::mensajeSinEntorno().toLocal8Bit().constData());
+        return 1;
+    }
     try {
         auto base = qvr::AbreBaseConfigurada(qvr::leeOpcion("DBPath") + qvr::leeOpcion("DBName"));
         envios = qvr::EnviaDeclaraciones(*base);

@@ -188,6 +188,11 @@ QString carpetaInstalacion(const QString& valorSysPath) {
 QString rutaListaEnvio(const QString& carpeta) { return carpeta + "tmp\\env738.txt"; }
 
 int InstalaTablas() {
+    // A suite just installed has no environment: tell how to make one instead of asking to install.
+    if (!hayEntorno()) {
+        dialogos().muestra(mensajeSinEntorno(), "Mensaje", Icono::Informacion, Botones::Ok);
+        return SinCarpetaInstalacion;
+    }
     const QString carpeta = carpetaInstalacion(leeOpcion("SysPath"));
     if (carpeta.isEmpty()) {
         dialogos().muestra("Debe instalar primero el QVR ", "Mensaje", Icono::Informacion, Botones::Ok);

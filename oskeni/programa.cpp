@@ -77,6 +77,10 @@ QByteArray textoPlano(const QStringList& lineas) {
 }
 
 int EjecutaOskeni(const QString& lineaComandos, const QDateTime& ahora) {
+    if (!hayEntorno()) {
+        dialogos().muestra(mensajeSinEntorno(), "Mensaje", Icono::Error, Botones::Ok);
+        return 1;
+    }
     // The program's folders hang from DBPath, not from SysPath as in the interactive module.
     const QString dbPath = leeOpcion("DBPath");
     const QString rutaBase = dbPath + leeOpcion("DBName");

@@ -6,9 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QUrl>
-
+#include <QSqlDriver>
 #include <QSqlResult>
+#include <QUrl>
+#include <vector>
 
 #include "platform/database_motor.h"
 #include "platform/paths.h"
@@ -58,6 +59,36 @@ int numeroJet(const QSqlError& e) {
     return jet::Reservado;
 }
 
+// The engine's upper() and lower() change only the ASCII letters. User names are compared without
+// regard to case (UPPER(Usuario)=UPPER(?)), and "NÚÑEZ" must be "núñez" here as on the server, whose
+// upper() in the database's UTF-8 locale maps every letter: both map code point by code point.
+void cambiaCaja(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const bool mayusculas = sqlite3_user_data(ctx) != nullptr;
+    const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const QList<uint> puntos = QString::fromUtf8(texto, sqlite3_value_bytes(argv[0])).toUcs4();
+    std::vector<char32_t> cambiados;
+    cambiados.reserve(size_t(puntos.size()));
+    for (const uint c : puntos)
+        cambiados.push_back(mayusculas ? QChar::toUpper(char32_t(c)) : QChar::toLower(char32_t(c)));
+    const QByteArray u = QString::fromUcs4(cambiados.data(), qsizetype(cambiados.size())).toUtf8();
+    sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+}
+
+void instalaCambioDeCaja(QSqlDatabase& db) {
+    const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) return;
+    sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
+    if (!s) return;
+    static int mayusculas = 1;
+    const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    sqlite3_create_function_v2(s, "upper", 1, banderas, &mayusculas, cambiaCaja, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(s, "lower", 1, banderas, nullptr, cambiaCaja, nullptr, nullptr, nullptr);
+}
+
 class MotorSqlite : public Motor {
   public:
     QString driver() const override { return QStringLiteral("QSQLITE"); }
@@ -84,7 +115,10 @@ class MotorSqlite : public Motor {
     }
 
     // The file as it was opened: a save must go into this file, not into one that took its name.
-    void alAbrir(BaseDatos&) override { identidad_ = identidadArchivo(); }
+    void alAbrir(BaseDatos& b) override {
+        identidad_ = identidadArchivo();
+        instalaCambioDeCaja(b.sql());
+    }
 
     ErrorBD error(const QSqlError& e) const override {
         return ErrorBD(numeroJet(e), e.databaseText().isEmpty() ? e.text() : e.databaseText());

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/sesion.h"
 #include "platform/arranque.h"
 #include "platform/ui/dialogos_qt.h"
 #include "platform/ui/interfaz.h"
@@ -73,7 +74,9 @@ int main(int argc, char** argv) {
     app.sesion.Semana = 0;
 
     if (!ventanas.CorreApp(kTituloHost)) {
-        dialogos().muestra("Debe ejecutar este módulo desde el Integrador del QVR",
+        // Someone who just installed the suite has no environment yet either: say how to make one.
+        const QString texto = QStringLiteral("Debe ejecutar este módulo desde el Integrador del QVR");
+        dialogos().muestra(hayEntorno() ? texto : texto + "\n\n" + mensajeSinEntorno(),
                            "Error al ejecutar el módulo", Icono::Error, Botones::Ok);
         return 1;
     }

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "common/conexion.h"
+#include "common/contribuyentes.h"
 #include "platform/descripciones_jet.h"
 #include "platform/profile.h"
 #include "support/entorno.h"
@@ -122,6 +123,36 @@ TEST_P(ConexionMotor, AbreLaBaseQueNombraElIni) {
     EXPECT_EQ(TipoUsuario(*s.Base, "DEMO"), "0");
     EXPECT_EQ(TipoUsuario(*s.Base, "OTRO"), "1");
     EXPECT_TRUE(env.dialogos().mostrados.empty());
+}
+
+// User names compare without regard to case on both engines, accented letters included; a name
+// spelled with other letters is another user.
+TEST_P(ConexionMotor, UsuariosSinDistinguirMayusculasNiEnLasLetrasConTilde) {
+    prueba::Entorno env(GetParam());
+    env.agregaUsuario("NÚÑEZ", "0");
+    env.agregaUsuario("Peña", "1");
+    env.agregaContribuyente("10000000001", "ROJAS", "DIAZ", "ANA", "peña");
+    env.agregaContribuyente("10000000002", "SOTO", "LUNA", "LUIS", "Pena");
+    struct Caso {
+        const char* usuario;
+        const char* tipo;
+        QStringList rucs;  // the taxpayers the user may choose (Tipo other than "0")
+    } casos[] = {
+        {"núñez", "0", {}},
+        {"NúÑeZ", "0", {}},
+        {"NUNEZ", "1", {}},
+        {"PEÑA", "1", {"10000000001"}},
+        {"peña", "1", {"10000000001"}},
+        {"PENA", "1", {"10000000002"}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.usuario);
+        EXPECT_EQ(TipoUsuario(env.base(), c.usuario), c.tipo);
+        if (QString(c.tipo) == "0") continue;
+        QStringList rucs;
+        for (const QString& e : entradasContribuyentes(env.base(), "0738", c.usuario)) rucs << e.left(11);
+        EXPECT_EQ(rucs, c.rucs);
+    }
 }
 
 QVR_EN_AMBOS_MOTORES(ConexionMotor);

@@ -31,7 +31,7 @@ int calcular(const QStringList& args) {
     for (const char* opcion : {"--uit", "--tasa110"}) {
         if (!a->tiene(opcion)) continue;
         const auto v = opcionNumerica(a->valor(opcion));
-        if (!v) return error(QString(opcion) + ": not a number: " + a->valor(opcion)), 2;
+        if (!v) return error(QString(opcion) + ": no es un número: " + a->valor(opcion)), 2;
         (QString(opcion) == "--uit" ? uit : tasa110) = v;
     }
     const bool det = a->tiene("--det");
@@ -41,21 +41,21 @@ int calcular(const QStringList& args) {
     // The rates come from the options or else from the catalogs of the configured database.
     DatosSesion s;
     if (!uit || !tasa110) {
-        LeeConfiguracion(s);
-        if (leeOpcion("DBName").isEmpty()) {
-            error("no --uit/--tasa110 given and no database configured in NEMDAL.INI");
+        // A database that could not be opened has said why already.
+        if (!cli::abreBaseConfigurada(s, &motivo)) {
+            if (!motivo.isEmpty())
+                error("sin --uit/--tasa110 las tasas salen de la base de datos de NEMDAL.INI: " + motivo);
             return 2;
         }
-        if (!AbreBaseDatos(s)) return 2;
         try {
             if (!uit) uit = valorDeTasa(UitDelAnio(*s.Base, s.Periodo));
             if (!tasa110) tasa110 = valorDeTasa(TasaPorCodigo(*s.Base, "050802", catalogo::Tasas, s.Periodo));
         } catch (const ErrorBD& e) {
-            error(QString("reading the catalogs: %1 %2").arg(e.numero()).arg(e.descripcion()));
+            error(QString("al leer los catálogos: %1 %2").arg(e.numero()).arg(e.descripcion()));
             return 2;
         }
-        if (!uit) return error("no UIT for " + s.Periodo + " in catalog '404'; give --uit"), 2;
-        if (!tasa110) return error("no rate '050802' in catalog '998'; give --tasa110"), 2;
+        if (!uit) return error("no hay UIT de " + s.Periodo + " en el catálogo '404'; indique --uit"), 2;
+        if (!tasa110) return error("no hay tasa '050802' en el catálogo '998'; indique --tasa110"), 2;
     }
 
     ValoresEjecucion valores;
@@ -65,7 +65,7 @@ int calcular(const QStringList& args) {
         try {
             llenaListas(d, *s.Base);
         } catch (const ErrorBD& e) {
-            error(QString("reading the lists: %1 %2").arg(e.numero()).arg(e.descripcion()));
+            error(QString("al leer las listas: %1 %2").arg(e.numero()).arg(e.descripcion()));
             return 2;
         }
     }
@@ -81,25 +81,28 @@ int calcular(const QStringList& args) {
 }  // namespace
 
 REGISTRA_COMANDO(
-    "calcular", "calcular [--uit U] [--tasa110 T] [--det] [FILE]",
-    "Types a declaration into a new form 0738 as a person at the keyboard does and prints the boxes.\n"
-    "Reads lines NNN=text from FILE or standard input; blank lines and lines starting with # are ignored.\n"
-    "For each line box NNN gets the focus, its text is selected and deleted, each character of text is\n"
-    "typed through the box's key filter, and the focus leaves the box. Boxes 530-540 are typed through\n"
-    "the detail window of box 200 (535-539) or 201 (530-534, 540), accepted with Aceptar.\n"
-    "Other controls: ruc, telefono, profesion, alquiler (1 Si, 2 No), rectifica, devolucion, general,\n"
-    "extranjero, fideicomiso (1 Si, 0 No), tipodoc.NNN (code chosen in list NNN), nacimiento (dd/mm/yyyy),\n"
-    "pago.forma, pago.banco, pago.cheque, pago.monto.\n"
-    "Prints every non-empty box as NNN=text as shown, in box order; with --det the stored value (i_valor)\n"
-    "of each non-empty box of the save order, in that order.\n"
-    "The UIT and the box-110 rate come from --uit/--tasa110 or else from the catalogs '404' and '998' of\n"
-    "the database of NEMDAL.INI (which also fills the document-type and profession lists).\n"
-    "A locked box is reported on standard error and left as it is.\n"
-    "The input is read line by line in UTF-8. A value its box would keep changed is refused: digits or\n"
-    "characters beyond the box's length, a sign, decimals, characters its key filter drops (thousands\n"
-    "separators where the box shows them, the case of letters and blanks around the value excepted);\n"
-    "so are a telephone or birth date the control would change, bytes that are not UTF-8 and lines\n"
-    "longer than 65536 bytes. Every line is checked and each refusal reported with its line number.\n"
-    "Exit status 2: a malformed or refused line (no '=', unknown key or box, a changed value), no rates,\n"
-    "unreadable input; nothing is printed then.",
+    "calcular", "calcular [--uit U] [--tasa110 T] [--det] [ARCHIVO]",
+    "Teclea una declaración en un formulario 0738 nuevo como lo hace una persona e imprime las casillas.\n"
+    "Lee líneas NNN=texto de ARCHIVO o de la entrada estándar; se omiten las líneas vacías y las que\n"
+    "empiezan con #. En cada línea la casilla NNN recibe el foco, su texto se selecciona y se borra, cada\n"
+    "carácter del texto pasa por el filtro de teclas de la casilla y el foco sale de ella. Las casillas\n"
+    "530-540 se teclean en la ventana de detalle de la casilla 200 (535-539) o 201 (530-534, 540), que se\n"
+    "acepta con Aceptar.\n"
+    "Otros controles: ruc, telefono, profesion, alquiler (1 Si, 2 No), rectifica, devolucion, general,\n"
+    "extranjero, fideicomiso (1 Si, 0 No), tipodoc.NNN (código elegido en la lista NNN), nacimiento\n"
+    "(dd/mm/aaaa), pago.forma, pago.banco, pago.cheque, pago.monto.\n"
+    "Imprime cada casilla no vacía como NNN=texto tal como se muestra, en el orden de las casillas; con\n"
+    "--det, el valor que se graba (i_valor) de cada casilla no vacía del orden de grabación.\n"
+    "La UIT y la tasa de la casilla 110 vienen de --uit/--tasa110 o, si no, de los catálogos '404' y\n"
+    "'998' de la base de datos de NEMDAL.INI (que también llena las listas de tipos de documento y\n"
+    "profesiones).\n"
+    "Una casilla bloqueada se informa en la salida de errores y queda como está.\n"
+    "La entrada se lee línea por línea en UTF-8. Se rechaza un valor que la casilla cambiaría: dígitos o\n"
+    "caracteres más allá de su longitud, un signo, decimales, caracteres que su filtro descarta (salvo los\n"
+    "separadores de miles donde la casilla los muestra, las mayúsculas y los blancos alrededor del\n"
+    "valor); también un teléfono o una fecha de nacimiento que el control cambiaría, bytes que no son\n"
+    "UTF-8 y líneas de más de 65536 bytes. Se revisan todas las líneas y cada rechazo se informa con su\n"
+    "número de línea.\n"
+    "Salida 2: una línea mal formada o rechazada (sin '=', clave o casilla desconocida, un valor\n"
+    "cambiado), sin tasas, entrada ilegible; entonces no se imprime nada.",
     calcular);

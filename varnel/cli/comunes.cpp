@@ -1,5 +1,6 @@
 #include "varnel/cli/comunes.h"
 
+#include <QDir>
 #include <cstdio>
 
 #include "common/conexion.h"
@@ -13,20 +14,20 @@ std::optional<Argumentos> leeArgumentos(const QStringList& args, const FormaArgu
         const QString& x = args[i];
         if (forma.conValor.contains(x)) {
             if (i + 1 >= args.size()) {
-                *error = x + " needs a value";
+                *error = x + " necesita un valor";
                 return std::nullopt;
             }
             a.valores[x] = args[++i];
         } else if (forma.interruptores.contains(x)) {
             a.interruptores.insert(x);
         } else if (x.startsWith("--")) {
-            *error = "unknown option " + x;
+            *error = "opción desconocida " + x;
             return std::nullopt;
         } else if (a.posicionales.size() < forma.posicionales) {
             a.posicionales << x.trimmed();
         } else {
-            *error = forma.posicionales == 0 ? "unexpected argument " + x
-                                             : "only one " + forma.posicional + " may be given";
+            *error =
+                forma.posicionales == 0 ? "argumento de más " + x : "solo se admite un " + forma.posicional;
             return std::nullopt;
         }
     }
@@ -36,12 +37,12 @@ std::optional<Argumentos> leeArgumentos(const QStringList& args, const FormaArgu
 bool abreEntrada(const QString& archivo, QFile& f, QString* error) {
     if (archivo.isEmpty() || archivo == "-") {
         if (f.open(stdin, QIODevice::ReadOnly)) return true;
-        *error = "cannot read standard input";
+        *error = "no se puede leer la entrada estándar";
         return false;
     }
     f.setFileName(archivo);
     if (f.open(QIODevice::ReadOnly)) return true;
-    *error = "cannot read " + archivo;
+    *error = "no se puede leer " + archivo;
     return false;
 }
 
@@ -51,9 +52,14 @@ bool entradaDeArgumentos(const QStringList& args, QFile& f, QString* error) {
 }
 
 bool abreBaseConfigurada(DatosSesion& s, QString* error) {
+    if (!hayEntorno()) {
+        *error = mensajeSinEntorno();
+        return false;
+    }
     LeeConfiguracion(s);
     if (leeOpcion("DBName").isEmpty() && s.ServidorBD.isEmpty()) {
-        *error = "no database configured in NEMDAL.INI";
+        *error = QString("%1 no indica la base de datos (ni DBName ni DBServer)")
+                     .arg(QDir::toNativeSeparators(rutaIniEntorno()));
         return false;
     }
     return AbreBaseDatos(s);

@@ -18,7 +18,7 @@ struct FormaArgumentos {
     QStringList conValor;
     QStringList interruptores;
     int posicionales = 1;
-    QString posicional = QStringLiteral("FILE");
+    QString posicional = QStringLiteral("ARCHIVO");
 };
 
 struct Argumentos {
@@ -33,8 +33,8 @@ struct Argumentos {
     QString posicional(int i = 0) const { return posicionales.value(i); }
 };
 
-// nullopt with the reason in *error ("--correl needs a value", "unknown option --x", "only one RUC
-// may be given").
+// nullopt with the reason in *error ("--correl necesita un valor", "opción desconocida --x", "solo se
+// admite un RUC").
 std::optional<Argumentos> leeArgumentos(const QStringList& args, const FormaArgumentos& forma, QString* error);
 
 // FILE, or standard input when FILE is empty or "-", opened in `f` to be read line by line

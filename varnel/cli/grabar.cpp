@@ -31,14 +31,16 @@ int grabar(const QStringList& args) {
 }  // namespace
 
 REGISTRA_COMANDO(
-    "grabar", "grabar [FILE]",
-    "Saves a declaration into the database of NEMDAL.INI as the declaration window saves it.\n"
-    "Reads the lines of `calcular` (NNN=text and the other controls) after one line ruc=RUC naming a\n"
-    "taxpayer that the configured user (SysUser) may choose; any other RUC is refused. Only blank and\n"
-    "comment lines may come before the ruc= line, and a later one may only repeat it. Every line is\n"
-    "checked as `calcular` checks it; when one is refused nothing is saved. When that RUC\n"
-    "already has a declaration of form 0738 for 2003, it is opened and the lines modify it; otherwise\n"
-    "a new declaration is entered. The identification checks of the window run before anything is\n"
-    "written; their messages go to standard error. Prints estado=N, the header's estado (0 consistent).\n"
-    "Exit status 1: refused RUC, failed checks or a database error; 2: malformed input or no database.",
+    "grabar", "grabar [ARCHIVO]",
+    "Graba una declaración en la base de datos de NEMDAL.INI como la graba la ventana de la declaración.\n"
+    "Lee las líneas de `calcular` (NNN=texto y los otros controles) después de una línea ruc=RUC que\n"
+    "nombra un contribuyente que el usuario configurado (SysUser) puede elegir; cualquier otro RUC se\n"
+    "rechaza. Antes de la línea ruc= solo puede haber líneas vacías o de comentario, y una posterior solo\n"
+    "puede repetirla. Cada línea se revisa como en `calcular`; si se rechaza alguna no se graba nada. Si\n"
+    "ese RUC ya tiene una declaración del formulario 0738 de 2003, se abre y las líneas la modifican; si\n"
+    "no, se ingresa una declaración nueva. Las verificaciones de identificación de la ventana se hacen\n"
+    "antes de escribir nada; sus mensajes van a la salida de errores. Imprime estado=N, el estado de la\n"
+    "cabecera (0 consistente).\n"
+    "Salida 1: RUC rechazado, verificaciones fallidas o un error de la base de datos; 2: entrada mal\n"
+    "formada o sin base de datos.",
     grabar);

@@ -20,8 +20,8 @@ void error(const QString& texto) { std::fprintf(stderr, "varnel-cli imprimir: %s
 
 int uso(const QString& motivo) {
     std::fprintf(stderr,
-                 "varnel-cli imprimir: %s\nusage: varnel-cli imprimir RUC [--correl C] "
-                 "[--opcion declaracion|anexo|ambos] [--exoneradas] [--dividendos] [--pdf OUT.pdf]\n",
+                 "varnel-cli imprimir: %s\nUso: varnel-cli imprimir RUC [--correl C] "
+                 "[--opcion declaracion|anexo|ambos] [--exoneradas] [--dividendos] [--pdf SALIDA.pdf]\n",
                  qPrintable(motivo));
     return 2;
 }
@@ -40,18 +40,19 @@ int ejecuta(const QStringList& args) {
         if (o == "declaracion") d.seleccion.opcion = OpcionImpresion::Declaracion;
         else if (o == "anexo") d.seleccion.opcion = OpcionImpresion::Anexo;
         else if (o == "ambos") d.seleccion.opcion = OpcionImpresion::DeclaracionYAnexo;
-        else return uso("--opcion takes declaracion, anexo or ambos");
+        else
+            return uso("--opcion admite declaracion, anexo o ambos");
     }
     d.seleccion.exoneradas = a->tiene("--exoneradas");
     d.seleccion.dividendos = a->tiene("--dividendos");
     QString pdf = a->valor("--pdf");
-    if (a->tiene("--pdf") && pdf.isEmpty()) return uso("--pdf takes a file name");
-    if (d.ruc.isEmpty()) return uso("RUC is required");
+    if (a->tiene("--pdf") && pdf.isEmpty()) return uso("--pdf necesita el nombre de un archivo");
+    if (d.ruc.isEmpty()) return uso("falta el RUC");
     // Reading NEMDAL.INI makes SysPath the current folder: a relative OUT.pdf is the caller's.
     if (!pdf.isEmpty()) pdf = QFileInfo(pdf).absoluteFilePath();
     // The annexes print only with an option that includes them, as the window's check boxes do.
     if (d.seleccion.opcion == OpcionImpresion::Declaracion && (d.seleccion.exoneradas || d.seleccion.dividendos))
-        return uso("--exoneradas and --dividendos need --opcion anexo or ambos");
+        return uso("--exoneradas y --dividendos necesitan --opcion anexo o ambos");
     if (!d.seleccion.valida()) return uso("Debe seleccionar algún anexo");
 
     instalaDialogos(std::make_shared<DialogosConsola>());
@@ -73,7 +74,10 @@ int ejecuta(const QStringList& args) {
         clave.formulario = s.Formulario;
         clave.correl = d.correl;
         const std::optional<CabeceraImpresion> c = cabeceraImpresion(*s.Base, clave, d.enviada);
-        if (!c) return error(QString("no %1 declaration of %2").arg(d.enviada ? "sent" : "stored", d.ruc)), 1;
+        if (!c)
+            return error(QString("no hay una declaración %1 del RUC %2")
+                             .arg(d.enviada ? "enviada" : "guardada", d.ruc)),
+                   1;
         d.nombre = c->nombre;
         d.semana = c->semana;
         d.norden = c->norden;
@@ -91,18 +95,19 @@ int ejecuta(const QStringList& args) {
 
     // The same path as "varnel-cli reporte FILE --pdf OUT".
     const auto reporte = cli::comandos().find("reporte");
-    if (reporte == cli::comandos().end()) return uso("the reporte command is missing");
+    if (reporte == cli::comandos().end()) return uso("falta la orden reporte");
     return reporte->second.ejecuta({g.ruta, "--pdf", pdf});
 }
 
 }  // namespace
 
-REGISTRA_COMANDO("imprimir",
-                 "imprimir RUC [--correl C] [--opcion declaracion|anexo|ambos] [--exoneradas] [--dividendos] "
-                 "[--pdf OUT.pdf]",
-                 "Generates the printed declaration (report RP0008) of a stored declaration, or of the sending\n"
-                 "--correl C, into the report folder, registered in SPOOL, and prints the file's path.\n"
-                 "--opcion anexo|ambos with --exoneradas and/or --dividendos adds the annex pages.\n"
-                 "--pdf also prints the report into OUT.pdf through the same path as 'reporte'.\n"
-                 "Only a taxpayer the configured user may choose; any other is refused (exit 1).",
-                 ejecuta);
+REGISTRA_COMANDO(
+    "imprimir",
+    "imprimir RUC [--correl C] [--opcion declaracion|anexo|ambos] [--exoneradas] [--dividendos] "
+    "[--pdf SALIDA.pdf]",
+    "Genera la declaración impresa (reporte RP0008) de una declaración guardada, o del envío\n"
+    "--correl C, en la carpeta de reportes, la registra en SPOOL e imprime la ruta del archivo.\n"
+    "--opcion anexo|ambos con --exoneradas y/o --dividendos agrega las páginas de los anexos.\n"
+    "--pdf además imprime el reporte en SALIDA.pdf por el mismo camino que 'reporte'.\n"
+    "Solo un contribuyente que el usuario configurado puede elegir; otro se rechaza (salida 1).",
+    ejecuta);

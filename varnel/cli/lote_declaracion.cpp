@@ -81,7 +81,7 @@ std::optional<PrimeraLinea> leeDeclarante(LectorLineas& lector, const Avisa& avi
         }
         if (primera == 0) primera = l.numero;
     }
-    avisa(QStringLiteral("no ruc= line: the declarant must be named"));
+    avisa(QStringLiteral("falta la línea ruc=: debe nombrarse al declarante"));
     return std::nullopt;
 }
 
@@ -162,7 +162,8 @@ ResultadoGrabarLote grabaLote(BaseDatos& base, const QString& formulario, const 
     SesionDeclaracion s(entorno(base, formulario, usuario), v);
     const ResultadoApertura a = s.abre();
     if (!a.abierta) return falla(1, a.motivo);
-    if (!existe && !s.eligeContribuyente(s.entradaDe(ruc)).ok) return falla(1, QString("RUC %1 cannot be chosen").arg(ruc));
+    if (!existe && !s.eligeContribuyente(s.entradaDe(ruc)).ok)
+        return falla(1, QString("el RUC %1 no se puede elegir").arg(ruc));
 
     TecleoLineas tecleo(s.declaracion(), avisa);
     LineaEntrada l;

@@ -98,7 +98,7 @@ void TecleoLineas::tecleaCasilla(int numero, const QString& clave, const QString
     const int n = clave.toInt();
     const std::optional<TextoTecleado> t = tecleaYLee(d_, n, valor);
     if (!t) {
-        avisa_(QString("line %1: box %2 is locked; nothing was typed").arg(numero).arg(clave));
+        avisa_(QString("línea %1: la casilla %2 está bloqueada; no se tecleó nada").arg(numero).arg(clave));
         return;
     }
     const QString motivo = motivoDeCambio(n, valor, *t);
@@ -154,12 +154,12 @@ void TecleoLineas::aplicaPendientes() {
 
 // The core numbers the lines it was given from 1: each message gets its line of the input back.
 void TecleoLineas::informa(const QStringList& avisos, const std::vector<int>& numeros) {
-    static const QRegularExpression linea(QStringLiteral("^line ([0-9]+): "));
+    static const QRegularExpression linea(QStringLiteral("^línea ([0-9]+): "));
     for (const QString& a : avisos) {
         const QRegularExpressionMatch m = linea.match(a);
         const qsizetype i = m.hasMatch() ? m.captured(1).toLongLong() - 1 : -1;
         if (i >= 0 && i < qsizetype(numeros.size()))
-            avisa_(QString("line %1: ").arg(numeros[size_t(i)]) + a.mid(m.capturedLength()));
+            avisa_(QString("línea %1: ").arg(numeros[size_t(i)]) + a.mid(m.capturedLength()));
         else
             avisa_(a);
     }

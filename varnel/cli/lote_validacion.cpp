@@ -39,8 +39,8 @@ ResultadoValidacionEntrada validaEntrada(BaseDatos& base, const QString& formula
     ResultadoValidacionEntrada r;
     const auto uit = valorDeTasa(UitDelAnio(base, "2003"));
     const auto tasa110 = valorDeTasa(TasaPorCodigo(base, "050802", catalogo::Tasas, "2003"));
-    if (!uit) avisa("no UIT for 2003 in catalog '404'");
-    if (!tasa110) avisa("no rate '050802' in catalog '998'");
+    if (!uit) avisa("no hay UIT de 2003 en el catálogo '404'");
+    if (!tasa110) avisa("no hay tasa '050802' en el catálogo '998'");
     if (!uit || !tasa110) return r.estado = 2, r;
 
     ValoresEjecucion valores;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "common/sesion.h"
 #include "platform/arranque.h"
 #include "platform/version.h"
 #include "varnel/cli/comando.h"
@@ -15,13 +16,16 @@ std::map<QString, Comando>& comandos() {
 
 namespace {
 void ayuda(FILE* f) {
-    std::fprintf(f, "usage: varnel-cli COMMAND [ARGS]\n\nCommands:\n");
+    std::fprintf(f, "Uso: varnel-cli ORDEN [ARGUMENTOS]\n\nÓrdenes:\n");
     for (const auto& [nombre, c] : qvr::cli::comandos()) {
         std::fprintf(f, "  varnel-cli %s\n", qPrintable(c.uso));
         for (const QString& l : c.descripcion.split('\n', Qt::SkipEmptyParts))
             std::fprintf(f, "      %s\n", qPrintable(l));
     }
-    std::fprintf(f, "\nNEMDAL.INI is read from $WINDIR (or $XDG_CONFIG_HOME/qvr).\n");
+    std::fprintf(f,
+                 "\nNEMDAL.INI se lee de $WINDIR (o de $XDG_CONFIG_HOME/qvr). Para crear un entorno de\n"
+                 "demostración: %s\n",
+                 qPrintable(qvr::kOrdenEntornoDemo));
 }
 }  // namespace
 
@@ -46,7 +50,7 @@ int main(int argc, char** argv) {
     const QString nombre = args.takeFirst();
     auto it = qvr::cli::comandos().find(nombre);
     if (it == qvr::cli::comandos().end()) {
-        std::fprintf(stderr, "varnel-cli: unknown command '%s'\n\n", qPrintable(nombre));
+        std::fprintf(stderr, "varnel-cli: orden desconocida '%s'\n\n", qPrintable(nombre));
         ayuda(stderr);
         return 2;
     }

@@ -19,7 +19,7 @@ int mostrar(const QStringList& args) {
     const auto a = cli::leeArgumentos(args, {{"--correl"}, {}, 1, "RUC"}, &motivo);
     if (!a) return error(motivo), 2;
     const QString ruc = a->posicional();
-    if (ruc.isEmpty()) return error("a RUC must be given"), 2;
+    if (ruc.isEmpty()) return error("falta el RUC"), 2;
     return cli::ejecutaConBase(
         [&](DatosSesion& s) {
             const ResultadoGrabarLote r = muestraDeclaracion(*s.Base, s.Formulario, s.Usuario, ruc, a->valor("--correl"));
@@ -32,9 +32,11 @@ int mostrar(const QStringList& args) {
 
 REGISTRA_COMANDO(
     "mostrar", "mostrar RUC [--correl C]",
-    "Opens the stored declaration of RUC (or, with --correl, the sent one of that correl) through the\n"
-    "loading steps of the declaration window and prints every non-empty box as NNN=text, as shown,\n"
-    "then the other controls as key=value with the keys `calcular` reads (and orden, verifica for a\n"
-    "sent one). Like the window, the opening refills the working annex tables.\n"
-    "Exit status 1: no such declaration or a database error; 2: bad arguments or no database.",
+    "Abre la declaración guardada del RUC (o, con --correl, la enviada con ese correlativo) por los\n"
+    "pasos de carga de la ventana de la declaración e imprime cada casilla no vacía como NNN=texto, tal\n"
+    "como se muestra, y luego los otros controles como clave=valor con las claves que lee `calcular` (y\n"
+    "orden, verifica en una enviada). Como la ventana, la apertura vuelve a llenar las tablas de trabajo\n"
+    "de los anexos.\n"
+    "Salida 1: no existe esa declaración o un error de la base de datos; 2: argumentos incorrectos o sin\n"
+    "base de datos.",
     mostrar);

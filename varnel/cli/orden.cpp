@@ -19,7 +19,7 @@ int orden(const QStringList& args) {
     if (!a) return error(motivo), 2;
     const QString ruc = a->posicional();
     if (ruc.isEmpty() || a->valor("--correl").isEmpty() || !a->tiene("--orden") || !a->tiene("--digitos"))
-        return error("usage: orden RUC --correl C --orden NNNNNNNN --digitos DD"), 2;
+        return error("Uso: varnel-cli orden RUC --correl C --orden NNNNNNNN --digitos DD"), 2;
     instalaDialogos(dialogosParaLineaDeComandos());
     return cli::ejecutaConBase(
         [&](DatosSesion& s) {
@@ -34,9 +34,10 @@ int orden(const QStringList& args) {
 
 REGISTRA_COMANDO(
     "orden", "orden RUC --correl C --orden NNNNNNNN --digitos DD",
-    "Registers the order number of the sent declaration RUC / C of the database of NEMDAL.INI, as\n"
-    "the declaration window saves a sent declaration: the order number must have 8 characters and\n"
-    "DD must be its check digits for the sending's control number (messages on standard error).\n"
-    "Only a taxpayer the configured user may choose (as the list of sent declarations shows).\n"
-    "Exit status 1: refused or no such sending; 2: bad arguments or no database.",
+    "Registra el número de orden de la declaración enviada RUC / C de la base de datos de NEMDAL.INI,\n"
+    "como la ventana de la declaración graba una declaración enviada: el número de orden debe tener 8\n"
+    "caracteres y DD deben ser sus dígitos de verificación para el número de control del envío\n"
+    "(mensajes en la salida de errores). Solo un contribuyente que el usuario configurado puede elegir\n"
+    "(como lo muestra la lista de declaraciones enviadas).\n"
+    "Salida 1: rechazado o no existe ese envío; 2: argumentos incorrectos o sin base de datos.",
     orden);

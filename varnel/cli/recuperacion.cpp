@@ -18,11 +18,11 @@ int recuperacion(const QStringList& args) {
     bool mostrar = false;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == "--mostrar") {
-            if (i + 1 >= args.size()) return error("--mostrar needs a RUC"), 2;
+            if (i + 1 >= args.size()) return error("--mostrar necesita un RUC"), 2;
             mostrar = true;
             ruc = args[++i].trimmed();
         } else {
-            return error("unknown argument " + args[i]), 2;
+            return error("argumento desconocido " + args[i]), 2;
         }
     }
     const std::vector<CopiaListada> copias = listaCopias();
@@ -51,16 +51,17 @@ int recuperacion(const QStringList& args) {
             danadas = true;
         }
     if (mostradas == 0 && !danadas)
-        error(QString("no recovery copy of RUC %1 in %2").arg(ruc, carpetaRecuperacion()));
+        error(QString("no hay copia de recuperación del RUC %1 en %2").arg(ruc, carpetaRecuperacion()));
     return mostradas > 0 && !danadas ? 0 : 1;
 }
 
 }  // namespace
 
 REGISTRA_COMANDO("recuperacion", "recuperacion [--mostrar RUC]",
-                 "Lists the recovery copies that the declaration window keeps of unsaved typing, in\n"
-                 "$XDG_DATA_HOME/qvr/recuperacion: user, RUC, time of the copy and file, tab-separated\n"
-                 "(a copy that cannot be read shows why). With --mostrar, prints every copy of RUC as\n"
-                 "key=value lines: who and when, each non-empty box as NNN=text, the other controls and\n"
-                 "the annex rows. Reads only. Exit status 1: no readable copy of that RUC; 2: bad arguments.",
+                 "Lista las copias de recuperación que la ventana de la declaración guarda de lo tecleado\n"
+                 "sin grabar, en $XDG_DATA_HOME/qvr/recuperacion: usuario, RUC, hora de la copia y archivo,\n"
+                 "separados por tabuladores (una copia ilegible dice por qué). Con --mostrar imprime cada\n"
+                 "copia del RUC como líneas clave=valor: quién y cuándo, cada casilla no vacía como\n"
+                 "NNN=texto, los otros controles y las filas de los anexos. Solo lee.\n"
+                 "Salida 1: no hay una copia legible de ese RUC; 2: argumentos incorrectos.",
                  recuperacion);

@@ -43,10 +43,10 @@ class PdfVigilado : public qvr::Impresora {
 };
 
 int uso(const char* motivo) {
-    std::fprintf(
-        stderr,
-        "varnel-cli reporte: %s\nusage: varnel-cli reporte FILE.PRN --pdf OUT.pdf [--desde N --hasta M]\n",
-        motivo);
+    std::fprintf(stderr,
+                 "varnel-cli reporte: %s\nUso: varnel-cli reporte ARCHIVO.PRN --pdf SALIDA.pdf [--desde N "
+                 "--hasta M]\n",
+                 motivo);
     return 2;
 }
 
@@ -62,18 +62,18 @@ int ejecuta(const QStringList& args) {
         } else if (a == "--desde" || a == "--hasta") {
             bool ok = false;
             const int n = valor().toInt(&ok);
-            if (!ok || n < 1) return uso("--desde and --hasta take a page number from 1");
+            if (!ok || n < 1) return uso("--desde y --hasta necesitan un número de página desde 1");
             (a == "--desde" ? rango.desde : rango.hasta) = n;
             (a == "--desde" ? hayDesde : hayHasta) = true;
         } else if (a.startsWith("--") || !archivo.isEmpty()) {
-            return uso(qPrintable("unexpected argument " + a));
+            return uso(qPrintable("argumento de más " + a));
         } else {
             archivo = a;
         }
     }
-    if (archivo.isEmpty() || pdf.isEmpty()) return uso("FILE.PRN and --pdf OUT.pdf are required");
-    if (hayDesde != hayHasta) return uso("--desde and --hasta go together");
-    if (hayDesde && rango.hasta < rango.desde) return uso("--hasta is below --desde");
+    if (archivo.isEmpty() || pdf.isEmpty()) return uso("se necesitan ARCHIVO.PRN y --pdf SALIDA.pdf");
+    if (hayDesde != hayHasta) return uso("--desde y --hasta van juntos");
+    if (hayDesde && rango.hasta < rango.desde) return uso("--hasta es menor que --desde");
     rango.activo = hayDesde;
 
     qvr::instalaDialogos(std::make_shared<qvr::DialogosConsola>());
@@ -88,14 +88,15 @@ int ejecuta(const QStringList& args) {
     if (!visor.pDesencripta(info.fileName(), "xx") || !visor.archivoExiste()) return 1;
     // A file left from an earlier run does not count: this job must have written it.
     if (escrito && QFileInfo(pdf).isFile()) return 0;
-    std::fprintf(stderr, "varnel-cli reporte: %s could not be written%s\n", qPrintable(pdf),
+    std::fprintf(stderr, "varnel-cli reporte: no se pudo escribir %s%s\n", qPrintable(pdf),
                  error.isEmpty() ? "" : qPrintable(": " + error));
     return 1;
 }
 
 }  // namespace
 
-REGISTRA_COMANDO("reporte", "reporte FILE.PRN --pdf OUT.pdf [--desde N --hasta M]",
-                 "Prints a report file (.PRN) into a PDF file, A4, through the viewer's print path.\n"
-                 "--desde/--hasta print only that range of pages (from 1).",
-                 ejecuta);
+REGISTRA_COMANDO(
+    "reporte", "reporte ARCHIVO.PRN --pdf SALIDA.pdf [--desde N --hasta M]",
+    "Imprime un archivo de reporte (.PRN) en un archivo PDF, A4, por el camino de impresión del\n"
+    "visor. --desde/--hasta imprimen solo ese rango de páginas (desde 1).",
+    ejecuta);

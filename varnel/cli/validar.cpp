@@ -46,13 +46,15 @@ int validar(const QStringList& args) {
 }  // namespace
 
 REGISTRA_COMANDO(
-    "validar", "validar [FILE]",
-    "Types a declaration as 'calcular' does (same NNN=text and control lines; 'ruc' names the declarant)\n"
-    "into a form 0738 opened for modification, then checks it with the validation of the 'Validar'\n"
-    "button against the catalogs of the database of NEMDAL.INI and today's date.\n"
-    "Prints one inconsistency per line on standard output, in the order of the rules; the notices\n"
-    "(amount to pay, spouse's birth date) and input problems go to standard error as 'aviso: ' lines.\n"
-    "A ruc= line must name a taxpayer the configured user may choose. The lines are checked as\n"
-    "'calcular' checks them: a refused line is reported with its line number and nothing is validated.\n"
-    "Exit status 0: consistent; 1: inconsistencies; 2: unusable input, a refused RUC or no database.",
+    "validar", "validar [ARCHIVO]",
+    "Teclea una declaración como 'calcular' (las mismas líneas NNN=texto y de controles; 'ruc' nombra al\n"
+    "declarante) en un formulario 0738 abierto para modificar y la revisa con la validación del botón\n"
+    "'Validar', con los catálogos de la base de datos de NEMDAL.INI y la fecha de hoy.\n"
+    "Imprime una inconsistencia por línea en la salida estándar, en el orden de las reglas; los avisos\n"
+    "(importe a pagar, fecha de nacimiento del cónyuge) y los problemas de la entrada van a la salida de\n"
+    "errores como líneas 'aviso: '. Una línea ruc= debe nombrar un contribuyente que el usuario\n"
+    "configurado puede elegir. Las líneas se revisan como en 'calcular': una línea rechazada se informa\n"
+    "con su número y no se valida nada.\n"
+    "Salida 0: consistente; 1: inconsistencias; 2: entrada inutilizable, un RUC rechazado o sin base de\n"
+    "datos.",
     validar);

@@ -12,27 +12,29 @@ namespace {
 
 int ejecuta(const QStringList& args) {
     if (args.size() != 1 || args[0].startsWith("--")) {
-        std::fprintf(stderr, "usage: varnel-cli ver FILE.PRN\n");
+        std::fprintf(stderr, "Uso: varnel-cli ver ARCHIVO.PRN\n");
         return 2;
     }
     if (QGuiApplication::platformName() == "offscreen" || QGuiApplication::platformName() == "minimal") {
-        std::fprintf(stderr, "varnel-cli ver: no display; use 'varnel-cli reporte FILE --pdf OUT.pdf'\n");
+        std::fprintf(stderr,
+                     "varnel-cli ver: no hay pantalla; use 'varnel-cli reporte ARCHIVO --pdf SALIDA.pdf'\n");
         return 2;
     }
     qvr::preparaInterfaz(*QCoreApplication::instance());
     qvr::instalaDialogos(std::make_shared<qvr::DialogosQt>());
     const QFileInfo info(args[0]);
     if (!info.isFile()) {
-        std::fprintf(stderr, "varnel-cli ver: %s: no such file\n", qPrintable(args[0]));
+        std::fprintf(stderr, "varnel-cli ver: %s: no existe el archivo\n", qPrintable(args[0]));
         return 1;
     }
     qvr::reporte::VerReporte(info.fileName(), "Vprevia", info.absolutePath(), qvr::reporte::RangoHojas{});
     return 0;
 }
 
-REGISTRA_COMANDO("ver", "ver FILE.PRN",
-                 "Shows a report file in the report viewer window (previous/next page, print, close).\n"
-                 "Needs a display; the host stand-in's spool window uses it.",
-                 ejecuta);
+REGISTRA_COMANDO(
+    "ver", "ver ARCHIVO.PRN",
+    "Muestra un archivo de reporte en la ventana del visor (página anterior/siguiente, imprimir,\n"
+    "cerrar). Necesita una pantalla; la ventana de reportes del integrador la usa.",
+    ejecuta);
 
 }  // namespace

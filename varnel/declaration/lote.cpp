@@ -47,9 +47,10 @@ int numeroCasilla(const QString& clave) {
 
 // The reason a line cannot be applied, or empty text.
 QString revisa(const Linea& l) {
-    if (l.clave.isEmpty()) return "no '=' or no key";
+    if (l.clave.isEmpty()) return "falta '=' o la clave";
     const int n = numeroCasilla(l.clave);
-    if (n >= 0) return existeCasilla(n) ? QString() : QString("box %1 is not a box of the form").arg(l.clave);
+    if (n >= 0)
+        return existeCasilla(n) ? QString() : QString("%1 no es una casilla del formulario").arg(l.clave);
     if (l.clave == "ruc" || l.clave == "telefono" || l.clave == "profesion" || l.clave == "nacimiento" ||
         l.clave == "pago.forma" || l.clave == "pago.banco" || l.clave == "pago.cheque" ||
         l.clave == "pago.monto")
@@ -58,14 +59,15 @@ QString revisa(const Linea& l) {
         const ParOpciones& par = parOpciones(*p);
         return opcionDe(*p, l.valor)
                    ? QString()
-                   : QString("%1 takes %2 (Si) or %3 (No)").arg(l.clave).arg(par.indiceSi).arg(par.indiceNo);
+                   : QString("%1 admite %2 (Si) o %3 (No)").arg(l.clave).arg(par.indiceSi).arg(par.indiceNo);
     }
     if (l.clave.startsWith("tipodoc.")) {
         const int lista = numeroCasilla(l.clave.mid(8));
-        return companeraDeLista(lista) ? QString()
-                                       : QString("%1 is not a document-type list").arg(l.clave.mid(8));
+        return companeraDeLista(lista)
+                   ? QString()
+                   : QString("%1 no es una lista de tipos de documento").arg(l.clave.mid(8));
     }
-    return QString("unknown key '%1'").arg(l.clave);
+    return QString("clave desconocida '%1'").arg(l.clave);
 }
 
 // A list entry for a code the lists do not offer (no catalog at hand): letters and digits, up to 12.
@@ -80,7 +82,9 @@ void aplica(Declaracion& d, const Linea& l, ResultadoLote& r) {
     if (n >= 0) {
         const bool ok = esOculta(n) ? tecleaDetalle(d, n, l.valor) : tecleaCasilla(d, n, l.valor);
         if (!ok)
-            r.avisos << QString("line %1: box %2 is locked; nothing was typed").arg(l.numero).arg(l.clave);
+            r.avisos << QString("línea %1: la casilla %2 está bloqueada; no se tecleó nada")
+                            .arg(l.numero)
+                            .arg(l.clave);
         return;
     }
     FormaPago pago = d.controles.pago;
@@ -210,7 +214,7 @@ ResultadoLote ejecutaLote(Declaracion& d, const QStringList& lineas, bool det) {
                 igual < 0 ? QString() : t.mid(igual + 1)};
         const QString problema = revisa(l);
         if (!problema.isEmpty()) {
-            r.avisos << QString("line %1: %2: %3").arg(l.numero).arg(problema, t);
+            r.avisos << QString("línea %1: %2: %3").arg(l.numero).arg(problema, t);
             r.estado = 2;
         }
         aplicables.push_back(l);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <vector>
 
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -95,14 +96,18 @@ bool VisorReporte::revisa() {
 }
 
 bool VisorReporte::imprime(const QString& ruta) {
-    // Its own index: printing leaves the preview's pages and position as they are.
-    // Without a range the page breaks make the pages, as the printer follows them; with a range
-    // the page fields choose what is printed.
+    // Its own index: printing leaves the preview's pages and position as they are. The page breaks
+    // make the printed pages, with a range as without one: a range prints those of its pages, the
+    // same pages that printing everything gives at those places.
     IndiceReporte indice;
-    if (!indice.abre(ruta, rango_, rango_.activo ? Paginacion::PorHoja : Paginacion::PorSalto))
+    if (!indice.abre(ruta, {}, Paginacion::PorSalto))
         return errorLectura({53, QStringLiteral("No se encontró el archivo")}, 0);
     // The whole file is read before the job starts, so a damaged file prints nothing.
     if (!indice.avanzaTodo()) return errorLectura(*indice.error(), indice.lineaError());
+    std::vector<int> hojas;
+    for (int n = 0; n < indice.paginas(); ++n)
+        if (rango_.contiene(n)) hojas.push_back(n);
+    if (hojas.empty()) return true;  // a range beyond the last page: nothing to print
 
     auto impresora = abreImpresora();
     if (!impresora) return true;  // the user cancelled the choice of printer
@@ -113,10 +118,11 @@ bool VisorReporte::imprime(const QString& ruta) {
                            QStringLiteral("Error"), Icono::Error);
         return false;
     };
-    if (!impresora->comienza(indice.pagina(0).orientacion)) return falla();
-    for (int n = 0; n < indice.paginas(); ++n) {
+    if (!impresora->comienza(indice.pagina(hojas.front()).orientacion)) return falla();
+    for (size_t k = 0; k < hojas.size(); ++k) {
+        const int n = hojas[k];
         // A page break only between pages that are printed: none before the first, none after the last.
-        if (n > 0 && !impresora->nuevaPagina(indice.pagina(n).orientacion)) return falla();
+        if (k > 0 && !impresora->nuevaPagina(indice.pagina(n).orientacion)) return falla();
         QPainter& p = impresora->pintor();
         p.save();
         usaTwips(p, impresora->resolucion());

@@ -61,12 +61,12 @@ TEST_F(LoteTest, RechazaLoQueLaVentanaRechazaria) {
         QString aviso;    // standard error
         QString mensaje;  // message of the checks
     } casos[] = {
-        {"sin ruc", {"100=1"}, 2, "no ruc= line: the declarant must be named", ""},
+        {"sin ruc", {"100=1"}, 2, "falta la línea ruc=: debe nombrarse al declarante", ""},
         {"ruc de otro usuario", {"ruc=10401234567"}, 1,
          "El contribuyente 10401234567 no está entre los que el usuario ANA puede elegir", ""},
         {"telefono corto", {"ruc=" + kNuevo, "rectifica=0", "telefono=123"}, 1, "",
          "Ingrese correctamente el teléfono"},
-        {"linea mala", {"ruc=" + kNuevo, "xyz=1"}, 2, "line 2: unknown key 'xyz': xyz=1", ""},
+        {"linea mala", {"ruc=" + kNuevo, "xyz=1"}, 2, "línea 2: clave desconocida 'xyz': xyz=1", ""},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);

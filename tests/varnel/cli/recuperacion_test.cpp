@@ -90,10 +90,10 @@ TEST_F(CliRecuperacion, MuestraLaCopiaDeUnRuc) {
         int codigo;
         const char* error;
     } fallos[] = {
-        {{"--mostrar", "10455555551"}, 1, "no recovery copy of RUC 10455555551"},
+        {{"--mostrar", "10455555551"}, 1, "no hay copia de recuperación del RUC 10455555551"},
         {{"--mostrar", "20999999990"}, 1, "JOSE_20999999990_0738_2003.json: no es un texto JSON completo"},
-        {{"--mostrar"}, 2, "--mostrar needs a RUC"},
-        {{"--borrar"}, 2, "unknown argument --borrar"},
+        {{"--mostrar"}, 2, "--mostrar necesita un RUC"},
+        {{"--borrar"}, 2, "argumento desconocido --borrar"},
     };
     for (const auto& f : fallos) {
         const Salida e = cli(f.args);

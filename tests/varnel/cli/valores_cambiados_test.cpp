@@ -82,7 +82,7 @@ TEST_F(ValoresCambiados, SeRechazanConSuLineaYNadaSeGraba) {
          {"línea 4: casilla 817: la línea pasa de 65536 bytes"}},
         {"todas las malas, no la primera",
          "100=5000\n# ok\n102=1.5\n105=9\n106=x\nxyz=1\n110=+1\n",
-         {"línea 6: casilla 102:", "línea 8: casilla 106:", "line 9: unknown key 'xyz'",
+         {"línea 6: casilla 102:", "línea 8: casilla 106:", "línea 9: clave desconocida 'xyz'",
           "línea 10: casilla 110:"}},
         {"otro ruc", "100=5000\nruc=10401234567\n", {"línea 5: ruc: la declaración es la del RUC"}},
     };

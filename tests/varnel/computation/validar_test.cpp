@@ -58,7 +58,7 @@ TEST(Validar, ConsistenteInconsistenteYEntradaInutil) {
     const Salida rota = corre("100=5\nsin igual\n");
     EXPECT_EQ(rota.estado, 2);
     EXPECT_TRUE(rota.salida.isEmpty());
-    EXPECT_TRUE(rota.errores.contains("line 2:")) << rota.errores.toStdString();
+    EXPECT_TRUE(rota.errores.contains("línea 2:")) << rota.errores.toStdString();
 }
 
 TEST(Validar, SinBaseDeDatos) {
@@ -71,7 +71,8 @@ TEST(Validar, SinBaseDeDatos) {
     else
         qputenv("WINDIR", previo);
     EXPECT_EQ(s.estado, 2);
-    EXPECT_TRUE(s.errores.contains("no database configured")) << s.errores.toStdString();
+    EXPECT_TRUE(s.errores.contains(vacio.path() + "/NEMDAL.INI")) << s.errores.toStdString();
+    EXPECT_TRUE(s.errores.contains("orvelane --setup")) << s.errores.toStdString();
 }
 
 }  // namespace

@@ -94,7 +94,9 @@ TEST(Calcular, SinTasasNiBaseDeDatos) {
     else
         qputenv("WINDIR", previo);
     EXPECT_EQ(s.estado, 2);
-    EXPECT_TRUE(s.errores.contains("no database configured")) << s.errores.toStdString();
+    // The INI it looked for and how to make an environment.
+    EXPECT_TRUE(s.errores.contains(vacio.path() + "/NEMDAL.INI")) << s.errores.toStdString();
+    EXPECT_TRUE(s.errores.contains("orvelane --setup")) << s.errores.toStdString();
     EXPECT_TRUE(s.salida.isEmpty());
 }
 
@@ -104,22 +106,22 @@ TEST(Calcular, CatalogoSinUitParaElAnio) {
     env.cierraBase();
     const Salida s = corre({"--tasa110", "0.015"}, "100=5\n");
     EXPECT_EQ(s.estado, 2);
-    EXPECT_TRUE(s.errores.contains("no UIT for 2003")) << s.errores.toStdString();
+    EXPECT_TRUE(s.errores.contains("no hay UIT de 2003")) << s.errores.toStdString();
 }
 
 TEST(Calcular, LineasMalFormadasYCasillasBloqueadas) {
     const QStringList tasas = {"--uit", "3100", "--tasa110", "0.015"};
     const Salida s = corre(tasas, "# comment\n\n100=5\nsin igual\n999=1\n827=X\nalquiler=3\ntipodoc.208=6\n");
     EXPECT_EQ(s.estado, 2);
-    for (const char* l : {"line 4:", "line 5:", "line 6:", "line 7:", "line 8:"})
+    for (const char* l : {"línea 4:", "línea 5:", "línea 6:", "línea 7:", "línea 8:"})
         EXPECT_TRUE(s.errores.contains(l)) << l << "\n" << s.errores.toStdString();
-    EXPECT_FALSE(s.errores.contains("line 3:"));
+    EXPECT_FALSE(s.errores.contains("línea 3:"));
     EXPECT_TRUE(s.salida.isEmpty());  // nothing is applied when a line is malformed
 
     // A computed box is locked: a person cannot type into it.
     const Salida b = corre(tasas, "501=99\n102=10\n");
     EXPECT_EQ(b.estado, 0);
-    EXPECT_TRUE(b.errores.contains("line 1: box 501 is locked")) << b.errores.toStdString();
+    EXPECT_TRUE(b.errores.contains("línea 1: la casilla 501 está bloqueada")) << b.errores.toStdString();
     EXPECT_EQ(b.salida,
               "102=10\n113=8\n120=1\n141=0\n142=1\n146=1\n501=10\n502=(2)\n503=8\n513=8\n514=8\n515=8\n"
               "516=1\n518=8\n");

@@ -385,6 +385,49 @@ TEST_F(Visor, HojasImpresasPorSaltosYVistasPorCampoDeHoja) {
     }
 }
 
+// A range prints the pages that printing everything gives at those places, whatever the page
+// fields of their records say.
+TEST_F(Visor, RangoImpresoSonLasMismasHojasQueImprimirTodo) {
+    struct Caso {
+        const char* nombre;
+        QList<QByteArray> cuerpo;
+        RangoHojas rango;
+        std::vector<int> hojas;  // pages of the whole job (from 0) the range prints
+    } casos[] = {
+        {"hoja 0 a ambos lados de un salto",
+         {"pPos|100|100|A|False|8|0|", "pNuevaHoja", "pPos|100|100|B|False|8|0|"},
+         {true, 2, 2},
+         {1}},
+        {"hojas 0 y 1 sin salto",
+         {"pPos|100|100|A|False|8|0|", "pPos|100|400|B|False|8|1|"},
+         {true, 1, 1},
+         {0}},
+        {"hoja 1 sin registros",
+         {"pPos|100|100|A|False|8|0|", "pNuevaHoja", "pNuevaHoja", "pPos|100|100|C|False|8|2|"},
+         {true, 2, 3},
+         {1, 2}},
+        {"rango mas alla del final",
+         {"pPos|100|100|A|False|8|0|", "pNuevaHoja", "pPos|100|100|B|False|8|1|"},
+         {true, 2, 50},
+         {1}},
+        {"rango sin hojas", {"pPos|100|100|A|False|8|0|"}, {true, 3, 4}, {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        escribe(prueba::bloqueEncabezado(1) + c.cuerpo);
+        trabajo->imagenes.clear();
+        VisorReporte todo(rpt);
+        ASSERT_TRUE(todo.pDesencripta("00000001.PRN", "xx"));
+        const std::vector<QImage> completas = trabajo->imagenes;
+        trabajo->imagenes.clear();
+        VisorReporte rango(rpt, c.rango);
+        ASSERT_TRUE(rango.pDesencripta("00000001.PRN", "xx"));
+        ASSERT_EQ(trabajo->imagenes.size(), c.hojas.size());
+        for (size_t k = 0; k < c.hojas.size(); ++k)
+            EXPECT_EQ(trabajo->imagenes[k], completas[size_t(c.hojas[k])]) << k;
+    }
+}
+
 namespace {
 // Columns of `img` holding dark pixels in the rows [y0, y1).
 int anchoTinta(const QImage& img, int y0, int y1) {
