@@ -107,6 +107,15 @@ void revisaCombo(QComboBox* c, const QString& nombre) {
                           .arg(lista));
 }
 
+// The widest amount of `n` characters as the boxes show it: digits in groups of three, negative
+// amounts in parentheses ("(999,999,999,999)" for 17).
+QString montoTipico(int n) {
+    if (n < 5) return QString(n, '9');
+    QString t;
+    for (int k = 0; t.size() < n - 2; ++k) t.prepend(k > 0 && k % 3 == 0 && t.size() < n - 3 ? "9," : "9");
+    return "(" + t.left(n - 2) + ")";
+}
+
 // What a field must show whole: its text, and as much typical text as it takes (capitals, or
 // digits in a right-aligned amount).
 void revisaCampo(QLineEdit* e, const QString& nombre) {
@@ -115,7 +124,7 @@ void revisaCampo(QLineEdit* e, const QString& nombre) {
     QString muestra = e->displayText();
     if (e->inputMask().isEmpty() && e->maxLength() < 1000 && !e->isReadOnly()) {
         const bool cifras = e->alignment() & Qt::AlignRight;
-        const QString tipica = cifras ? QString(e->maxLength(), '9') : tipicoMayusculas(e->maxLength());
+        const QString tipica = cifras ? montoTipico(e->maxLength()) : tipicoMayusculas(e->maxLength());
         if (fm.horizontalAdvance(tipica) > fm.horizontalAdvance(muestra)) muestra = tipica;
     }
     const int a = fm.horizontalAdvance(muestra);

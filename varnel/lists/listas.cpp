@@ -110,19 +110,26 @@ DefinicionLista listaRegistroOrden(const DatosSesion& s, bool restringida) {
 std::optional<ConsultaCatalogo> consultaCatalogo(int tipoConsulta) {
     // Professions and banks list their two-character code and the first 36 characters of the
     // text; code "00" is not an entry of either catalog.
-    auto codigos = [](const QString& titulo, const QString& numero) {
+    // `largo`: the description's columns of FUNCION. A bank's name has 36 (its short name follows);
+    // a profession's description is all of it, 60 as the declaration's profession list reads it.
+    auto codigos = [](const QString& titulo, const QString& numero, int largo) {
         ConsultaCatalogo c;
         c.titulo = titulo;
-        c.lista.sql = "SELECT substr(ARGUMENTO,1,2) AS codigo, substr(FUNCION,1,36) AS descrip FROM PARAM "
-                      "WHERE NUMERO=? AND TRIM(ARGUMENTO)<>? ORDER BY ARGUMENTO";
+        c.lista.sql =
+            QString(
+                "SELECT substr(ARGUMENTO,1,2) AS codigo, substr(FUNCION,1,%1) AS descrip FROM PARAM "
+                "WHERE NUMERO=? AND TRIM(ARGUMENTO)<>? ORDER BY ARGUMENTO")
+                .arg(largo);
         c.lista.parametros = {numero, QStringLiteral("00")};
         c.lista.columnas = {{"Código", "Codigo", FormatoColumna::Texto, 1000},
                             {"Descripción", "descrip", FormatoColumna::Texto, 4800}};
         return c;
     };
     switch (tipoConsulta) {
-        case 1: return codigos("Consulta de Profesiones", "979");
-        case 2: return codigos("Consulta de Bancos", "004");
+        case 1:
+            return codigos("Consulta de Profesiones", "979", 60);
+        case 2:
+            return codigos("Consulta de Bancos", "004", 36);
         case 3: {
             // The argument is yyyymmdd: shown as a day-month-year date, the newest first.
             ConsultaCatalogo c;

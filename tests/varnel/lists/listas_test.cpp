@@ -133,8 +133,8 @@ TEST_P(Listas, CatalogosDeConsulta) {
     ASSERT_TRUE(prof);
     EXPECT_EQ(prof->titulo, "Consulta de Profesiones");
     EXPECT_EQ(columna(e.base(), prof->lista, 0), QStringList({"01", "02"}));
-    // Only the first 36 characters of the text.
-    EXPECT_EQ(columna(e.base(), prof->lista, 1)[1], QString("ARQUITECTO").leftJustified(36, 'X'));
+    // The whole description (a profession's runs up to 40 characters and more), not its first 36.
+    EXPECT_EQ(columna(e.base(), prof->lista, 1)[1], QString("ARQUITECTO").leftJustified(40, 'X'));
 
     auto bancos = consultaCatalogo(2);
     ASSERT_TRUE(bancos);

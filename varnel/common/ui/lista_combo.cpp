@@ -36,7 +36,12 @@ void ListaEntera(QComboBox* combo) {
     QAbstractItemView* v = combo->view();
     const int barra =
         combo->count() > combo->maxVisibleItems() ? v->verticalScrollBar()->sizeHint().width() : 0;
-    const int ancho = v->sizeHintForColumn(combo->modelColumn()) + 2 * v->frameWidth() + barra + 8;
+    const QFontMetrics fm(v->font());
+    int texto = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        texto = std::max(texto, fm.horizontalAdvance(combo->itemText(i)));
+    // The entries' own margins beside the text, the frame and the scroll bar.
+    const int ancho = texto + 24 + 2 * v->frameWidth() + barra;
     if (v->minimumWidth() < ancho) v->setMinimumWidth(ancho);
 }
 
