@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include "platform/ui/teclas_grilla.h"
 #include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
@@ -16,7 +17,8 @@ GridLista::GridLista(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTabKeyNavigation(false);
+    // Tab and Ctrl+Tab leave the grid; Enter stays with keyPressEvent (the window's action).
+    preparaTeclasGrilla(this);
     setWordWrap(false);
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(px(this, kAltoFilaTwips));
