@@ -41,12 +41,12 @@ VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* paren
     columna->addWidget(grupo);
 
     auto* fila = new QHBoxLayout();
-    varnel_ = new QPushButton("Varnel", central);
-    lotmira_ = new QPushButton("Instalar tablas (Lotmira)", central);
+    varnel_ = new QPushButton("&Varnel", central);
+    lotmira_ = new QPushButton("&Instalar tablas (Lotmira)", central);
     fila->addWidget(varnel_);
     fila->addWidget(lotmira_);
-    enviar_ = new QPushButton("Enviar declaraciones", central);
-    spool_ = new QPushButton("Reportes (SPOOL)", central);
+    enviar_ = new QPushButton("&Enviar declaraciones", central);
+    spool_ = new QPushButton("&Reportes (SPOOL)", central);
     fila->addWidget(enviar_);
     fila->addWidget(spool_);
     fila->addStretch();
@@ -56,6 +56,7 @@ VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* paren
     registro_->setReadOnly(true);
     registro_->setMaximumBlockCount(500);
     registro_->setPlaceholderText("Aquí se anotan los programas iniciados y lo que informan.");
+    registro_->setAccessibleName("Registro de los programas iniciados");
     columna->addWidget(registro_, 1);
 
     setCentralWidget(central);
@@ -113,6 +114,10 @@ void VentanaOrvelane::iniciaVarnel() {
 
 void VentanaOrvelane::instalaTablas() {
     if (instalador_ || !existePrograma("Lotmira")) return;
+    // Installing again replaces the form's tables: never on a stray Enter, only when confirmed.
+    if (dialogos().muestra(kPreguntaInstalar, kTituloHost, Icono::Pregunta, Botones::SiNo, Respuesta::No) !=
+        Respuesta::Si)
+        return;
     instalador_ = new QProcess(this);
     instalador_->setProgram(rutaPrograma("Lotmira"));
     instalador_->setWorkingDirectory(carpeta_);

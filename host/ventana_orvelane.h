@@ -12,6 +12,10 @@ class QPushButton;
 namespace qvr::host {
 
 inline const QString kTituloHost = QStringLiteral("Orvelane");
+// Asked before the table installer runs (No is the default answer).
+inline const QString kPreguntaInstalar = QStringLiteral(
+    "Se instalarán las tablas del formulario 0738 en la base de datos en uso; "
+    "si ya están instaladas, se vuelven a instalar. ¿Desea continuar?");
 
 class VentanaOrvelane : public QMainWindow {
     Q_OBJECT

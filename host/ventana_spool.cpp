@@ -11,10 +11,11 @@
 
 #include "common/conexion.h"
 #include "common/sesion.h"
-#include "platform/descripciones_jet.h"
 #include "platform/database.h"
+#include "platform/descripciones_jet.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
+#include "platform/ui/teclas_grilla.h"
 
 namespace qvr::host {
 
@@ -32,6 +33,7 @@ VentanaSpool::VentanaSpool(const QString& carpetaProgramas, QWidget* parent)
     tabla_->setSelectionMode(QAbstractItemView::SingleSelection);
     tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabla_->horizontalHeader()->setStretchLastSection(true);
+    tabla_->setAccessibleName("Reportes generados");
     columna->addWidget(tabla_, 1);
     auto* fila = new QHBoxLayout();
     ver_ = new QPushButton("&Ver reporte", this);
@@ -43,6 +45,9 @@ VentanaSpool::VentanaSpool(const QString& carpetaProgramas, QWidget* parent)
     resize(640, 360);
     connect(ver_, &QPushButton::clicked, this, &VentanaSpool::verSeleccionado);
     connect(tabla_, &QTableWidget::cellDoubleClicked, this, [this] { verSeleccionado(); });
+    preparaTeclasGrilla(tabla_, [this] {
+        if (ver_->isEnabled()) verSeleccionado();
+    });
     connect(cerrar, &QPushButton::clicked, this, &QDialog::accept);
     carga();
 }

@@ -76,11 +76,11 @@ Respuesta DialogosQt::muestra(const Mensaje& m, Respuesta defecto) {
     QMessageBox::StandardButtons set;
     for (Respuesta r : botones) set |= botonQt(r);
     box.setStandardButtons(set);
-    // The Spanish captions of the suite's message boxes.
+    // The Spanish captions of the suite's message boxes, each with its own Alt letter.
     if (auto* b = box.button(QMessageBox::Yes)) b->setText("&Sí");
     if (auto* b = box.button(QMessageBox::No)) b->setText("&No");
-    if (auto* b = box.button(QMessageBox::Ok)) b->setText("Aceptar");
-    if (auto* b = box.button(QMessageBox::Cancel)) b->setText("Cancelar");
+    if (auto* b = box.button(QMessageBox::Ok)) b->setText("&Aceptar");
+    if (auto* b = box.button(QMessageBox::Cancel)) b->setText("&Cancelar");
     if (auto* b = box.button(QMessageBox::Retry)) b->setText("&Reintentar");
     box.setDefaultButton(botonQt(defecto));
     // A message box is as wide as its text, never as its title: the title bar would cut it.

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -12,7 +13,9 @@
 
 #include "host/ventana_orvelane.h"
 #include "platform/windows.h"
+#include "platform/ui/interfaz.h"
 #include "support/entorno.h"
+#include "support/foco_prueba.h"
 
 namespace qvr {
 namespace {
@@ -86,6 +89,7 @@ TEST(VentanaOrvelane, LotmiraMuestraSuCodigoYSusErrores) {
     escribeScript(programas.path() + "/Lotmira", "echo 'Error al Ejecutar Sentencia SQL' >&2\nexit 3\n");
     host::VentanaOrvelane w(programas.path());
     QSignalSpy fin(&w, &host::VentanaOrvelane::instalacionTerminada);
+    entorno.dialogos().responde(Respuesta::Si);  // the question before installing
     w.botonLotmira()->click();
     EXPECT_FALSE(w.botonLotmira()->isEnabled());  // one installer at a time
     ASSERT_TRUE(fin.wait(10000));
@@ -96,10 +100,43 @@ TEST(VentanaOrvelane, LotmiraMuestraSuCodigoYSusErrores) {
     EXPECT_TRUE(w.botonLotmira()->isEnabled());
 
     escribeScript(programas.path() + "/Lotmira", "exit 0\n");
+    entorno.dialogos().responde(Respuesta::Si);
     w.botonLotmira()->click();
     ASSERT_TRUE(fin.wait(10000));
     EXPECT_EQ(fin.at(1).at(0).toInt(), 0);
     EXPECT_TRUE(w.registro()->toPlainText().contains("Lotmira terminó correctamente."));
+}
+
+// Installing the tables again replaces them: the button asks first with No as the default, so a
+// stray Enter on it starts nothing; Alt+I and Yes do. Every button has an Alt letter of its own and
+// every stop of the window a name.
+TEST(VentanaOrvelane, InstalarLasTablasPreguntaPrimeroYCadaBotonTieneSuLetra) {
+    instalaEnterEnBotones(*QCoreApplication::instance());
+    prueba::Entorno entorno;
+    QTemporaryDir programas;
+    escribeScript(programas.path() + "/Lotmira", "exit 0\n");
+    host::VentanaOrvelane w(programas.path());
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (QPushButton* b : {w.botonVarnel(), w.botonLotmira(), w.botonEnviar(), w.botonSpool()})
+        EXPECT_FALSE(QKeySequence::mnemonic(b->text()).isEmpty()) << b->text().toStdString();
+    EXPECT_TRUE(prueba::letrasRepetidas(&w).isEmpty())
+        << prueba::letrasRepetidas(&w).join("\n").toStdString();
+    EXPECT_TRUE(prueba::paradasDudosas(&w).isEmpty()) << prueba::paradasDudosas(&w).join("\n").toStdString();
+
+    w.botonLotmira()->setFocus();
+    QTest::keyClick(w.botonLotmira(), Qt::Key_Return);
+    ASSERT_EQ(entorno.dialogos().textos(), QStringList{host::kPreguntaInstalar});
+    EXPECT_EQ(entorno.dialogos().mostrados[0].botones, Botones::SiNo);
+    EXPECT_TRUE(w.botonLotmira()->isEnabled());  // answered No: nothing runs
+    EXPECT_FALSE(w.registro()->toPlainText().contains("instalando"));
+
+    QSignalSpy fin(&w, &host::VentanaOrvelane::instalacionTerminada);
+    entorno.dialogos().responde(Respuesta::Si);
+    QTest::keyClick(&w, Qt::Key_I, Qt::AltModifier);
+    ASSERT_TRUE(fin.wait(10000));
+    EXPECT_EQ(fin.at(0).at(0).toInt(), 0);
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -84,6 +86,47 @@ TEST(Interfaz, ElMensajeEsTanAnchoComoSuTitulo) {
     DialogosQt().muestra("Listo.", titulo, Icono::Informacion, Botones::Ok);
     EXPECT_GE(ancho, anchoParaTitulo(titulo));
     EXPECT_GT(anchoParaTitulo(titulo), QFontMetrics(QApplication::font()).horizontalAdvance(titulo));
+}
+
+// Every button of every kind of question has an Alt letter of its own, and the letter answers it:
+// "Se eliminarán todos los registros..." is answered with Alt+C as well as with the mouse.
+TEST(Interfaz, LosBotonesDeLosMensajesTienenSuLetraAlt) {
+    const struct {
+        Botones botones;
+        Qt::Key letra;
+        Respuesta esperada;
+    } casos[] = {
+        {Botones::Ok, Qt::Key_A, Respuesta::Ok},
+        {Botones::OkCancelar, Qt::Key_C, Respuesta::Cancelar},
+        {Botones::OkCancelar, Qt::Key_A, Respuesta::Ok},
+        {Botones::SiNo, Qt::Key_N, Respuesta::No},
+        {Botones::SiNoCancelar, Qt::Key_S, Respuesta::Si},
+        {Botones::ReintentarCancelar, Qt::Key_R, Respuesta::Reintentar},
+    };
+    for (const auto& c : casos) {
+        QStringList letras, textos;
+        QTimer::singleShot(0, [&] {
+            auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(m, nullptr);
+            for (QAbstractButton* b : m->buttons()) {
+                textos << b->text();
+                letras << QKeySequence::mnemonic(b->text()).toString();
+            }
+            m->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(m));
+            QTest::keyClick(m, c.letra, Qt::AltModifier);
+            // The letter presses its button as a click does (animated: it is released a moment later).
+            (void)QTest::qWaitFor([m] { return !m->isVisible(); }, 2000);
+            if (m->isVisible()) m->reject();
+        });
+        const Respuesta r =
+            DialogosQt().muestra("Se eliminarán todos los registros de la declaración ", "Eliminar",
+                                 Icono::Exclamacion, c.botones, Respuesta::Cancelar);
+        const std::string cuales = textos.join(", ").toStdString();
+        EXPECT_FALSE(letras.contains(QString())) << cuales;
+        EXPECT_EQ(QSet<QString>(letras.begin(), letras.end()).size(), letras.size()) << cuales;
+        EXPECT_EQ(r, c.esperada) << cuales;
+    }
 }
 
 TEST(DescripcionesJet, UnErrorDelMotorSeDescribeEnCastellano) {

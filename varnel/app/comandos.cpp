@@ -69,7 +69,7 @@ const std::vector<MenuPrincipal>& menusPrincipales() {
          1006,
          {{"&Codigos de profesión", ConsultaProfesiones},
           {"&Bancos", ConsultaBancos},
-          {"&Consulta de UIT", ConsultaUit}}},
+          {"Consulta de &UIT", ConsultaUit}}},
         {"&Ayuda",
          1001,
          {{"&Contenido de la Ayuda", ContenidoAyuda}, {"", {}}, {"&Acerca de ...", AcercaDe}}},

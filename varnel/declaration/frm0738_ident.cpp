@@ -60,7 +60,10 @@ ResultadoIdent ValIdent(const QString& modo, const Declaracion& d, const Context
             return r;
         }
     }
-    if (d.controles.opciones[size_t(Pregunta::Rectifica)] == Opcion::Ninguna) falla("Indique si es rectificatoria");
+    if (d.controles.opciones[size_t(Pregunta::Rectifica)] == Opcion::Ninguna) {
+        falla("Indique si es rectificatoria");
+        if (!informe) r.foco = FocoIdent::Rectifica;
+    }
 
     const QString tel = d.controles.telefono;
     const auto fallaTelefono = [&](const QString& texto) {

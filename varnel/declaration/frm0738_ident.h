@@ -11,7 +11,7 @@ namespace qvr {
 class BaseDatos;
 class BarraEstado;
 
-enum class FocoIdent { Ninguno, CmbRuc, Telefono };
+enum class FocoIdent { Ninguno, CmbRuc, Telefono, Rectifica };
 
 struct ContextoIdent {
     BaseDatos* base = nullptr;

@@ -11,11 +11,13 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "common/schema.h"
 #include "common/valores_comunes.h"
 #include "support/accesible.h"
 #include "support/entorno.h"
+#include "support/foco_prueba.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
 #include "varnel/annexes/ui/panel_anexo.h"
@@ -371,4 +373,83 @@ TEST_F(VentanasAnexo, NombresEnterosYLoQueOyeUnLectorDePantalla) {
     EXPECT_EQ(i->child(7)->tableCellInterface()->rowIndex(), 0);
     EXPECT_EQ(i->child(7)->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
               "Tipo de Empresa");
+}
+
+// The dividends grid lets Tab, Shift+Tab and Ctrl+Tab (with and without Shift) go to the controls
+// around it instead of walking its cells; Enter on a row is "&Modificar" on that row.
+TEST_F(VentanasAnexo, LaGrillaDeDividendosSueltaElTabYEnterModificaLaFila) {
+    BaseDatos& b = env.base();
+    b.ejecuta("INSERT INTO TMP_F0738DIVID VALUES (?, 'ACME SA', '2003-03-15', '10000', '410')", {kRucA});
+    b.ejecuta("INSERT INTO TMP_F0738DIVID VALUES ('20131312955', 'BETA SAC', '2003-07-01', '12345', '506')");
+    listas.cargaTodas();
+    QWidget ventana;
+    auto* v = new QVBoxLayout(&ventana);
+    auto* antes = new QLineEdit(&ventana);
+    antes->setAccessibleName("antes");
+    auto* p = new PanelAnexo(listas, ListaAnexo::Dividendos, &ventana);
+    p->hoy = [] { return QDate(2004, 3, 1); };
+    p->grilla()->setAccessibleName("Dividendos percibidos");  // as the declaration window names it
+    v->addWidget(antes);
+    v->addWidget(p);
+    ventana.resize(640, 360);
+    muestra(ventana);
+    QTableWidget* g = p->grilla();
+    EXPECT_TRUE(prueba::paradasDudosas(&ventana).isEmpty())
+        << prueba::paradasDudosas(&ventana).join("\n").toStdString();
+    EXPECT_TRUE(prueba::letrasRepetidas(&ventana).isEmpty());
+
+    const struct {
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mod;
+        QWidget* destino;
+    } salidas[] = {
+        {Qt::Key_Tab, Qt::NoModifier, p->comando(0)},
+        {Qt::Key_Backtab, Qt::ShiftModifier, antes},
+        {Qt::Key_Tab, Qt::ControlModifier, p->comando(0)},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, antes},
+    };
+    for (const auto& s : salidas) {
+        g->setCurrentCell(0, 0);
+        g->setFocus(Qt::OtherFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), g);
+        QTest::keyClick(g, s.tecla, s.mod);
+        EXPECT_EQ(QApplication::focusWidget(), s.destino) << int(s.mod);
+        EXPECT_EQ(g->currentColumn(), 0) << "the cells are not walked";
+    }
+
+    g->setCurrentCell(1, 0);
+    g->setFocus(Qt::OtherFocusReason);
+    QString ruc;
+    bool claveBloqueada = false;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<FrmRetenciones*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        ruc = w->TxtNumRUC()->text();
+        claveBloqueada = !w->TxtNumRUC()->isEnabled();
+        w->CmdRetenciones(1)->click();
+    });
+    QTest::keyClick(g, Qt::Key_Return);
+    EXPECT_EQ(listas.ModoAnexo, "MODIFICA");
+    EXPECT_EQ(ruc, "20131312955");
+    EXPECT_TRUE(claveBloqueada);
+}
+
+// The edit windows of the annexes: every stop named, every Alt letter once.
+TEST_F(VentanasAnexo, LasVentanasDeAnexoSinParadasDudosasNiLetrasRepetidas) {
+    std::vector<std::unique_ptr<QDialog>> ventanas;
+    listas.ModoAnexo = "NUEVO";
+    ventanas.push_back(std::make_unique<FrmRetenciones>(listas, -1, [] { return QDate(2004, 3, 1); }));
+    ventanas.push_back(std::make_unique<FrmExoneradas>(d));
+    ventanas.push_back(std::make_unique<FrmInafectas>(d));
+    for (auto& w : ventanas) {
+        muestra(*w);
+        const std::string cual = w->objectName().toStdString();
+        EXPECT_TRUE(prueba::paradasDudosas(w.get()).isEmpty())
+            << cual << ":\n"
+            << prueba::paradasDudosas(w.get()).join("\n").toStdString();
+        EXPECT_TRUE(prueba::letrasRepetidas(w.get()).isEmpty())
+            << cual << ":\n"
+            << prueba::letrasRepetidas(w.get()).join("\n").toStdString();
+        w->hide();
+    }
 }

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -158,7 +160,7 @@ TEST_F(Principal, MenusConSusCaptionsSeparadoresYContextosDeAyuda) {
     const Menu esperados[] = {
         {"&Declaraciones", 1008, {"&Nueva", "&Modificar", "&Eliminar", "-", "&Imprimir", "-", "&Salir"}},
         {"Declaraciones &Enviadas", 1009, {"&Registrar número de orden", "&Eliminar", "-", "&Imprimir"}},
-        {"&Consultas", 1006, {"&Codigos de profesión", "&Bancos", "&Consulta de UIT"}},
+        {"&Consultas", 1006, {"&Codigos de profesión", "&Bancos", "Consulta de &UIT"}},
         {"&Ayuda", 1001, {"&Contenido de la Ayuda", "-", "&Acerca de ..."}},
     };
     const QList<QAction*> menus = w->menuBar()->actions();
@@ -170,6 +172,25 @@ TEST_F(Principal, MenusConSusCaptionsSeparadoresYContextosDeAyuda) {
         for (QAction* a : menus[i]->menu()->actions()) items << (a->isSeparator() ? "-" : a->text());
         EXPECT_EQ(items, esperados[i].items);
     }
+}
+
+// Each Alt letter of the menu bar, and of each menu, reaches one item only ("&Consultas" had two
+// items on C).
+TEST_F(Principal, CadaLetraDeUnMenuEsUnica) {
+    const auto letras = [](const QList<QAction*>& acciones) {
+        QStringList l;
+        for (QAction* a : acciones)
+            if (!a->isSeparator()) l << QKeySequence::mnemonic(a->text()).toString();
+        return l;
+    };
+    const auto unicas = [](const QStringList& l) {
+        return !l.contains(QString()) && QSet<QString>(l.begin(), l.end()).size() == l.size();
+    };
+    EXPECT_TRUE(unicas(letras(w->menuBar()->actions())))
+        << letras(w->menuBar()->actions()).join(",").toStdString();
+    for (QAction* m : w->menuBar()->actions())
+        EXPECT_TRUE(unicas(letras(m->menu()->actions())))
+            << m->text().toStdString() << ": " << letras(m->menu()->actions()).join(",").toStdString();
 }
 
 TEST_F(Principal, BarraDeDiezBotonesConSusTooltipsYSeparadores) {
@@ -245,7 +266,7 @@ TEST_F(Principal, CadaComandoFijaSusValoresCierraLasHijasYAbreSuVentana) {
         {"Declaraciones &Enviadas", "&Imprimir", 0, Ventana::frmImprimir, _, true, false, _, _, false, No},
         {"&Consultas", "&Codigos de profesión", 0, Ventana::frmBancos, _, _, _, _, 1, true, Antes},
         {"&Consultas", "&Bancos", 0, Ventana::frmBancos, _, _, _, _, 2, true, Antes},
-        {"&Consultas", "&Consulta de UIT", 0, Ventana::frmBancos, _, _, _, _, 3, true, Antes},
+        {"&Consultas", "Consulta de &UIT", 0, Ventana::frmBancos, _, _, _, _, 3, true, Antes},
         {"", "", 1, Ventana::Frm0738, 1, _, _, _, _, true, No},
         {"", "", 2, Ventana::frmModFor, 2, false, _, _, _, false, Antes},
         {"", "", 3, Ventana::frmModFor, 3, false, false, false, _, false, Antes},
@@ -336,7 +357,7 @@ TEST_F(PrincipalSinVentanas, LosComandosDeVentanasQueAunNoExistenEstanDeshabilit
         {"Declaraciones &Enviadas", "&Imprimir", false},
         {"&Consultas", "&Codigos de profesión", false},
         {"&Consultas", "&Bancos", false},
-        {"&Consultas", "&Consulta de UIT", false},
+        {"&Consultas", "Consulta de &UIT", false},
         {"&Ayuda", "&Contenido de la Ayuda", true},
         {"&Ayuda", "&Acerca de ...", true},
     };
@@ -521,7 +542,7 @@ TEST(VentanasVarnel, LasListasSeAbrenDesdeSusComandos) {
         {"Declaraciones &Enviadas", "&Registrar número de orden", "frmAbrirEnv", "Registrar número de orden"},
         {"&Consultas", "&Codigos de profesión", "frmBancos", "Consulta de Profesiones"},
         {"&Consultas", "&Bancos", "frmBancos", "Consulta de Bancos"},
-        {"&Consultas", "&Consulta de UIT", "frmBancos", "Consulta de UIT"},
+        {"&Consultas", "Consulta de &UIT", "frmBancos", "Consulta de UIT"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.item);

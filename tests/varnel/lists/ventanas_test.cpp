@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "support/accesible.h"
 #include "support/entorno.h"
+#include "support/foco_prueba.h"
 #include "support/lists_barra.h"
 #include "support/lists_fixture.h"
 #include "varnel/common/ui/tabla_accesible.h"
@@ -603,6 +605,53 @@ TEST_F(Ventanas, ConsultasDeCatalogo) {
     EXPECT_TRUE(dlg->mostrados.empty());
     QTest::mouseClick(ninguna.botonSalir(), Qt::LeftButton);
     EXPECT_EQ(ninguna.result(), QDialog::Accepted);
+}
+
+// Every list window by the keyboard: each stop named, each Alt letter once, and Tab, Shift+Tab and
+// Ctrl+Tab (with and without Shift) leave the grid for the next or previous control.
+TEST_F(Ventanas, CadaListaSueltaElTabYNoTieneParadasDudosas) {
+    agregaContribuyentes(3, true, true);
+    e.agregaParam("404", "20030101", "3100");
+    auto s = sesion();
+    ValoresEjecucion v;
+    std::vector<std::unique_ptr<QDialog>> ventanas;
+    v.ModoDeclaracion = 2;
+    ventanas.push_back(std::make_unique<FrmModFor>(*s, v, barra, [] { return true; }));
+    v.ModoDeclaracion = 3;
+    ventanas.push_back(std::make_unique<FrmModFor>(*s, v, barra, [] { return true; }));
+    v.ListaEnviadas = true;
+    ventanas.push_back(std::make_unique<FrmModFor>(*s, v, barra, [] { return true; }));
+    ventanas.push_back(std::make_unique<FrmAbrirEnv>(*s, v, barra, [] { return true; }));
+    v.TipoConsulta = 3;
+    ventanas.push_back(std::make_unique<FrmBancos>(*s, v));
+    ventanas.push_back(std::make_unique<reporte::FrmImprimir>(*s, v, barra));
+    for (auto& w : ventanas) {
+        muestra(*w);
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        const std::string cual = w->windowTitle().toStdString();
+        EXPECT_TRUE(paradasDudosas(w.get()).isEmpty()) << cual << ":\n"
+                                                       << paradasDudosas(w.get()).join("\n").toStdString();
+        EXPECT_TRUE(letrasRepetidas(w.get()).isEmpty()) << cual << ":\n"
+                                                        << letrasRepetidas(w.get()).join("\n").toStdString();
+        auto* g = w->findChild<ui::GridLista*>();
+        ASSERT_NE(g, nullptr);
+        ASSERT_TRUE(g->isEnabled()) << cual;
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> teclas[] = {
+            {Qt::Key_Tab, Qt::NoModifier},
+            {Qt::Key_Backtab, Qt::ShiftModifier},
+            {Qt::Key_Tab, Qt::ControlModifier},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+        };
+        for (auto [tecla, mod] : teclas) {
+            g->setFocus(Qt::OtherFocusReason);
+            ASSERT_EQ(QApplication::focusWidget(), g) << cual;
+            QTest::keyClick(g, tecla, mod);
+            QWidget* f = QApplication::focusWidget();
+            EXPECT_TRUE(f && f != g && f->window() == w.get()) << cual << " " << int(mod);
+        }
+        w->hide();
+    }
 }
 
 }  // namespace

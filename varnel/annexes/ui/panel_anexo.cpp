@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "platform/ui/teclas_grilla.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
 #include "varnel/common/ui/tabla_accesible.h"
 
@@ -99,6 +100,10 @@ PanelAnexo::PanelAnexo(ListasAnexo& listas, ListaAnexo lista, QWidget* padre)
     grilla_->horizontalHeader()->setStretchLastSection(true);
     connect(grilla_, &QTableWidget::cellDoubleClicked, this, [this] {
         if (!listas_.declaracion.valores.DeclaracionEnviada) Modificar();
+    });
+    // Enter on a row is "&Modificar", while the window lets the rows be changed.
+    preparaTeclasGrilla(grilla_, [this] {
+        if (comandos_[1]->isEnabled()) Modificar();
     });
     v->addWidget(grilla_, 1);
 

@@ -8,6 +8,20 @@ namespace qvr {
 
 namespace {
 
+// An option of a group of exclusive options (a yes/no question).
+bool esOpcionDeGrupo(QWidget* w) {
+    auto* b = qobject_cast<QAbstractButton*>(w);
+    return b && b->autoExclusive() && b->isCheckable() && b->parentWidget();
+}
+
+// Whether Tab stops at w. Qt leaves Tab only on the option of a group that had the focus last, which
+// may be an unchecked one; the group's stop is its checked option here, so an option counts whatever
+// Qt left of its Tab.
+bool tomaTab(QWidget* w) {
+    if (esOpcionDeGrupo(w)) return w->focusPolicy() != Qt::NoFocus;
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
 // An unchecked option of a group that has a checked one: Tab goes to the checked one only.
 bool opcionSaltada(QWidget* w) {
     auto* b = qobject_cast<QAbstractButton*>(w);
@@ -21,12 +35,17 @@ bool opcionSaltada(QWidget* w) {
 
 }  // namespace
 
-bool enfocaEnVentana(QWidget* ventana, bool siguiente) {
+QList<QWidget*> cadenaDeTab(QWidget* ventana) {
     QList<QWidget*> cadena;
     for (QWidget* w = ventana->nextInFocusChain(); w && w != ventana; w = w->nextInFocusChain())
-        if (w->window() == ventana && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !w->focusProxy() &&
-            w->isVisible() && w->isEnabled() && !opcionSaltada(w))
+        if (w->window() == ventana && tomaTab(w) && !w->focusProxy() && w->isVisible() && w->isEnabled() &&
+            !opcionSaltada(w))
             cadena << w;
+    return cadena;
+}
+
+bool enfocaEnVentana(QWidget* ventana, bool siguiente) {
+    const QList<QWidget*> cadena = cadenaDeTab(ventana);
     if (cadena.isEmpty()) return false;
     const int n = int(cadena.size());
     int i = int(cadena.indexOf(ventana->focusWidget()));

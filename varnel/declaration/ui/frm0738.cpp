@@ -1,5 +1,6 @@
 #include "varnel/declaration/ui/frm0738.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -28,6 +29,7 @@
 #include "common/combos.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "platform/ui/teclas_grilla.h"
 #include "platform/utilitario.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
@@ -193,6 +195,9 @@ QWidget* desplazable(QWidget* contenido) {
     s->setWidgetResizable(true);
     s->setFrameShape(QFrame::NoFrame);
     s->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The page scrolls to the focused box (Frm0738 follows the focus); the area itself is no stop.
+    s->setFocusPolicy(Qt::NoFocus);
+    s->viewport()->setFocusPolicy(Qt::NoFocus);
     return s;
 }
 
@@ -299,6 +304,16 @@ Frm0738::Frm0738(Aplicacion& app, QWidget* padre)
     ayudaDe(SSTab2_, ui::pestanasSSTab2());
     ayudaDe(SSTab3_, ui::pestanasSSTab3());
     ayudaDe(SSTab5_, ui::pestanasSSTab5());
+    connect(tabPrincipal_, &QTabWidget::currentChanged, this, &Frm0738::letrasDePagina);
+    // Whatever brings the focus to a box (Tab, Enter, a check that failed), its page shows it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ahora) {
+        if (!ahora || ahora->window() != this) return;
+        for (QWidget* p = ahora->parentWidget(); p && p != this; p = p->parentWidget())
+            if (auto* area = qobject_cast<QScrollArea*>(p)) {
+                area->ensureWidgetVisible(ahora);
+                break;
+            }
+    });
 
     d_->alCambiarCasilla = [this](int n) { espejaCasilla(n); };
     d_->alCambiarControl = [this](Control, int) {
@@ -398,6 +413,7 @@ QComboBox* Frm0738::creaListaDocumento(int n, QWidget* padre) {
     connect(c, &QComboBox::currentIndexChanged, this, [this, n](int i) {
         if (!espejando_) d_->eligeTipoDocumento(n, i);
     });
+    c->installEventFilter(this);
     cmbtipdoc_[n] = c;
     return c;
 }
@@ -556,6 +572,7 @@ QWidget* Frm0738::creaPaginaIdentificacion() {
     cboProfesion_ = new QComboBox(prof);
     cboProfesion_->setObjectName("cboProfesion");
     cboProfesion_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cboProfesion_->installEventFilter(this);
     connect(cboProfesion_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (!espejando_) d_->eligeProfesion(i);
     });
@@ -608,6 +625,8 @@ QWidget* Frm0738::creaPaginaDeuda() {
     pago_->setObjectName("FormaDePago");
     caja3->addWidget(pago_, 0, 3, caja3->rowCount(), 1, Qt::AlignTop);
     caja3->setColumnStretch(0, 1);
+    for (QWidget* c : pago_->findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c)) c->installEventFilter(this);
     connect(pago_, &FormaDePagoQVR::cambiado, this, [this] {
         if (espejando_) return;
         FormaPago p = d_->controles.pago;
@@ -620,8 +639,8 @@ QWidget* Frm0738::creaPaginaDeuda() {
     hsDeuda_->setObjectName("hsDeuda");
     hsDeuda_->setRange(1, 2);
     hsDeuda_->setPageStep(1);
-    // Reached with Tab: its arrow keys bring the balance frame (and box 180) to a keyboard user.
-    hsDeuda_->setFocusPolicy(Qt::StrongFocus);
+    // No stop of its own: Tab and Enter bring the balance frame (and box 180) when they reach it.
+    hsDeuda_->setFocusPolicy(Qt::NoFocus);
     connect(hsDeuda_, &QScrollBar::valueChanged, this, [this](int p) { d_->Arregla(p); });
     paginaDeuda_->installEventFilter(this);
     ajustaPaginaDeuda();
@@ -720,6 +739,7 @@ QWidget* Frm0738::creaPaginaAdicional(int sub) {
                                   w));
         auto* grid = new QTableWidget(w);
         grid->setObjectName(extranjero ? "Grid_Extranjero" : "Grid_Fideicomiso");
+        preparaTeclasGrilla(grid);
         (extranjero ? Grid_Extranjero_ : Grid_Fideicomiso_) = grid;
         v->addWidget(grid, 1);
     }
@@ -793,6 +813,14 @@ void Frm0738::carga() {
     espejaTodo();
     hsDeuda_->setValue(1);
     espejaAnexos();
+    // The first focus: the taxpayer of a new declaration, the order number of a sent one, else the
+    // first box that is typed into.
+    if (v.ModoDeclaracion == 1)
+        CmbRuc_->setFocus(Qt::OtherFocusReason);
+    else if (v.DeclaracionEnviada && txtOrden_->isEnabled())
+        txtOrden_->setFocus(Qt::OtherFocusReason);
+    else if (TxtTelefono_->isEnabled())
+        TxtTelefono_->setFocus(Qt::OtherFocusReason);
 }
 
 void Frm0738::espejaAnexos() {
@@ -939,7 +967,113 @@ void Frm0738::espejaTodo() {
 
 // ---- Events ----
 
-bool Frm0738::focusNextPrevChild(bool siguiente) { return enfocaEnVentana(this, siguiente); }
+bool Frm0738::focusNextPrevChild(bool siguiente) {
+    // The debt page's frames take turns: Tab past the credits brings the balance frame (box 180 and
+    // the payment), Shift+Tab before it brings the credits back.
+    if (paginaDeuda_->isVisible()) {
+        const auto paradasDe = [this](QGroupBox* marco) {
+            QList<QWidget*> p;
+            for (QWidget* w : cadenaDeTab(this))
+                if (marco->isAncestorOf(w)) p << w;
+            return p;
+        };
+        QWidget* f = focusWidget();
+        if (siguiente && hsDeuda_->value() == 1) {
+            const QList<QWidget*> credito = paradasDe(fraDeuda_[1]);
+            if (!credito.isEmpty() && f == credito.last()) {
+                // The box is left before its frame hides (hiding would move the focus on by itself).
+                f->clearFocus();
+                hsDeuda_->setValue(2);
+                if (enfocaPrimeraDe(fraDeuda_[2])) return true;
+            }
+        } else if (!siguiente && hsDeuda_->value() == 2) {
+            const QList<QWidget*> saldo = paradasDe(fraDeuda_[2]);
+            if (!saldo.isEmpty() && f == saldo.first()) {
+                f->clearFocus();
+                hsDeuda_->setValue(1);
+                QList<QWidget*> credito = paradasDe(fraDeuda_[1]);
+                if (credito.isEmpty()) credito = paradasDe(fraDeuda_[0]);
+                if (!credito.isEmpty()) {
+                    credito.last()->setFocus(Qt::BacktabFocusReason);
+                    return true;
+                }
+            }
+        }
+    }
+    return enfocaEnVentana(this, siguiente);
+}
+
+bool Frm0738::enfocaPrimeraDe(QWidget* contenedor) {
+    QWidget* primera = nullptr;
+    for (QWidget* w : cadenaDeTab(this)) {
+        if (!contenedor->isAncestorOf(w)) continue;
+        // A box before a strip or a command: the strip of a page with sub-pages is no box.
+        if (!qobject_cast<QTabBar*>(w) && !qobject_cast<QPushButton*>(w)) {
+            w->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (!primera) primera = w;
+    }
+    if (primera) primera->setFocus(Qt::TabFocusReason);
+    return primera != nullptr;
+}
+
+void Frm0738::pasaConEnter(QWidget* w) {
+    const QList<QWidget*> cadena = cadenaDeTab(this);
+    const int i = int(cadena.indexOf(w));
+    QWidget* siguiente = i >= 0 && i + 1 < cadena.size() ? cadena[i + 1] : nullptr;
+    // The page (or sub-page) that holds w.
+    QWidget* pagina = nullptr;
+    for (QTabWidget* t : {SSTab2_, SSTab3_, SSTab5_, tabPrincipal_})
+        if (t->currentWidget() && t->currentWidget()->isAncestorOf(w)) {
+            pagina = t->currentWidget();
+            break;
+        }
+    const bool enPagina = siguiente && pagina && pagina->isAncestorOf(siguiente) &&
+                          !qobject_cast<QPushButton*>(siguiente) && !qobject_cast<QTabBar*>(siguiente);
+    // The credits' last box goes on to the balance frame (focusNextPrevChild).
+    const bool aSaldo = pagina == paginaDeuda_ && hsDeuda_->value() == 1 && fraDeuda_[1]->isAncestorOf(w);
+    if (enPagina || aSaldo) {
+        PasaSiguiente("TAB", w);
+        return;
+    }
+    // After a sub-page's last box: the next sub-page, or the next page; never a command.
+    for (QTabWidget* t : {SSTab2_, SSTab3_, SSTab5_}) {
+        if (!t->currentWidget() || !t->currentWidget()->isAncestorOf(w)) continue;
+        if (t->currentIndex() + 1 < t->count()) {
+            t->setCurrentIndex(t->currentIndex() + 1);
+            enfocaPrimeraDe(t->currentWidget());
+            return;
+        }
+        break;
+    }
+    int p = tabPrincipal_->currentIndex() + 1;
+    while (p < tabPrincipal_->count() && (!tabPrincipal_->isTabVisible(p) || !tabPrincipal_->isTabEnabled(p)))
+        ++p;
+    if (p >= tabPrincipal_->count()) return;  // the last box of the last page keeps the focus
+    tabPrincipal_->setCurrentIndex(p);
+    if (tabPrincipal_->currentIndex() != p) return;  // refused: the checks put the focus where it is needed
+    QWidget* destino = tabPrincipal_->widget(p);
+    if (auto* sub = qobject_cast<QTabWidget*>(destino)) {
+        sub->setCurrentIndex(0);
+        destino = sub->currentWidget();
+    }
+    if (destino == paginaDeuda_) hsDeuda_->setValue(1);
+    enfocaPrimeraDe(destino);
+}
+
+void Frm0738::letrasDePagina() {
+    // The page shown now: a refused change has already brought page 0 back.
+    const int pagina = tabPrincipal_->currentIndex();
+    // Page 3's sub-pages answer Alt+D and Alt+I: meanwhile the pages "&Identificación" and
+    // "Determinación de la &Deuda" give up their letters, so that each letter reaches one control.
+    const auto& pp = ui::pestanasPrincipal();
+    for (int i : {0, 2}) {
+        const QString texto =
+            pagina == 3 ? QString(pp[size_t(i)].caption).remove('&') : pp[size_t(i)].caption;
+        if (tabPrincipal_->tabText(i) != texto) tabPrincipal_->setTabText(i, texto);
+    }
+}
 
 bool Frm0738::eventFilter(QObject* o, QEvent* e) {
     if (o == paginaDeuda_ && e->type() == QEvent::Resize) {
@@ -993,6 +1127,14 @@ bool Frm0738::eventFilter(QObject* o, QEvent* e) {
                 return true;
         }
     }
+    // Enter in a list or in the date of birth moves on as it does in a box.
+    if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+        (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (w == MkeFecNac_ || (pago_ && pago_->isAncestorOf(w)) ||
+         (qobject_cast<QComboBox*>(w) && !static_cast<QComboBox*>(w)->view()->isVisible()))) {
+        pasaConEnter(w);
+        return true;
+    }
     const bool shift = k->modifiers() & Qt::ShiftModifier;
     if (n && ((k->key() == Qt::Key_Insert && shift) || k->key() == Qt::Key_Menu))
         d_->teclaAbajo(k->key() == Qt::Key_Insert ? 45 : 93, shift);
@@ -1022,7 +1164,7 @@ bool Frm0738::eventFilter(QObject* o, QEvent* e) {
 
     switch (r.accion) {
         case AccionVista::Siguiente:
-            PasaSiguiente("TAB", w);
+            pasaConEnter(w);
             return true;
         case AccionVista::FocoVerifica:
             txtVerifica_->setFocus(Qt::TabFocusReason);
@@ -1074,6 +1216,10 @@ void Frm0738::eligeRuc(int indice) {
 void Frm0738::aplicaFoco(FocoIdent f) {
     if (f == FocoIdent::CmbRuc) CmbRuc_->setFocus(Qt::OtherFocusReason);
     if (f == FocoIdent::Telefono) TxtTelefono_->setFocus(Qt::OtherFocusReason);
+    if (f == FocoIdent::Rectifica) {
+        QRadioButton* no = opcion(Pregunta::Rectifica, Opcion::No);
+        (no->isChecked() ? no : opcion(Pregunta::Rectifica, Opcion::Si))->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool Frm0738::muestraIdent(const ResultadoIdent& r) {
@@ -1083,6 +1229,7 @@ bool Frm0738::muestraIdent(const ResultadoIdent& r) {
         tabPrincipal_->setCurrentIndex(0);
         tabPrincipal_->blockSignals(previo);
         contextoAyuda_ = ui::pestanasPrincipal()[0].ayuda;
+        letrasDePagina();
     }
     aplicaFoco(r.foco);
     return r.ok;

@@ -108,6 +108,12 @@ class Frm0738 : public QDialog {
     void paginaCambiada(int pagina);
     void eligeRuc(int indice);
     void aplicaFoco(FocoIdent f);
+    // Enter in a box: the next box of its page; after a sub-page's last box the first box of the next
+    // sub-page (or page), never a command.
+    void pasaConEnter(QWidget* w);
+    // Focuses the first box (else the first stop) that Tab reaches in `contenedor`.
+    bool enfocaPrimeraDe(QWidget* contenedor);
+    void letrasDePagina();
     // The identification checks' outcome shown: page 0 and the focus.
     bool muestraIdent(const ResultadoIdent& r);
     // The annex grids, lists and panel shown again after the working rows changed (a restored copy).

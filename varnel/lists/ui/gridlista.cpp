@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "varnel/common/ui/tabla_accesible.h"
+#include "platform/ui/teclas_grilla.h"
 #include "varnel/lists/ui/twips.h"
 
 namespace qvr::ui {
@@ -19,7 +20,8 @@ GridLista::GridLista(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTabKeyNavigation(false);
+    // Tab and Ctrl+Tab leave the grid; Enter stays with keyPressEvent (the window's action).
+    preparaTeclasGrilla(this);
     setWordWrap(false);
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(px(this, kAltoFilaTwips));

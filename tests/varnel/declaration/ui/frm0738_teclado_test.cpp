@@ -1,7 +1,9 @@
-// The declaration window with the keyboard alone, through its real widgets: Tab and Shift+Tab leave
-// every box (140, 200 and 201 included), Enter presses a focused button and still moves on in a box,
-// F1 opens the topic of the page or of the representative's and spouse's fields, and a whole
-// declaration is prepared, validated, saved and printed without the mouse.
+// The declaration window with the keyboard alone, through its real widgets: every page walked with
+// Tab and Shift+Tab (no unnamed or hidden stop, the focused box shown), Enter from a sub-page's last
+// box to the next sub-page, the first focus, the focus after a refused page change, the Alt letters;
+// Tab and Shift+Tab leave every box (140, 200 and 201 included), Enter presses a focused button and
+// still moves on in a box, F1 opens the topic of the page or of the representative's and spouse's
+// fields, and a whole declaration is prepared, validated, saved and printed without the mouse.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -11,10 +13,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
+#include <set>
 
+#include "support/foco_prueba.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
+#include "varnel/app/ui/forma_pago.h"
 #include "varnel/computation/ui/frm_consist.h"
 #include "varnel/declaration/lote.h"
 #include "varnel/declaration/ui/ventana_prueba.h"
@@ -42,6 +50,46 @@ void enModal(std::function<void(T*)> f) {
         f(v);
         if (v->isVisible()) v->reject();
     });
+}
+
+// The pages a person sees, in order: (page of tabPrincipal, sub-page or -1). Page 4 is hidden.
+const std::vector<std::pair<int, int>> kPaginas = {{0, -1}, {1, 0}, {1, 1}, {1, 2}, {1, 3},
+                                                   {2, -1}, {3, 0}, {3, 1}, {3, 2}, {3, 3}};
+
+void muestraPagina(Frm0738& w, int pagina, int sub) {
+    w.tabPrincipal()->setCurrentIndex(pagina);
+    if (sub >= 0) static_cast<QTabWidget*>(w.tabPrincipal()->widget(pagina))->setCurrentIndex(sub);
+    QApplication::processEvents();
+}
+
+// The strip whose tabs choose the page shown: the sub-page strip where there is one.
+QTabWidget* tiraMostrada(Frm0738& w) {
+    auto* sub = qobject_cast<QTabWidget*>(w.tabPrincipal()->currentWidget());
+    return sub ? sub : w.tabPrincipal();
+}
+QWidget* paginaMostrada(Frm0738& w) { return tiraMostrada(w)->currentWidget(); }
+
+std::string nombrePagina(Frm0738& w) {
+    return QString("page %1.%2")
+        .arg(w.tabPrincipal()->currentIndex())
+        .arg(tiraMostrada(w)->currentIndex())
+        .toStdString();
+}
+
+// Presses Tab (Shift+Tab with `atras`) until `destino` has the focus; the stops passed, in order.
+// `ocultas` gets the stops that were out of sight while they had the focus.
+QList<QWidget*> recorre(QWidget* destino, bool atras, QStringList* ocultas = nullptr) {
+    QList<QWidget*> pasadas;
+    for (int i = 0; i < 200 && QApplication::focusWidget() != destino; ++i) {
+        QWidget* f = QApplication::focusWidget();
+        if (!f) break;
+        QTest::keyClick(f, atras ? Qt::Key_Backtab : Qt::Key_Tab, atras ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget* ahora = QApplication::focusWidget();
+        if (!ahora) break;
+        pasadas << ahora;
+        if (ocultas && ahora->visibleRegion().isEmpty()) *ocultas << ahora->objectName();
+    }
+    return pasadas;
 }
 
 class Teclado : public ::testing::Test, public VentanaDeclaracion {
@@ -179,14 +227,11 @@ TEST_F(Teclado, UnaDeclaracionDePrincipioAFinSinRaton) {
     EXPECT_EQ(w->TxtValor(100)->text(), "18,000");
     EXPECT_EQ(w->TxtValor(503)->text(), "14,400");
 
-    // Alt+D: the debt page; the scroll bar brings the balance frame, box 180 and the payment.
+    // Alt+D: the debt page; Tab brings the balance frame with box 180 and the payment.
     QTest::keyClick(w.get(), Qt::Key_D, Qt::AltModifier);
     ASSERT_EQ(w->tabPrincipal()->currentIndex(), 2);
-    ASSERT_TRUE(tabHasta(w->hsDeuda()));
-    QTest::keyClick(w->hsDeuda(), Qt::Key_Right);
-    if (w->hsDeuda()->value() != 2) QTest::keyClick(w->hsDeuda(), Qt::Key_PageDown);
-    ASSERT_EQ(w->hsDeuda()->value(), 2);
     teclea(w->TxtValor(180), "0");
+    EXPECT_EQ(w->hsDeuda()->value(), 2);
     QTest::keyClick(w->TxtValor(180), Qt::Key_Return);
 
     // "V&alidar" with Tab and Enter; the inconsistency window is closed with Tab and Enter on "&Aceptar".
@@ -221,4 +266,217 @@ TEST_F(Teclado, UnaDeclaracionDePrincipioAFinSinRaton) {
     QTest::keyClick(p.CmdImprimir(1), Qt::Key_Return);
     ASSERT_EQ(impresos.size(), 1);
     EXPECT_TRUE(QFile::exists(app.sesion.RutaReportes + "/" + impresos[0])) << impresos[0].toStdString();
+}
+
+// On every page of a new, a stored and a sent declaration: no stop Tab reaches lacks a name or is a
+// scroll area or scroll bar, and every Alt letter shown answers one control only.
+TEST_F(Teclado, NingunaParadaSinNombreNiOcultaYCadaLetraAltUnaVez) {
+    for (int caso = 0; caso < 3; ++caso) {
+        std::unique_ptr<Frm0738> w = caso == 0 ? abre(1) : caso == 1 ? abre(2) : abreEnviada("002");
+        if (caso == 0) {
+            // A declarant and the rectification answered: the other pages open.
+            eligeEnLista(w->CmbRuc(), kRucNuevo);
+            w->opcion(Pregunta::Rectifica, Opcion::No)->click();
+        }
+        for (auto [pagina, sub] : kPaginas) {
+            muestraPagina(*w, pagina, sub);
+            ASSERT_EQ(w->tabPrincipal()->currentIndex(), pagina) << caso;
+            for (int posicion : {1, 2}) {
+                if (pagina != 2 && posicion == 2) continue;
+                if (pagina == 2) w->hsDeuda()->setValue(posicion);
+                const std::string donde = "case " + std::to_string(caso) + ", " + nombrePagina(*w);
+                const QStringList dudosas = paradasDudosas(w.get());
+                EXPECT_TRUE(dudosas.isEmpty()) << donde << ":\n" << dudosas.join("\n").toStdString();
+                const QStringList repetidas = letrasRepetidas(w.get());
+                EXPECT_TRUE(repetidas.isEmpty()) << donde << ":\n" << repetidas.join("\n").toStdString();
+            }
+        }
+    }
+}
+
+// Tab from each page's strip to "V&alidar" passes every box of the page, each shown where the page
+// scrolls; on the debt page that includes the balance frame (box 180) and the payment. Shift+Tab goes
+// back through the same boxes to the strip.
+TEST_F(Teclado, TabRecorreCadaPaginaHastaLosBotonesYShiftTabVuelve) {
+    auto w = abre(2);
+    for (auto [pagina, sub] : kPaginas) {
+        muestraPagina(*w, pagina, sub);
+        if (pagina == 2) w->hsDeuda()->setValue(1);
+        QWidget* pag = paginaMostrada(*w);
+        const std::string donde = nombrePagina(*w);
+        std::set<QWidget*> esperadas;
+        for (int n = 1; n < 1000; ++n)
+            if (QLineEdit* e = w->TxtValor(n); e && pag->isAncestorOf(e) && e->isEnabled() && !e->isHidden())
+                esperadas.insert(e);
+        QTabBar* tira = tiraMostrada(*w)->tabBar();
+        tira->setFocus(Qt::OtherFocusReason);
+        QStringList ocultas;
+        const QList<QWidget*> ida = recorre(w->Cmdgeneral(0), false, &ocultas);
+        ASSERT_EQ(QApplication::focusWidget(), w->Cmdgeneral(0)) << donde;
+        EXPECT_TRUE(ocultas.isEmpty())
+            << donde << ": focused out of sight: " << ocultas.join(", ").toStdString();
+        for (QWidget* e : esperadas)
+            EXPECT_TRUE(ida.contains(e)) << donde << ": Tab misses " << e->objectName().toStdString();
+        if (pagina == 2) {
+            EXPECT_TRUE(ida.contains(w->TxtValor(180))) << "box 180";
+            EXPECT_TRUE(std::any_of(ida.begin(), ida.end(), [&](QWidget* f) {
+                return w->formaPago()->isAncestorOf(f);
+            })) << "the payment";
+        }
+        const QList<QWidget*> vuelta = recorre(tira, true, &ocultas);
+        ASSERT_EQ(QApplication::focusWidget(), tira) << donde;
+        for (QWidget* e : esperadas)
+            EXPECT_TRUE(vuelta.contains(e))
+                << donde << ": Shift+Tab misses " << e->objectName().toStdString();
+        EXPECT_TRUE(ocultas.isEmpty())
+            << donde << ": focused out of sight: " << ocultas.join(", ").toStdString();
+        if (pagina == 2) {
+            EXPECT_TRUE(vuelta.contains(w->TxtValor(180))) << "box 180 backwards";
+        }
+    }
+}
+
+// Enter in a sub-page's last box goes on to the first box of the next sub-page, or of the next page;
+// never to a command (one more Enter there would validate a half-typed form).
+TEST_F(Teclado, EnterTrasLaUltimaCasillaVaALaSiguienteSubpaginaNuncaAUnBoton) {
+    auto w = abre(2);
+    // Rentals and the fourth-category payers open for typing: page 3.2 has its boxes.
+    w->opcion(Pregunta::Inmueble, Opcion::Si)->click();
+    ASSERT_TRUE(tecleaCasilla(w->declaracion(), 107, "1000"));
+    ASSERT_TRUE(w->TxtValor(223)->isEnabled());
+    // Qt leaves Tab on the option that had the focus last: here the unchecked one.
+    muestraPagina(*w, 3, 1);
+    w->opcion(Pregunta::Devolucion, Opcion::Si)->setFocus(Qt::OtherFocusReason);
+    const auto caja = [&](int n) { return std::function<QWidget*()>([&w, n] { return w->TxtValor(n); }); };
+    const std::function<QWidget*()> ultimaDelPago = [&w]() -> QWidget* {
+        QWidget* u = nullptr;
+        for (QWidget* f : paradasDeTab(w.get()))
+            if (w->formaPago()->isAncestorOf(f)) u = f;
+        return u;
+    };
+    const std::function<QWidget*()> fecha = [&w]() -> QWidget* { return w->MkeFecNac(); };
+    const std::function<QWidget*()> ninguna;
+    struct Caso {
+        int pagina, sub;
+        std::function<QWidget*()> desde;
+        int paginaDestino, subDestino;
+        std::function<QWidget*()> destino;  // empty: the first box of the page reached
+    };
+    const Caso casos[] = {
+        {1, 0, caja(102), 1, 1, caja(105)},
+        {1, 1, caja(106), 1, 2, caja(107)},
+        {1, 2, caja(111), 1, 3, caja(519)},
+        {1, 3, caja(117), 2, -1, caja(122)},
+        {2, -1, caja(132), 2, -1, ninguna},  // the balance frame comes
+        {2, -1, ultimaDelPago, 3, 0, caja(811)},
+        // The IES question's chosen option (box 260 holds "No"), whichever option had the focus before.
+        {3, 0, fecha, 3, 1, [&w]() -> QWidget* { return w->opcion(Pregunta::Devolucion, Opcion::No); }},
+        {3, 1, caja(203), 3, 2, caja(819)},
+        {3, 2, caja(223), 3, 3,
+         [&w]() -> QWidget* { return w->findChild<QTableWidget*>("Grid_Dividendos"); }},
+    };
+    for (const Caso& c : casos) {
+        muestraPagina(*w, c.pagina, c.sub);
+        if (c.pagina == 2 && c.sub == -1) w->hsDeuda()->setValue(c.desde() == w->TxtValor(132) ? 1 : 2);
+        QWidget* desde = c.desde();
+        ASSERT_NE(desde, nullptr);
+        const std::string donde = nombrePagina(*w) + " " + desde->objectName().toStdString();
+        desde->setFocus(Qt::OtherFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), desde) << donde;
+        QTest::keyClick(desde, Qt::Key_Return);
+        QWidget* f = QApplication::focusWidget();
+        ASSERT_NE(f, nullptr) << donde;
+        EXPECT_EQ(qobject_cast<QPushButton*>(f), nullptr) << donde << " → " << f->objectName().toStdString();
+        EXPECT_EQ(w->tabPrincipal()->currentIndex(), c.paginaDestino) << donde;
+        if (c.subDestino >= 0) {
+            EXPECT_EQ(tiraMostrada(*w)->currentIndex(), c.subDestino) << donde;
+        }
+        if (c.destino) {
+            EXPECT_EQ(f, c.destino()) << donde << " → " << f->objectName().toStdString();
+        } else {
+            // The first stop of the page reached that is not its strip.
+            QWidget* primera = nullptr;
+            for (QWidget* p : paradasDeTab(w.get()))
+                if (paginaMostrada(*w)->isAncestorOf(p) && !qobject_cast<QTabBar*>(p)) {
+                    primera = p;
+                    break;
+                }
+            EXPECT_EQ(f, primera) << donde << " → " << f->objectName().toStdString() << ", not "
+                                  << (primera ? primera->objectName().toStdString() : "none");
+        }
+        if (c.desde() == w->TxtValor(132)) {
+            EXPECT_EQ(w->hsDeuda()->value(), 2);
+            EXPECT_TRUE(w->fraDeuda(3)->isAncestorOf(f)) << f->objectName().toStdString();
+        }
+    }
+    EXPECT_FALSE(w->Cmdgeneral(0)->hasFocus());
+}
+
+// Where the keyboard starts: the taxpayer list of a new declaration (F4 opens it), the order number
+// of a sent one, the telephone of a stored one; never the tab strip.
+TEST_F(Teclado, ElPrimerFocoEsElCampoQueSeLlenaPrimero) {
+    {
+        auto w = abre(1);
+        EXPECT_EQ(QApplication::focusWidget(), w->CmbRuc());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        EXPECT_TRUE(w->CmbRuc()->view()->isVisible());
+        w->CmbRuc()->hidePopup();
+    }
+    {
+        auto w = abreEnviada("002");
+        EXPECT_EQ(QApplication::focusWidget(), w->txtOrden());
+    }
+    {
+        auto w = abre(2);
+        EXPECT_EQ(QApplication::focusWidget(), w->TxtTelefono());
+    }
+}
+
+// A page change that the identification checks refuse leaves the focus on what must be answered.
+TEST_F(Teclado, TrasUnCambioDePaginaRechazadoElFocoQuedaEnLoQueFalta) {
+    {
+        auto w = abre(1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+        EXPECT_EQ(w->tabPrincipal()->currentIndex(), 0);
+        ASSERT_FALSE(env.dialogos().mostrados.empty());
+        EXPECT_EQ(env.dialogos().mostrados.back().texto, "Debe seleccionar un declarante");
+        EXPECT_EQ(QApplication::focusWidget(), w->CmbRuc());
+    }
+    {
+        auto w = abre(1);
+        eligeEnLista(w->CmbRuc(), kRucNuevo);
+        env.dialogos().mostrados.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        EXPECT_EQ(w->tabPrincipal()->currentIndex(), 0);
+        EXPECT_TRUE(env.dialogos().textos().contains("Indique si es rectificatoria"))
+            << env.dialogos().textos().join("|").toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), w->opcion(Pregunta::Rectifica, Opcion::Si));
+        // Answered by the keyboard from there, the page opens.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        ASSERT_TRUE(w->opcion(Pregunta::Rectifica, Opcion::No)->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        EXPECT_EQ(w->tabPrincipal()->currentIndex(), 2);
+    }
+}
+
+// On page 3 Alt+D and Alt+I choose its sub-pages; elsewhere they choose their main pages again.
+TEST_F(Teclado, LasLetrasAltDeLaPagina3EligenSusSubpaginas) {
+    auto w = abre(2);
+    w->TxtTelefono()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    ASSERT_EQ(w->tabPrincipal()->currentIndex(), 3);
+    w->SSTab3()->setCurrentIndex(2);
+    const std::pair<Qt::Key, int> subpaginas[] = {{Qt::Key_D, 0}, {Qt::Key_I, 1}, {Qt::Key_D, 0}};
+    for (auto [letra, sub] : subpaginas) {
+        QTest::keyClick(QApplication::focusWidget(), letra, Qt::AltModifier);
+        EXPECT_EQ(w->tabPrincipal()->currentIndex(), 3) << sub;
+        EXPECT_EQ(w->SSTab3()->currentIndex(), sub);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+    ASSERT_EQ(w->tabPrincipal()->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(w->tabPrincipal()->currentIndex(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(w->tabPrincipal()->currentIndex(), 0);
 }
