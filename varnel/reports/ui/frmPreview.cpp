@@ -6,14 +6,15 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QWheelEvent>
-#include <cmath>
-#include <functional>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <cmath>
+#include <functional>
 
 #include "platform/dialogs.h"
+#include "platform/ui/geometria.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/reports/dibujo_reporte.h"
 
@@ -62,6 +63,8 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
     conectaAyuda(this);
     setModal(true);
     resize(900, 700);
+    restauraGeometria(this, "Varnel/frmPreview");
+    recuerdaGeometria(this, "Varnel/frmPreview");
 
     tlbPrevia_ = new QToolBar(this);
     const struct {
