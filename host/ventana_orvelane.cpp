@@ -19,6 +19,7 @@
 #include "platform/database_motor.h"
 #include "platform/dialogs.h"
 #include "platform/profile.h"
+#include "platform/ui/geometria.h"
 #include "platform/windows.h"
 
 namespace qvr::host {
@@ -61,6 +62,8 @@ VentanaOrvelane::VentanaOrvelane(const QString& carpetaProgramas, QWidget* paren
 
     setCentralWidget(central);
     resize(640, 320);
+    restauraGeometria(this, "orvelane/principal");
+    recuerdaGeometria(this, "orvelane/principal");
 
     connect(varnel_, &QPushButton::clicked, this, &VentanaOrvelane::iniciaVarnel);
     connect(lotmira_, &QPushButton::clicked, this, &VentanaOrvelane::instalaTablas);

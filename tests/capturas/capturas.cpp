@@ -3,6 +3,7 @@
 // demonstration environment (orvelane --setup and Lotmira, in a temporary folder), shown, filled
 // with a realistic declaration and saved as PNG into the folder given as argument. For each picture
 // it also prints the widgets whose text does not fit them (a label, button or tab caption cut).
+// With --oscuro the windows are drawn in the Fusion style under a dark palette.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -33,6 +34,7 @@
 #include "platform/paths.h"
 #include "platform/ui/dialogos_qt.h"
 #include "platform/ui/interfaz.h"
+#include "support/paleta_oscura.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/frm_retenciones.h"
 #include "varnel/annexes/ui/panel_anexo.h"
@@ -257,11 +259,22 @@ void llenaDeclaracion(Declaracion& d) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The windows' remembered places and the host's mark are the run's own, never those of whoever
+    // runs it.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QTemporaryDir runtime;
+    qputenv("QVR_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QApplication qapp(argc, argv);
     preparaInterfaz(qapp);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: qvr_capturas FOLDER\n");
+    const bool oscuro = argc == 3 && QByteArray(argv[2]) == "--oscuro";
+    if (argc < 2 || (argc == 3 && !oscuro) || argc > 3) {
+        std::fprintf(stderr, "usage: qvr_capturas FOLDER [--oscuro]\n");
         return 2;
+    }
+    if (oscuro) {
+        QApplication::setStyle("Fusion");
+        QApplication::setPalette(prueba::paletaOscura());
     }
     carpeta = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(carpeta);

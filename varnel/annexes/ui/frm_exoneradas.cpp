@@ -51,7 +51,7 @@ VentanaDetalleRentas::VentanaDetalleRentas(Declaracion& d, DetalleRentas::Tipo t
                              QString::number(diseno.lineas[i].casilla));
         e->setMaxLength(detalle_.longitudMaxima(int(i)));
         e->setContextMenuPolicy(Qt::NoContextMenu);
-        pintaFondo(e, Qt::white);
+        pintaFondo(e, blancoEntrada());
         // The long item of the capital gains stands about three times as high as the others.
         if (lineas.size() > 3) e->setFixedHeight(alto * 3);
         e->installEventFilter(this);
@@ -115,7 +115,9 @@ int VentanaDetalleRentas::indiceDe(QObject* o) const {
 void VentanaDetalleRentas::espeja() {
     espejando_ = true;
     for (size_t i = 0; i < campos_.size(); ++i) {
-        campos_[i]->setMaxLength(detalle_.longitudMaxima(int(i)));
+        // Only a different length: setting one rewrites the text and forgets what Ctrl+Z would undo.
+        if (const int l = detalle_.longitudMaxima(int(i)); campos_[i]->maxLength() != l)
+            campos_[i]->setMaxLength(l);
         if (campos_[i]->text() != detalle_.texto(int(i))) campos_[i]->setText(detalle_.texto(int(i)));
     }
     total_->setText(detalle_.TxtTotal());

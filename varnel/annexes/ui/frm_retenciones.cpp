@@ -131,7 +131,9 @@ void FrmRetenciones::espeja() {
     };
     pon(TxtNumRUC_, r_.TxtNumRUC);
     pon(TxtEntidad_, r_.TxtEntidad);
-    TxtMontoDistribuido_->setMaxLength(r_.longitudMonto);
+    // Only a different length: setting one rewrites the text and forgets what Ctrl+Z would undo.
+    if (TxtMontoDistribuido_->maxLength() != r_.longitudMonto)
+        TxtMontoDistribuido_->setMaxLength(r_.longitudMonto);
     pon(TxtMontoDistribuido_, r_.TxtMontoDistribuido);
     pon(TxtMontoRetenido_, r_.TxtMontoRetenido);
     if (r_.MskFec_Retencion == Retenciones::kFechaVacia) {

@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 
 #include "common/catalogos.h"
+#include "varnel/common/ui/ayuda_emergente.h"
 
 namespace qvr {
 
@@ -51,6 +52,12 @@ FormaDePagoQVR::FormaDePagoQVR(QWidget* padre) : QGroupBox("Forma de Pago", padr
     banco_->setAccessibleName("Banco, casilla 015");
     numero_->setAccessibleName("Número de cheque, casilla 012");
     monto_->setAccessibleName("Monto pagado, casilla 598");
+    // The pointer shows each box's number and label, as in the declaration window.
+    ponAyudaEmergente(efectivo_, "Casilla 599: Forma de pago");
+    ponAyudaEmergente(cheque_, "Casilla 599: Forma de pago");
+    ponAyudaEmergente(banco_, "Casilla 015: Banco");
+    ponAyudaEmergente(numero_, "Casilla 012: Número de cheque");
+    ponAyudaEmergente(monto_, "Casilla 598: Monto pagado");
     monto_->setAccessibleDescription("solo lectura");
 
     auto* l = new QGridLayout(this);

@@ -15,6 +15,7 @@
 
 #include "common/conexion.h"
 #include "platform/descripciones_jet.h"
+#include "platform/ui/geometria.h"
 #include "varnel/app/ui/acerca_de.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/app/ui/barra_estado.h"
@@ -26,6 +27,7 @@ namespace qvr {
 namespace {
 
 const char* const kContexto = "contextoAyuda";
+const char* const kClaveGeometria = "Varnel/principal";
 
 // The hourglass while a window loads; the normal pointer again whatever happens.
 class RelojArena {
@@ -126,6 +128,9 @@ void FrmPrincipal::construyeBarra() {
 bool FrmPrincipal::carga() {
     PosicionaVentana(this, 0, 0, 7320, 9555);
     setFixedSize(size());
+    // Where the user left it the last time; its size stays the designed one.
+    restauraGeometria(this, kClaveGeometria);
+    recuerdaGeometria(this, kClaveGeometria);
     show();
     if (!cargaAplicacion(app_)) {
         terminando_ = true;
@@ -137,15 +142,7 @@ bool FrmPrincipal::carga() {
     inicializaBarra(*barra_, app_.sesion);
     setProperty(kContexto, kContextoPrincipal);
     app_.ayuda = [this](int contexto) { muestraAyuda(contexto); };
-    cargada_ = true;
     return true;
-}
-
-bool FrmPrincipal::event(QEvent* e) {
-    // Each activation puts the window back in its place.
-    if (e->type() == QEvent::WindowActivate && cargada_ && !terminando_)
-        PosicionaVentana(this, -60, -60, 7320, 9720);
-    return QMainWindow::event(e);
 }
 
 bool FrmPrincipal::eventFilter(QObject* o, QEvent* e) {

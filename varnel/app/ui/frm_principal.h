@@ -40,8 +40,7 @@ signals:
     // The program must end: the database is closed and the window unloaded.
     void programaTerminado();
 
-protected:
-    bool event(QEvent* e) override;
+  protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -56,7 +55,6 @@ private:
     BarradeEstadoQVR* barra_;
     QPointer<FrmAyuda> ayuda_;
     std::map<Ventana, QPointer<QDialog>> abiertas_;
-    bool cargada_ = false;
     bool terminando_ = false;
 };
 

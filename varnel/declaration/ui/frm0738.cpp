@@ -30,12 +30,15 @@
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/ui/teclas_grilla.h"
+#include "platform/ui/geometria.h"
 #include "platform/utilitario.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/annexes/ui/frm_exoneradas.h"
 #include "varnel/annexes/ui/panel_anexo.h"
 #include "varnel/app/ui/forma_pago.h"
 #include "varnel/common/ui/accesible.h"
+#include "varnel/common/ui/ayuda_emergente.h"
+#include "varnel/common/ui/colores.h"
 #include "varnel/common/ui/foco.h"
 #include "varnel/common/ui/lista_combo.h"
 #include "varnel/declaration/anexos_copia.h"
@@ -102,27 +105,27 @@ int anchoComboPara(QComboBox* c, const QString& muestra) {
     return c->style()->sizeFromContents(QStyle::CT_ComboBox, &o, texto, c).width();
 }
 
-QColor colorFondo(Fondo f) {
-    const QPalette p = QApplication::palette();
+// The designed colours, from the palette of the theme in use (colores.h).
+QColor colorFondo(Fondo f, const QPalette& p) {
     switch (f) {
         case Fondo::Blanco:
-            return Qt::white;
-        case Fondo::BotonCara:
-            return p.color(QPalette::Active, QPalette::Button);
-        case Fondo::GrisClaro:
-            return QColor(192, 192, 192);
         case Fondo::Ventana:
-            return p.color(QPalette::Active, QPalette::Base);
+            return fondoEntrada(p);
+        case Fondo::BotonCara:
+            return fondoBotonCara(p);
+        case Fondo::GrisClaro:
+            return fondoGrisClaro(p);
         case Fondo::Cian:
-            return Qt::cyan;
+            return fondoCian(p);
     }
-    return Qt::white;
+    return fondoEntrada(p);
 }
 
-// Background in every state, and text that stays readable in a disabled box.
+// Background in every state, and text that stays readable in a disabled box. From the theme's
+// palette each time, so that a change of theme leaves no colour of the previous one behind.
 void pintaFondo(QWidget* w, Fondo f) {
-    QPalette p = w->palette();
-    const QColor c = colorFondo(f);
+    QPalette p = QApplication::palette(w);
+    const QColor c = colorFondo(f, p);
     for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         p.setColor(g, QPalette::Base, c);
     p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
@@ -138,9 +141,20 @@ QString nombreCampo(const QString& etiqueta, int casilla) {
     return t + ", casilla " + QString::number(casilla).rightJustified(3, '0');
 }
 
+// What the pointer shows over a box: its number and its label ("Casilla 100: Renta bruta ...").
+QString textoCasilla(const QString& etiqueta, const QString& casillas) {
+    return (casillas.contains(' ') ? "Casillas " : "Casilla ") + casillas + ": " + nombreCampo(etiqueta, 0);
+}
+
+void conAyudaDeCasilla(QWidget* w, const QString& etiqueta, int casilla) {
+    if (casilla > 0)
+        ponAyudaEmergente(w, textoCasilla(etiqueta, QString::number(casilla).rightJustified(3, '0')));
+}
+
 template <class W>
 W* nombrado(W* w, const QString& etiqueta, int casilla) {
     w->setAccessibleName(nombreCampo(etiqueta, casilla));
+    conAyudaDeCasilla(w, etiqueta, casilla);
     return w;
 }
 
@@ -165,9 +179,17 @@ QString tituloMarcoCorto(const QString& titulo) {
     return dosPuntos > 0 ? t.left(dosPuntos) : t;
 }
 
+// The box numbers beside the labels, in a secondary colour of the theme.
+void tineNumero(QLabel* l) {
+    QPalette p = QApplication::palette(l);
+    p.setColor(QPalette::WindowText, textoSecundario(p));
+    l->setPalette(p);
+}
+
 QLabel* numeroCasilla(int n, QWidget* padre) {
     auto* l = new QLabel(QString::number(n).rightJustified(3, '0'), padre);
-    l->setStyleSheet("color: #555;");
+    l->setObjectName(QString("numeroCasilla_%1").arg(n));
+    tineNumero(l);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
 }
@@ -348,6 +370,10 @@ void Frm0738::nombraControles() {
     describeSoloLectura(TxtNumRuc_, true);
     TxtTelefono_->setAccessibleName(nombreCampo("Teléfono", 28));
     cboProfesion_->setAccessibleName(nombreCampo("Profesión u oficio", 25));
+    conAyudaDeCasilla(CmbRuc_, "R.U.C. del declarante", 2);
+    conAyudaDeCasilla(TxtNumRuc_, "R.U.C. del declarante", 2);
+    conAyudaDeCasilla(TxtTelefono_, "Teléfono", 28);
+    conAyudaDeCasilla(cboProfesion_, "Profesión u oficio", 25);
     txtProfesion_->setAccessibleName("Descripción de la profesión u oficio");
     describeSoloLectura(txtProfesion_, true);
     txtOrden_->setAccessibleName("Número de orden");
@@ -424,6 +450,9 @@ QWidget* Frm0738::creaPregunta(Pregunta p, const QString& texto, QWidget* padre)
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(etiqueta(texto, w), 1);
     const ParOpciones& par = parOpciones(p);
+    // The question and its two buttons show the box the answer is stored under.
+    ponAyudaEmergente(
+        w, textoCasilla(texto, p == Pregunta::Rectifica ? QString("005 y 871") : QString(par.casilla)));
     auto* grupo = new QButtonGroup(w);
     for (int k = 0; k < 2; ++k) {
         const Opcion o = k == 0 ? Opcion::Si : Opcion::No;
@@ -794,6 +823,10 @@ void Frm0738::carga() {
     llenaListas();
     ajustaPaginaDeuda();
     abreConTamano();
+    // Where and as large as the user left it, never smaller than its pages need.
+    const QSize necesario = size();
+    if (restauraGeometria(this, "Varnel/Frm0738")) resize(size().expandedTo(necesario));
+    recuerdaGeometria(this, "Varnel/Frm0738");
     if (v.ModoDeclaracion == 1) {
         espejando_ = true;
         CmbRuc_->clear();
@@ -1141,6 +1174,10 @@ bool Frm0738::eventFilter(QObject* o, QEvent* e) {
 
     // Tab, Shift+Tab and Escape move the focus or close: no key filter ever sees them.
     if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || k->key() == Qt::Key_Escape) return false;
+    // Undo and redo are the box's own: the filters would take Ctrl+Z for a character (26) and throw
+    // it away. They only bring back what was typed in the box since it took the focus, and the
+    // box's change runs the recalculation as typing does.
+    if (k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo)) return false;
     int codigo = 0;
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
         codigo = kTeclaEnter;
@@ -1297,6 +1334,16 @@ void Frm0738::reject() {
     // Reached when the main window unloads the window; Escape never gets here (keyPressEvent).
     cerrando_ = true;
     QDialog::reject();
+}
+
+void Frm0738::changeEvent(QEvent* e) {
+    QDialog::changeEvent(e);
+    // A change of theme while the window is open: every box is painted again from the new palette.
+    if (e->type() != QEvent::ApplicationPaletteChange) return;
+    espejaTodo();
+    pintaFondo(TxtTotal_, Fondo::BotonCara);
+    for (QLabel* l : findChildren<QLabel*>())
+        if (l->objectName().startsWith("numeroCasilla_")) tineNumero(l);
 }
 
 void Frm0738::keyPressEvent(QKeyEvent* e) {

@@ -85,6 +85,7 @@ class Frm0738 : public QDialog {
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
   private:
     // The consistency rules for "V&alidar" (report mode).

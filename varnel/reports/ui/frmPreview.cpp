@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "platform/dialogs.h"
+#include "platform/ui/geometria.h"
 #include "varnel/app/ui/ayuda.h"
 #include "varnel/reports/dibujo_reporte.h"
 
@@ -137,6 +138,8 @@ frmPreview::frmPreview(QString rutaReportes, RangoHojas rango, QWidget* padre)
     conectaAyuda(this);
     setModal(true);
     resize(900, 700);
+    restauraGeometria(this, "Varnel/frmPreview");
+    recuerdaGeometria(this, "Varnel/frmPreview");
 
     tlbPrevia_ = new QToolBar(this);
     const struct {
