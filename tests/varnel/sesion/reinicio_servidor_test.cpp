@@ -9,6 +9,7 @@
 #include "platform/database.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "support/sesion_prueba.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
@@ -20,10 +21,6 @@ namespace {
 
 const QString kRuc = "20100047218";
 
-int dividendos(BaseDatos& b) {
-    return b.escalar("SELECT count(*) FROM F0738DIVIDEND WHERE doc_id_d = ?", {kRuc}).toInt();
-}
-
 TEST(ReinicioServidor, LosAnexosSobrevivenAlReinicioEntreDosGrabados) {
     QVR_REQUIERE_SERVIDOR();
     const QString carpeta = qEnvironmentVariable("QVR_PG_DIR");
@@ -33,30 +30,25 @@ TEST(ReinicioServidor, LosAnexosSobrevivenAlReinicioEntreDosGrabados) {
     env.cierraBase();
     auto base = env.abreBase();
     ValoresEjecucion v;
-    v.ModoDeclaracion = 2;
-    v.RucDeclarante = kRuc;
-    EntornoSesion e;
-    e.base = base.get();
-    e.usuario = "ANA";
-    SesionDeclaracion s(e, v);
-    ASSERT_TRUE(s.abre().abierta);
-    ASSERT_TRUE(tecleaCasilla(s.declaracion(), 100, "2500"));
-    ASSERT_TRUE(s.graba().grabado);
-    ASSERT_EQ(dividendos(*base), 2);
+    const auto s = prueba::abreSesion(*base, v, 2, kRuc, "ANA");
+    ASSERT_FALSE(HasFailure()) << "the session of the stored declaration did not open";
+    ASSERT_TRUE(tecleaCasilla(s->declaracion(), 100, "2500"));
+    ASSERT_TRUE(s->graba().grabado);
+    ASSERT_EQ(prueba::dividendosGuardados(*base, kRuc), 2);
 
     QProcess reinicio;
     reinicio.start(QStringLiteral(QVR_SOURCE_DIR "/scripts/pg-test-server"), {"restart", carpeta});
     ASSERT_TRUE(reinicio.waitForFinished(60000));
     ASSERT_EQ(reinicio.exitCode(), 0) << reinicio.readAllStandardError().toStdString();
 
-    ASSERT_TRUE(tecleaCasilla(s.declaracion(), 100, "2600"));
-    bool grabado = s.graba().grabado;
+    ASSERT_TRUE(tecleaCasilla(s->declaracion(), 100, "2600"));
+    bool grabado = s->graba().grabado;
     // The first step after the restart may meet the dead connection and say so; the next connects.
-    if (!grabado) grabado = s.graba().grabado;
+    if (!grabado) grabado = s->graba().grabado;
     EXPECT_TRUE(grabado);
-    EXPECT_EQ(s.listas().filas(ListaAnexo::Dividendos), 2);
+    EXPECT_EQ(s->listas().filas(ListaAnexo::Dividendos), 2);
     auto control = env.abreBase();
-    EXPECT_EQ(dividendos(*control), 2);
+    EXPECT_EQ(prueba::dividendosGuardados(*control, kRuc), 2);
     EXPECT_EQ(prueba::filasDet(*control, kRuc)["100"], "2600");
 }
 

@@ -13,6 +13,7 @@
 #include "platform/database.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "support/sesion_prueba.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
@@ -72,10 +73,6 @@ class Pareja {
     QString reserva_;
 };
 
-int dividendos(BaseDatos& b) {
-    return b.escalar("SELECT count(*) FROM F0738DIVIDEND WHERE doc_id_d = ?", {kRuc}).toInt();
-}
-
 int veces(const QStringList& textos, const QString& parte) {
     int n = 0;
     for (const QString& t : textos) n += t.contains(parte) ? 1 : 0;
@@ -97,16 +94,11 @@ TEST(ServidorReserva, LaReservaPromovidaSigueLaDeclaracionAbierta) {
         EXPECT_EQ(base->escalar("SELECT current_setting('data_directory')").toString(),
                   pareja.carpetaPrimario() + "/data");
         ValoresEjecucion v;
-        v.ModoDeclaracion = 2;
-        v.RucDeclarante = kRuc;
-        EntornoSesion e;
-        e.base = base.get();
-        e.usuario = "ANA";
-        SesionDeclaracion s(e, v);
-        ASSERT_TRUE(s.abre().abierta);
-        ASSERT_TRUE(tecleaCasilla(s.declaracion(), 100, "2500"));
-        ASSERT_TRUE(s.graba().grabado);
-        ASSERT_EQ(dividendos(*base), 2);
+        const auto s = prueba::abreSesion(*base, v, 2, kRuc, "ANA");
+        ASSERT_FALSE(HasFailure()) << "the session of the stored declaration did not open";
+        ASSERT_TRUE(tecleaCasilla(s->declaracion(), 100, "2500"));
+        ASSERT_TRUE(s->graba().grabado);
+        ASSERT_EQ(prueba::dividendosGuardados(*base, kRuc), 2);
 
         // The primary goes away (a clean stop: the replica has every commit) before anyone promotes
         // the replica: a program that starts now is told that no server takes writes, not that its
@@ -122,13 +114,13 @@ TEST(ServidorReserva, LaReservaPromovidaSigueLaDeclaracionAbierta) {
         ASSERT_EQ(servidorPrueba({"promote", pareja.carpetaReserva()}), "");
 
         env.dialogos().mostrados.clear();
-        ASSERT_TRUE(tecleaCasilla(s.declaracion(), 100, "2600"));
-        EXPECT_FALSE(s.graba().grabado) << "the first step meets the lost connection";
-        EXPECT_TRUE(s.graba().grabado);
+        ASSERT_TRUE(tecleaCasilla(s->declaracion(), 100, "2600"));
+        EXPECT_FALSE(s->graba().grabado) << "the first step meets the lost connection";
+        EXPECT_TRUE(s->graba().grabado);
         EXPECT_EQ(veces(env.dialogos().textos(), kPerdida), 1)
             << env.dialogos().textos().join('\n').toStdString();
         EXPECT_EQ(base->reconexiones(), 1);
-        EXPECT_EQ(s.listas().filas(ListaAnexo::Dividendos), 2);
+        EXPECT_EQ(s->listas().filas(ListaAnexo::Dividendos), 2);
         EXPECT_EQ(base->escalar("SELECT current_setting('data_directory')").toString(),
                   pareja.carpetaReserva() + "/data");
         EXPECT_FALSE(base->escalar("SELECT pg_is_in_recovery()").toBool());
@@ -139,7 +131,7 @@ TEST(ServidorReserva, LaReservaPromovidaSigueLaDeclaracionAbierta) {
             pareja.reserva() +
                 QString(" options='-c search_path=%1'").arg(valorDe(env.servidor(), "search_path")),
             {});
-        EXPECT_EQ(dividendos(*control), 2);
+        EXPECT_EQ(prueba::dividendosGuardados(*control, kRuc), 2);
         EXPECT_EQ(prueba::filasDet(*control, kRuc)["100"], "2600");
         // A second program starting now goes straight to the new primary.
         EXPECT_EQ(env.abreBase()->escalar("SELECT current_setting('data_directory')").toString(),

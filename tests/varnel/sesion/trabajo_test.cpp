@@ -11,6 +11,7 @@
 #include "platform/database.h"
 #include "support/entorno.h"
 #include "support/persist_datos.h"
+#include "support/sesion_prueba.h"
 #include "varnel/annexes/listas_anexo.h"
 #include "varnel/declaration/declaracion.h"
 #include "varnel/declaration/lote.h"
@@ -30,19 +31,7 @@ class TrabajoSesion : public prueba::PorMotor {
         if (IsSkipped() || HasFailure()) return;
         prueba::preparaDeclaraciones(env);
         base = env.abreBase();
-        sesion = abre(*base, valores, 2, kRuc, "ANA");
-    }
-
-    std::unique_ptr<SesionDeclaracion> abre(BaseDatos& b, ValoresEjecucion& v, int modo, const QString& ruc,
-                                            const QString& usuario) {
-        v.ModoDeclaracion = modo;
-        v.RucDeclarante = ruc;
-        EntornoSesion e;
-        e.base = &b;
-        e.usuario = usuario;
-        auto s = std::make_unique<SesionDeclaracion>(e, v);
-        EXPECT_TRUE(s->abre().abierta);
-        return s;
+        sesion = prueba::abreSesion(*base, valores, 2, kRuc, "ANA");
     }
 
     // The stored dividends of a taxpayer: "payer date distributed" in date order.
@@ -75,7 +64,7 @@ TEST_P(TrabajoSesion, OtraVentanaQuePulsaNuevaNoVaciaLosAnexos) {
     ASSERT_EQ(sesion->listas().filas(ListaAnexo::Dividendos), 2);
     auto otraBase = env.abreBase();
     ValoresEjecucion otros;
-    auto nueva = abre(*otraBase, otros, 1, {}, "ANA");
+    auto nueva = prueba::abreSesion(*otraBase, otros, 1, {}, "ANA");
     EXPECT_EQ(nueva->listas().filas(ListaAnexo::Dividendos), 0);
 
     ASSERT_TRUE(grabaCambio("2500"));
