@@ -45,6 +45,14 @@ class VentanasAnexo : public ::testing::Test {
         d.portapapeles = &portapapeles;
         d.preparaNueva();
     }
+    // One trust investment of 7,000 in the working table, loaded into the lists.
+    void conUnFideicomiso() {
+        env.base().ejecuta(
+            "INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, "
+            "tip_doc_ben, num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', "
+            "'FIDU', 6, '20100047218', '03', '7000')");
+        listas.cargaTodas();
+    }
     static Tasas tasas() {
         Tasas t;
         t.TasaRetencionDividendos = 0.041;
@@ -287,11 +295,7 @@ TEST_F(VentanasAnexo, PanelDeDividendos) {
 }
 
 TEST_F(VentanasAnexo, PanelDeInversionesConSuPregunta) {
-    env.base().ejecuta(
-        "INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, "
-        "tip_doc_ben, num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', "
-        "'FIDU', 6, '20100047218', '03', '7000')");
-    listas.cargaTodas();
+    conUnFideicomiso();
     PanelAnexo p(listas, ListaAnexo::Fideicomiso);
     EXPECT_EQ(p.grilla()->objectName(), "Grid_Fideicomisos");
     EXPECT_EQ(p.cantidad()->text(), "Cantidad de registros: 1");
@@ -338,11 +342,7 @@ TEST_F(VentanasAnexo, NombresEnterosYLoQueOyeUnLectorDePantalla) {
         }
     }
 
-    env.base().ejecuta(
-        "INSERT INTO TMP_F0738FIDEI (tip_doc_fde, num_doc_fde, tip_empre_fdu, des_empre_fdu, "
-        "tip_doc_ben, num_doc_ben, tip_patri_fdei, mto_saldo) VALUES (1, '07654321', '01', "
-        "'FIDU', 6, '20100047218', '03', '7000')");
-    listas.cargaTodas();
+    conUnFideicomiso();
     PanelAnexo p(listas, ListaAnexo::Fideicomiso);
     p.resize(900, 300);
     muestra(p);
