@@ -260,12 +260,20 @@ BaseDatos::AvisoReconexion BaseDatos::alReconectar(std::function<void()> aviso) 
 
 Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros) {
     preparaPaso();
+    const QString texto = motor_->traduce(sql);
+    Registros r;
+    if (motor::Directo d = motor_->directo(*this, texto, parametros); d.corrido) {
+        if (d.error.isValid()) throw errorDe(d.error);
+        r.columnas_ = std::move(d.columnas);
+        r.filas_ = std::move(d.filas);
+        completaTipos(r);
+        return r;
+    }
     QSqlQuery q(db_);
-    if (!corre(q, motor_->traduce(sql), parametros)) {
+    if (!corre(q, texto, parametros)) {
         if (transaccion_ > 0) motor_->retiene(q);
         throw errorDe(q.lastError());
     }
-    Registros r;
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i) {
         Columna c;
@@ -284,6 +292,11 @@ Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros
         throw errorDe(q.lastError());
     }
     q.finish();
+    completaTipos(r);
+    return r;
+}
+
+void BaseDatos::completaTipos(Registros& r) {
     motor_->completaTipos(*this, r.columnas_);
     // Expressions have no declared type: take the kind of the first non-null value.
     for (int i = 0; i < r.columnas(); ++i) {
@@ -294,7 +307,6 @@ Registros BaseDatos::consulta(const QString& sql, const QVariantList& parametros
                 break;
             }
     }
-    return r;
 }
 
 QVariant BaseDatos::escalar(const QString& sql, const QVariantList& parametros) {
@@ -306,8 +318,14 @@ int BaseDatos::ejecuta(const QString& sql, const QVariantList& parametros, Accio
     preparaPaso();
     const bool definicion = motor::Motor::esDefinicion(sql);
     if (definicion) motor_->preparaDefinicion(*this);
+    const QString texto = motor_->traduce(sql);
+    if (motor::Directo d = motor_->directo(*this, texto, parametros); d.corrido) {
+        if (definicion) motor_->olvidaDefiniciones();
+        if (d.error.isValid()) throw errorDe(d.error);
+        return d.cambiadas;
+    }
     QSqlQuery q(db_);
-    const bool ok = corre(q, motor_->traduce(sql), parametros);
+    const bool ok = corre(q, texto, parametros);
     if (definicion) motor_->olvidaDefiniciones();
     if (!ok) {
         if (transaccion_ > 0) motor_->retiene(q);

@@ -179,6 +179,8 @@ class BaseDatos {
                       int esperaMs);
     // The engine error as an ErrorBD; marks the connection lost when the server went away.
     ErrorBD errorDe(const QSqlError& e);
+    // The kinds of a result's columns, from their tables' definitions or else from their values.
+    void completaTipos(Registros& r);
     // Before every step: a connection the server dropped is opened again, outside a transaction.
     void preparaPaso();
     void exigeTransaccion(const char* que) const;

@@ -22,6 +22,15 @@ struct Identidad {
     QString condicion;     // "rowid=?" / "a=? AND b=?"
 };
 
+// A statement the engine ran itself, in one exchange, instead of through the driver.
+struct Directo {
+    bool corrido = false;           // false: the engine left it to the driver
+    QSqlError error;                // valid when the engine refused the statement
+    std::vector<Columna> columnas;  // their names; completaTipos gives their kinds
+    std::vector<QVariantList> filas;
+    int cambiadas = 0;              // rows changed by an action statement
+};
+
 class Motor {
   public:
     virtual ~Motor() = default;
@@ -46,6 +55,10 @@ class Motor {
     virtual QStringList tablas(BaseDatos& b) = 0;
     virtual bool existeTabla(BaseDatos& b, const QString& nombre) = 0;
     virtual std::vector<Columna> columnas(BaseDatos& b, const QString& tabla) = 0;
+
+    // Runs the statement (engine text, '?' markers) with its values in one exchange when this engine
+    // can; its types are then captured as capturaTipos does.
+    virtual Directo directo(BaseDatos&, const QString&, const QVariantList&) { return {}; }
 
     // Column kinds of a result: `capturaTipos` runs right after the statement ran, before its rows
     // are read; `completaTipos` after every row was read and the statement is finished.

@@ -17,6 +17,7 @@
 
 #include "platform/database_motor.h"
 #include "platform/descripciones_jet.h"
+#include "platform/postgres_directo.h"
 
 namespace qvr::motor {
 
@@ -61,6 +62,15 @@ TipoColumna tipoDePostgres(const QString& nombreTipo) {
 // Rows of a catalog query run straight on the connection, outside the session's own reads.
 std::vector<QStringList> catalogo(QSqlDatabase& db, const QString& sql, const QVariantList& parametros) {
     std::vector<QStringList> out;
+    if (const pg::Resultado r = pg::corre(conexionDe(db), sql, parametros); r.corrido) {
+        if (r.error.isValid()) return out;
+        for (const QVariantList& f : r.filas) {
+            QStringList t;
+            for (const QVariant& v : f) t << v.toString();
+            out.push_back(t);
+        }
+        return out;
+    }
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (parametros.isEmpty()) {
@@ -78,8 +88,11 @@ std::vector<QStringList> catalogo(QSqlDatabase& db, const QString& sql, const QV
     return out;
 }
 
+// Number, name, declared type, type name and the type underneath a domain of each column.
 const QString kColumnasDeTabla = QStringLiteral(
-    "SELECT a.attnum, a.attname, format_type(a.atttypid, a.atttypmod), t.typname FROM pg_attribute a "
+    "SELECT a.attnum, a.attname, format_type(a.atttypid, a.atttypmod), t.typname, "
+    "CASE WHEN t.typtype = 'd' THEN format_type(t.typbasetype, t.typtypmod) "
+    "ELSE format_type(a.atttypid, a.atttypmod) END FROM pg_attribute a "
     "JOIN pg_type t ON t.oid = a.atttypid WHERE a.attrelid = ? AND a.attnum > 0 AND NOT a.attisdropped "
     "ORDER BY a.attnum");
 
@@ -269,12 +282,28 @@ class MotorPostgres : public Motor {
     }
 
     std::vector<Columna> columnas(BaseDatos& b, const QString& tabla) override {
-        const auto oid = catalogo(b.sql(), kOidDeTabla, {tabla});
-        if (oid.empty()) return {};
-        const auto& cols = definicion(b.sql(), oid[0][0].toUInt());
+        const Tabla* t = tabla_(b, tabla);
+        if (!t) return {};
         std::vector<Columna> out;
-        for (const auto& [n, c] : cols) out.push_back(c);
+        for (const auto& [n, c] : t->columnas) out.push_back(c);
         return out;
+    }
+
+    Directo directo(BaseDatos& b, const QString& sql, const QVariantList& parametros) override {
+        pg::Resultado r = pg::corre(conexionDe(b.sql()), sql, parametros);
+        Directo d;
+        d.corrido = r.corrido;
+        d.error = r.error;
+        if (!r.corrido || r.error.isValid()) return d;
+        for (const QString& n : r.nombres) {
+            Columna c;
+            c.nombre = n;
+            d.columnas.push_back(c);
+        }
+        d.filas = std::move(r.filas);
+        d.cambiadas = r.cambiadas;
+        origen_.assign(r.origen.begin(), r.origen.end());
+        return d;
     }
 
     void capturaTipos(QSqlQuery& q, std::vector<Columna>& columnas) override {
@@ -295,7 +324,7 @@ class MotorPostgres : public Motor {
         for (size_t i = 0; i < columnas.size() && i < origen.size(); ++i) {
             const auto [tabla, col] = origen[i];
             if (tabla == InvalidOid || col <= 0) continue;
-            const auto& def = definicion(b.sql(), tabla);
+            const auto& def = definicion(b.sql(), tabla).columnas;
             auto it = def.find(col);
             if (it == def.end()) continue;
             columnas[i].declarado = it->second.declarado;
@@ -303,7 +332,10 @@ class MotorPostgres : public Motor {
         }
     }
 
-    void olvidaDefiniciones() override { definiciones_.clear(); }
+    void olvidaDefiniciones() override {
+        definiciones_.clear();
+        oids_.clear();
+    }
 
     void empiezaEscritura(BaseDatos& b, Durabilidad d) override {
         b.ejecuta("BEGIN");
@@ -330,15 +362,7 @@ class MotorPostgres : public Motor {
     // its values, which also tells a row changed by another workstation from one left alone.
     Identidad identidad(BaseDatos& b, const QString& tabla, const std::vector<Columna>& columnas) override {
         Identidad id;
-        const auto oid = catalogo(b.sql(), kOidDeTabla, {tabla});
-        if (!oid.empty())
-            for (const auto& f :
-                 catalogo(b.sql(),
-                          "SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = "
-                          "i.indrelid AND a.attnum = ANY(i.indkey) WHERE i.indrelid = ? AND "
-                          "i.indisprimary ORDER BY array_position(i.indkey, a.attnum)",
-                          {oid[0][0].toUInt()}))
-                id.columnas << f[0];
+        if (const Tabla* t = tabla_(b, tabla)) id.columnas = t->clave;
         QStringList partes;
         if (!id.columnas.isEmpty()) {
             for (const auto& c : id.columnas) partes << c + "=?";
@@ -363,21 +387,44 @@ class MotorPostgres : public Motor {
         return out;
     }
 
-    // The rows of a table in one multi-row INSERT, prepared and its values bound: one round trip
-    // for the rows instead of one for each. A very long list goes in parts of at most
-    // kValoresPorSentencia values.
+    // The rows of a table in one INSERT: each column's values as one array, bound as a parameter and
+    // unnested on the server in the rows' order (the server reads every value as its column's type,
+    // as it would a value of its own statement). Where a column's type is not known (or a value is
+    // of a kind only the driver passes) the rows go as a multi-row INSERT through the driver. A very
+    // long list goes in parts of at most kValoresPorSentencia values.
     QSqlError insertaFilas(BaseDatos& b, const QString& tabla, const QStringList& columnas,
                            const std::vector<QVariantList>& filas) override {
         const size_t porSentencia = std::max<size_t>(1, kValoresPorSentencia / size_t(columnas.size()));
+        const QString porArreglos = insercionPorArreglos(b, tabla, columnas);
         for (size_t desde = 0; desde < filas.size(); desde += porSentencia) {
             const size_t n = std::min(porSentencia, filas.size() - desde);
+            if (!porArreglos.isEmpty()) {
+                QVariantList arreglos;
+                for (int c = 0; c < columnas.size(); ++c) {
+                    QString a;
+                    if (!pg::arreglo(filas, desde, n, c, a)) break;
+                    arreglos << a;
+                }
+                if (arreglos.size() == columnas.size()) {
+                    if (const pg::Resultado r = pg::corre(conexionDe(b.sql()), porArreglos, arreglos); r.corrido) {
+                        if (r.error.isValid()) return r.error;
+                        continue;
+                    }
+                }
+            }
+            QVariantList valores;
+            valores.reserve(qsizetype(n) * columnas.size());
+            for (size_t f = desde; f < desde + n; ++f) valores << filas[f];
+            const QString sql = insercion(tabla, columnas, int(n));
+            if (const pg::Resultado r = pg::corre(conexionDe(b.sql()), sql, valores); r.corrido) {
+                if (r.error.isValid()) return r.error;
+                continue;
+            }
             QSqlQuery q(b.sql());
             q.setForwardOnly(true);
-            bool ok = q.prepare(insercion(tabla, columnas, int(n)));
+            bool ok = q.prepare(sql);
             if (ok) {
-                int p = 0;
-                for (size_t f = desde; f < desde + n; ++f)
-                    for (const QVariant& v : filas[f]) q.bindValue(p++, v);
+                for (int p = 0; p < valores.size(); ++p) q.bindValue(p, valores[p]);
                 ok = q.exec();
             }
             if (!ok) {
@@ -391,19 +438,68 @@ class MotorPostgres : public Motor {
     }
 
   private:
-    // The columns of one table by their number, read once per connection and definition change.
-    const std::map<int, Columna>& definicion(QSqlDatabase& db, unsigned tabla) {
+    // "INSERT INTO tabla (a, b) SELECT u.v1, u.v2 FROM unnest(CAST(? AS tipo[]), ...) WITH ORDINALITY
+    // AS u(v1, v2, n) ORDER BY u.n"; empty when a column's type is not known.
+    QString insercionPorArreglos(BaseDatos& b, const QString& tabla, const QStringList& columnas) {
+        const Tabla* t = tabla_(b, tabla);
+        if (!t) return {};
+        QStringList arreglos, alias, lista;
+        for (int i = 0; i < columnas.size(); ++i) {
+            const auto it = t->tipos.find(columnas[i].toLower());
+            if (it == t->tipos.end() || it->second.isEmpty()) return {};
+            arreglos << QString("CAST(? AS %1[])").arg(it->second);
+            alias << QString("v%1").arg(i + 1);
+            lista << QString("u.v%1").arg(i + 1);
+        }
+        return QString("INSERT INTO %1 (%2) SELECT %3 FROM unnest(%4) WITH ORDINALITY AS u(%5, n) ORDER BY u.n")
+            .arg(tabla, columnas.join(", "), lista.join(", "), arreglos.join(", "), alias.join(", "));
+    }
+
+    // What the session needs of a table's definition, read once per connection and definition change.
+    struct Tabla {
+        std::map<int, Columna> columnas;   // by their number
+        std::map<QString, QString> tipos;  // lower-case name: the type a value is read as (a domain's base type)
+        QStringList clave;                 // primary key columns in their order
+    };
+
+    const Tabla& definicion(QSqlDatabase& db, unsigned tabla) {
         auto it = definiciones_.find(tabla);
         if (it != definiciones_.end()) return it->second;
-        std::map<int, Columna> cols;
+        Tabla t;
         for (const auto& f : catalogo(db, kColumnasDeTabla, {tabla})) {
             Columna c;
             c.nombre = f[1];
             c.declarado = f[2];
             c.tipo = tipoDePostgres(f[3]);
-            cols[f[0].toInt()] = c;
+            t.columnas[f[0].toInt()] = c;
+            t.tipos[f[1].toLower()] = f[4];
         }
-        return definiciones_[tabla] = std::move(cols);
+        for (const auto& f : catalogo(db,
+                                      "SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = "
+                                      "i.indrelid AND a.attnum = ANY(i.indkey) WHERE i.indrelid = ? AND "
+                                      "i.indisprimary ORDER BY array_position(i.indkey, a.attnum)",
+                                      {tabla}))
+            t.clave << f[0];
+        return definiciones_[tabla] = std::move(t);
+    }
+
+    // The definition of a table by its name; null when there is none. Its number is kept too: when
+    // the table it names was dropped meanwhile (another workstation's installer), it is looked up again.
+    const Tabla* tabla_(BaseDatos& b, const QString& nombre) {
+        const QString clave = nombre.toLower();
+        for (int vez = 0; vez < 2; ++vez) {
+            auto it = oids_.find(clave);
+            if (it == oids_.end()) {
+                const auto f = catalogo(b.sql(), kOidDeTabla, {nombre});
+                if (f.empty()) return nullptr;
+                it = oids_.emplace(clave, f[0][0].toUInt()).first;
+            }
+            const Tabla& t = definicion(b.sql(), it->second);
+            if (!t.columnas.empty()) return &t;
+            definiciones_.erase(it->second);
+            oids_.erase(it);
+        }
+        return nullptr;
     }
 
     void creaCopias(BaseDatos& b) {
@@ -423,7 +519,8 @@ class MotorPostgres : public Motor {
     bool nombreDado_ = false;
     bool dominioListo_ = false;
     std::vector<std::pair<unsigned, int>> origen_;
-    std::map<unsigned, std::map<int, Columna>> definiciones_;
+    std::map<unsigned, Tabla> definiciones_;
+    std::map<QString, unsigned> oids_;
 };
 
 }  // namespace

@@ -259,7 +259,7 @@ TEST_P(BaseDatosMotor, ReservaYBloqueoDeTablaHacenEsperar) {
 
 namespace {
 // Values that a statement built by hand would get wrong: quotes, backslashes, accents, markers,
-// line ends, nulls beside empty texts, long and large values.
+// line ends, nulls beside empty texts, long and large values, what an array's text is made of.
 QVariantList filaDificil(int i) {
     static const QVariant textos[] = {QString("O'HIGGINS S.A.C."),
                                       QString::fromUtf8("CAFÉ D'ORO ÑANDÚ"),
@@ -271,7 +271,8 @@ QVariantList filaDificil(int i) {
                                       QString("NULL"),
                                       QString("'); DELETE FROM CLAVES; --"),
                                       QString::fromUtf8("€ ¿½? 😀"),
-                                      QString(60, QChar(0x00C1))};
+                                      QString(60, QChar(0x00C1)),
+                                      QString("{\"A\\\",NULL}, {}")};
     static const QVariant fechas[] = {QString("2003-12-31"), QString(""), QVariant(), QString("2003-01-01")};
     static const QVariant montos[] = {QString("999999999999"), QString("-1234.5"), QVariant(), QString("0")};
     static const QVariant reales[] = {QVariant(0.1), QVariant(-1e-7), QVariant(), QVariant(123456789.25)};
