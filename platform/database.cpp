@@ -367,6 +367,11 @@ void BaseDatos::tablasDeTrabajo(const QStringList& tablas) {
     motor_->tablasDeTrabajo(*this, tablas);
 }
 
+QByteArray BaseDatos::marcaCambios() {
+    preparaPaso();
+    return motor_->marcaCambios(*this);
+}
+
 void BaseDatos::reserva(const QString& recurso) {
     exigeTransaccion("Reserva");
     motor_->reserva(*this, recurso);

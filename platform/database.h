@@ -161,6 +161,11 @@ class BaseDatos {
     // the embedded file belongs to one workstation already. Missing tables are left out.
     void tablasDeTrabajo(const QStringList& tablas);
 
+    // A mark of what this connection sees of the database: the same while it changed no row and no
+    // other connection committed a change. Empty when the engine cannot tell (the server): then
+    // only reading the rows again tells whether they changed.
+    QByteArray marcaCambios();
+
     // Runs after a server connection that was lost has been opened again (always outside a write
     // transaction), before the step that needed it: whoever keeps rows in the connection's own
     // tables puts them back. Stays registered while the returned handle lives.

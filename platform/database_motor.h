@@ -82,6 +82,10 @@ class Motor {
     // "INSERT INTO tabla (columnas) VALUES (?, ...)" with `filas` rows of markers.
     static QString insercion(const QString& tabla, const QStringList& columnas, int filas);
 
+    // A mark that stays the same while this connection changes no row and no other connection
+    // commits a change; empty when the engine cannot tell.
+    virtual QByteArray marcaCambios(BaseDatos&) { return {}; }
+
     // Gives this connection its own copy of each table (kept across reconnections).
     virtual void tablasDeTrabajo(BaseDatos&, const QStringList&) {}
 

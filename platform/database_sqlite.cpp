@@ -190,6 +190,19 @@ class MotorSqlite : public Motor {
         sincronia_ = QVariant();
     }
 
+    // The file's own count of commits by other connections, and this connection's count of rows it
+    // changed (its working tables too), named after the connection.
+    QByteArray marcaCambios(BaseDatos& b) override {
+        const QVariant h = b.sql().driver() ? b.sql().driver()->handle() : QVariant();
+        if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) return {};
+        sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
+        if (!s) return {};
+        const QVariant otros = b.escalar("PRAGMA data_version");
+        if (!otros.isValid()) return {};
+        return b.sql().connectionName().toUtf8() + "/" + QByteArray::number(otros.toLongLong()) + "/" +
+               QByteArray::number(qint64(sqlite3_total_changes64(s)));
+    }
+
     // The write transaction already holds the whole file.
     void bloqueaTabla(BaseDatos&, const QString&) override {}
     void reserva(BaseDatos&, const QString&) override {}

@@ -221,12 +221,18 @@ bool SesionDeclaracion::trabajoListo() {
 }
 
 void SesionDeclaracion::tomaVersion() {
+    // The mark first: a change committed between the two is in the content read, and it moves the
+    // mark, so the next check reads the rows again and finds them as read.
+    marcaVersion_ = entorno_.base->marcaCambios();
     version_ = versionDeclaracion(*entorno_.base, clave(), valores_.DeclaracionEnviada);
     conVersion_ = true;
 }
 
 void SesionDeclaracion::compruebaVersion() const {
     if (!conVersion_) return;
+    // Runs under the save's lock: nobody else can commit until the save ends. Nothing written by
+    // anyone since the version was taken: the stored declaration is the one read.
+    if (!marcaVersion_.isEmpty() && entorno_.base->marcaCambios() == marcaVersion_) return;
     const QByteArray ahora = versionDeclaracion(*entorno_.base, clave(), valores_.DeclaracionEnviada);
     if (ahora == version_) return;
     if (ahora.isEmpty() && !version_.isEmpty())

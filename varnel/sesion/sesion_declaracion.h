@@ -146,6 +146,9 @@ class SesionDeclaracion {
     // while a new declaration has never been saved.
     QByteArray version_;
     bool conVersion_ = false;
+    // The connection's mark of changes (BaseDatos::marcaCambios) taken just before `version_`: while
+    // it stays the same, the stored declaration is still `version_` without reading it again.
+    QByteArray marcaVersion_;
     BaseDatos::AvisoReconexion reconexion_;
     bool trabajoPendiente_ = false;  // a reconnection's refill has not succeeded yet
     // Last: it watches the declaration and the lists.

@@ -93,6 +93,28 @@ TEST_P(VersionTest, SusPropiosGrabadosSeguidosPasan) {
     EXPECT_EQ(det("100"), "4000");
 }
 
+// After a save of its own the session knows what is stored without reading it again, as long as
+// nothing was written since: a change by another connection, or one written through its own
+// connection outside the session, is still noticed at the next save.
+TEST_P(VersionTest, TrasSuPropioGrabadoUnCambioPosteriorTambienSeNota) {
+    for (const bool mismaConexion : {false, true}) {
+        SCOPED_TRACE(mismaConexion ? "its own connection" : "another connection");
+        ValoresEjecucion v;
+        auto sa = abre(*a, v);
+        ASSERT_TRUE(tecleaCasilla(sa->declaracion(), 100, "2000"));
+        ASSERT_TRUE(sa->graba().grabado);
+        BaseDatos& otra = mismaConexion ? *a : *b;
+        const QString valor = mismaConexion ? "778" : "777";
+        otra.ejecuta("UPDATE DET SET I_VALOR=? WHERE DOC_ID_D=? AND CASILLA='100'", {valor, kRuc});
+        ASSERT_EQ(det("100"), valor);
+        ASSERT_TRUE(tecleaCasilla(sa->declaracion(), 100, "3000"));
+        env.dialogos().mostrados.clear();
+        EXPECT_FALSE(sa->graba().grabado);
+        EXPECT_TRUE(textos().contains("La data ha cambiado")) << textos().join(" | ").toStdString();
+        EXPECT_EQ(det("100"), valor);
+    }
+}
+
 TEST_P(VersionTest, UnGrabadoDeLaLineaDeComandosTambienSeNota) {
     auto sa = abre(*a, va);
     const ResultadoGrabarLote r = grabaLote(*b, kFormulario, "ANA", {"ruc=" + kRuc, "102=777"});
