@@ -81,6 +81,9 @@ class Motor {
                                    const std::vector<QVariantList>& filas) = 0;
     // "INSERT INTO tabla (columnas) VALUES (?, ...)" with `filas` rows of markers.
     static QString insercion(const QString& tabla, const QStringList& columnas, int filas);
+    // The engine took the rows but stored fewer than it was given (a rule or trigger of the
+    // office's own that drops rows): the batch must not pass as written.
+    static QSqlError filasNoEscritas(const QString& tabla, qint64 escritas, qint64 dadas);
 
     // A mark that stays the same while this connection changes no row and no other connection
     // commits a change; empty when the engine cannot tell.

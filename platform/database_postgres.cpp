@@ -396,6 +396,7 @@ class MotorPostgres : public Motor {
                            const std::vector<QVariantList>& filas) override {
         const size_t porSentencia = std::max<size_t>(1, kValoresPorSentencia / size_t(columnas.size()));
         const QString porArreglos = insercionPorArreglos(b, tabla, columnas);
+        const qint64 total = qint64(filas.size());
         for (size_t desde = 0; desde < filas.size(); desde += porSentencia) {
             const size_t n = std::min(porSentencia, filas.size() - desde);
             if (!porArreglos.isEmpty()) {
@@ -408,6 +409,7 @@ class MotorPostgres : public Motor {
                 if (arreglos.size() == columnas.size()) {
                     if (const pg::Resultado r = pg::corre(conexionDe(b.sql()), porArreglos, arreglos); r.corrido) {
                         if (r.error.isValid()) return r.error;
+                        if (r.cambiadas != int(n)) return filasNoEscritas(tabla, qint64(desde) + r.cambiadas, total);
                         continue;
                     }
                 }
@@ -418,6 +420,7 @@ class MotorPostgres : public Motor {
             const QString sql = insercion(tabla, columnas, int(n));
             if (const pg::Resultado r = pg::corre(conexionDe(b.sql()), sql, valores); r.corrido) {
                 if (r.error.isValid()) return r.error;
+                if (r.cambiadas != int(n)) return filasNoEscritas(tabla, qint64(desde) + r.cambiadas, total);
                 continue;
             }
             QSqlQuery q(b.sql());
@@ -432,6 +435,8 @@ class MotorPostgres : public Motor {
                 retiene(q);
                 return e;
             }
+            if (q.numRowsAffected() != int(n))
+                return filasNoEscritas(tabla, qint64(desde) + q.numRowsAffected(), total);
             q.finish();
         }
         return {};

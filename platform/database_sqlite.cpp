@@ -214,13 +214,15 @@ class MotorSqlite : public Motor {
         QSqlQuery q(b.sql());
         q.setForwardOnly(true);
         if (!q.prepare(insercion(tabla, columnas, 1))) return q.lastError();
-        for (const QVariantList& f : filas) {
+        for (size_t n = 0; n < filas.size(); ++n) {
+            const QVariantList& f = filas[n];
             for (int i = 0; i < f.size(); ++i) q.bindValue(i, f[i]);
             if (!q.exec()) {
                 const QSqlError e = q.lastError();
                 retiene(q);
                 return e;
             }
+            if (q.numRowsAffected() != 1) return filasNoEscritas(tabla, qint64(n), qint64(filas.size()));
         }
         q.finish();
         return {};
@@ -294,6 +296,15 @@ class MotorSqlite : public Motor {
 }  // namespace
 
 std::unique_ptr<Motor> sqlite() { return std::make_unique<MotorSqlite>(); }
+
+QSqlError Motor::filasNoEscritas(const QString& tabla, qint64 escritas, qint64 dadas) {
+    return QSqlError(QString(),
+                     QString("La base de datos guardó %1 de las %2 filas enviadas a la tabla %3.")
+                         .arg(escritas)
+                         .arg(dadas)
+                         .arg(tabla),
+                     QSqlError::StatementError);
+}
 
 QString Motor::insercion(const QString& tabla, const QStringList& columnas, int filas) {
     const QString fila = "(" + QStringList(columnas.size(), QStringLiteral("?")).join(", ") + ")";

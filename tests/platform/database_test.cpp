@@ -379,4 +379,33 @@ TEST_P(BaseDatosMotor, LoteRechazadoNoDejaNinguna) {
     EXPECT_EQ(b.escalar("SELECT count(*) FROM CLAVES").toInt(), 3);
 }
 
+// A rule of the office's own (a trigger) that drops a row: the batch says so and the transaction
+// undoes the rest, instead of passing as written with a row missing.
+TEST_P(BaseDatosMotor, LoteConUnaFilaDescartadaNoPasaPorEscrito) {
+    prueba::Entorno env(GetParam(), false);
+    auto& b = env.base();
+    b.ejecuta("CREATE TABLE T ([n] LONG, [t] TEXT(10))");
+    if (GetParam() == prueba::Motor::Sqlite) {
+        b.ejecuta("CREATE TRIGGER descarta BEFORE INSERT ON T WHEN NEW.n = 3 BEGIN SELECT RAISE(IGNORE); END");
+    } else {
+        b.ejecuta(
+            "CREATE FUNCTION descarta() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.n = 3 THEN "
+            "RETURN NULL; END IF; RETURN NEW; END $$");
+        b.ejecuta("CREATE TRIGGER descarta BEFORE INSERT ON T FOR EACH ROW EXECUTE FUNCTION descarta()");
+    }
+    QString mensaje;
+    try {
+        TransaccionEscritura t(b);
+        LoteFilas lote(b, "T", {"n", "t"});
+        for (int i = 0; i < 5; ++i) lote.agrega({i, QString("x")});
+        lote.envia();
+        t.confirma();
+        ADD_FAILURE() << "a batch with a dropped row passed as written";
+    } catch (const ErrorBD& e) {
+        mensaje = e.descripcion();
+    }
+    EXPECT_TRUE(mensaje.contains("de las 5 filas enviadas a la tabla T")) << mensaje.toStdString();
+    EXPECT_EQ(b.escalar("SELECT count(*) FROM T").toInt(), 0);
+}
+
 QVR_EN_AMBOS_MOTORES(BaseDatosMotor);
