@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 
+#include "bench/roles_bench.h"
 #include "common/oficina.h"
 #include "common/schema.h"
 #include "common/sesion.h"
@@ -181,11 +182,7 @@ struct Oficina {
         QStringList todos = roles;
         todos << digitador
               << admin->escalar("SELECT current_database()").toString() + "_" + esquema + "_oficina";
-        for (const QString& r : todos) {
-            if (admin->consulta("SELECT 1 FROM pg_roles WHERE rolname = ?", {r}).vacio()) continue;
-            admin->ejecuta("DROP OWNED BY " + r);
-            admin->ejecuta("DROP ROLE " + r);
-        }
+        banco::quitaRoles(*admin, todos);
     }
 };
 

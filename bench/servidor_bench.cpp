@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "bench/roles_bench.h"
 #include "common/oficina.h"
 #include "common/schema.h"
 #include "platform/database.h"
@@ -146,12 +147,7 @@ struct Digitador {
         quitaRoles(roles);
     }
     static void quitaRoles(const QStringList& roles) {
-        auto admin = BaseDatos::abreServidor(servidor(), {});
-        for (const QString& r : roles) {
-            if (admin->consulta("SELECT 1 FROM pg_roles WHERE rolname = ?", {r}).vacio()) continue;
-            admin->ejecuta("DROP OWNED BY " + r);
-            admin->ejecuta("DROP ROLE " + r);
-        }
+        banco::quitaRoles(*BaseDatos::abreServidor(servidor(), {}), roles);
     }
 };
 

@@ -282,7 +282,7 @@ class MotorPostgres : public Motor {
     }
 
     std::vector<Columna> columnas(BaseDatos& b, const QString& tabla) override {
-        const Tabla* t = tabla_(b, tabla);
+        const Tabla* t = tablaDe(b, tabla);
         if (!t) return {};
         std::vector<Columna> out;
         for (const auto& [n, c] : t->columnas) out.push_back(c);
@@ -362,7 +362,7 @@ class MotorPostgres : public Motor {
     // its values, which also tells a row changed by another workstation from one left alone.
     Identidad identidad(BaseDatos& b, const QString& tabla, const std::vector<Columna>& columnas) override {
         Identidad id;
-        if (const Tabla* t = tabla_(b, tabla)) id.columnas = t->clave;
+        if (const Tabla* t = tablaDe(b, tabla)) id.columnas = t->clave;
         QStringList partes;
         if (!id.columnas.isEmpty()) {
             for (const auto& c : id.columnas) partes << c + "=?";
@@ -446,7 +446,7 @@ class MotorPostgres : public Motor {
     // "INSERT INTO tabla (a, b) SELECT u.v1, u.v2 FROM unnest(CAST(? AS tipo[]), ...) WITH ORDINALITY
     // AS u(v1, v2, n) ORDER BY u.n"; empty when a column's type is not known.
     QString insercionPorArreglos(BaseDatos& b, const QString& tabla, const QStringList& columnas) {
-        const Tabla* t = tabla_(b, tabla);
+        const Tabla* t = tablaDe(b, tabla);
         if (!t) return {};
         QStringList arreglos, alias, lista;
         for (int i = 0; i < columnas.size(); ++i) {
@@ -490,7 +490,7 @@ class MotorPostgres : public Motor {
 
     // The definition of a table by its name; null when there is none. Its number is kept too: when
     // the table it names was dropped meanwhile (another workstation's installer), it is looked up again.
-    const Tabla* tabla_(BaseDatos& b, const QString& nombre) {
+    const Tabla* tablaDe(BaseDatos& b, const QString& nombre) {
         const QString clave = nombre.toLower();
         for (int vez = 0; vez < 2; ++vez) {
             auto it = oids_.find(clave);

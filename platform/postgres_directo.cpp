@@ -64,8 +64,7 @@ QSqlError errorDe(PGconn* c, const PGresult* r) {
                      QSqlError::StatementError, codigo);
 }
 
-}  // namespace
-
+// "?" markers as the server numbers its parameters ($1, $2, ...); a '?' inside quotes stays.
 QString marcasNumeradas(const QString& sql) {
     QString out;
     out.reserve(sql.size() + sql.size() / 4);
@@ -85,6 +84,8 @@ QString marcasNumeradas(const QString& sql) {
     return out;
 }
 
+// The text the server reads for a value; false when the value is of a kind only the driver passes.
+// A null value (also a null text or an invalid date, as the driver treats them) sets `nulo`.
 bool textoDeValor(const QVariant& v, QByteArray& texto, bool& nulo) {
     nulo = false;
     if (v.isNull() || !v.isValid()) {
@@ -145,30 +146,7 @@ bool textoDeValor(const QVariant& v, QByteArray& texto, bool& nulo) {
     }
 }
 
-bool arreglo(const std::vector<QVariantList>& filas, size_t desde, size_t n, int columna, QString& literal) {
-    QByteArray out = "{";
-    QByteArray texto;
-    for (size_t f = desde; f < desde + n; ++f) {
-        bool nulo = false;
-        texto.clear();
-        if (!textoDeValor(filas[f][columna], texto, nulo)) return false;
-        if (f > desde) out += ',';
-        if (nulo) {
-            out += "NULL";
-            continue;
-        }
-        out += '"';
-        for (const char ch : texto) {
-            if (ch == '"' || ch == '\\') out += '\\';
-            out += ch;
-        }
-        out += '"';
-    }
-    out += '}';
-    literal = QString::fromUtf8(out);
-    return true;
-}
-
+// A column's value as the driver gives it for the column's type.
 QVariant valorDeColumna(const PGresult* r, int fila, int columna) {
     const Oid oid = PQftype(r, columna);
     const QMetaType tipo = tipoDe(oid);
@@ -220,6 +198,32 @@ QVariant valorDeColumna(const PGresult* r, int fila, int columna) {
         default:
             return QVariant();
     }
+}
+
+}  // namespace
+
+bool arreglo(const std::vector<QVariantList>& filas, size_t desde, size_t n, int columna, QString& literal) {
+    QByteArray out = "{";
+    QByteArray texto;
+    for (size_t f = desde; f < desde + n; ++f) {
+        bool nulo = false;
+        texto.clear();
+        if (!textoDeValor(filas[f][columna], texto, nulo)) return false;
+        if (f > desde) out += ',';
+        if (nulo) {
+            out += "NULL";
+            continue;
+        }
+        out += '"';
+        for (const char ch : texto) {
+            if (ch == '"' || ch == '\\') out += '\\';
+            out += ch;
+        }
+        out += '"';
+    }
+    out += '}';
+    literal = QString::fromUtf8(out);
+    return true;
 }
 
 Resultado corre(PGconn* c, const QString& sql, const QVariantList& parametros) {

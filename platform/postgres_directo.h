@@ -30,18 +30,8 @@ struct Resultado {
 // statement without values runs as it is written (it may then hold several statements).
 Resultado corre(PGconn* conexion, const QString& sql, const QVariantList& parametros);
 
-// "?" markers as the server numbers its parameters ($1, $2, ...); a '?' inside quotes stays.
-QString marcasNumeradas(const QString& sql);
-
-// The text the server reads for a value; false when the value is of a kind only the driver passes.
-// A null value (also a null text or an invalid date, as the driver treats them) sets `nulo`.
-bool textoDeValor(const QVariant& valor, QByteArray& texto, bool& nulo);
-
 // The values of column `columna` of rows [desde, desde + n) as an array literal ({"a",NULL,"5"});
 // false when one is of a kind only the driver passes.
 bool arreglo(const std::vector<QVariantList>& filas, size_t desde, size_t n, int columna, QString& literal);
-
-// A column's value as the driver gives it for the column's type.
-QVariant valorDeColumna(const PGresult* r, int fila, int columna);
 
 }  // namespace qvr::motor::pg

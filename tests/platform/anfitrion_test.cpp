@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <cstring>
 #include <memory>
 
 #include "platform/windows.h"
+#include "support/carpeta_ejecucion.h"
 
 using qvr::cWindows;
 using qvr::MarcaVentana;
@@ -21,15 +21,9 @@ namespace {
 
 class Anfitrion : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(runtime.isValid());
-        previo = qgetenv("QVR_RUNTIME_DIR");
-        qputenv("QVR_RUNTIME_DIR", runtime.path().toUtf8());
-    }
-    void TearDown() override { qputenv("QVR_RUNTIME_DIR", previo); }
+    void SetUp() override { ASSERT_TRUE(runtime.isValid()); }
 
-    QTemporaryDir runtime;
-    QByteArray previo;
+    qvr::prueba::CarpetaEjecucion runtime;
 };
 
 }  // namespace

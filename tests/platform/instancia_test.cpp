@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "platform/windows.h"
+#include "support/carpeta_ejecucion.h"
 
 TEST(InstanciaUnica, UnaSegundaCopiaEsRechazadaHastaQueLaPrimeraTermina) {
-    QTemporaryDir dir;
-    qputenv("QVR_RUNTIME_DIR", dir.path().toUtf8());
+    const qvr::prueba::CarpetaEjecucion dir;
     {
         qvr::InstanciaUnica primera("Varnel");
         ASSERT_TRUE(primera.adquiere());
@@ -17,5 +15,4 @@ TEST(InstanciaUnica, UnaSegundaCopiaEsRechazadaHastaQueLaPrimeraTermina) {
     }
     qvr::InstanciaUnica despues("Varnel");
     EXPECT_TRUE(despues.adquiere());
-    qunsetenv("QVR_RUNTIME_DIR");
 }

@@ -10,6 +10,7 @@
 
 #include "host/ventana_orvelane.h"
 #include "platform/windows.h"
+#include "support/carpeta_ejecucion.h"
 #include "support/entorno.h"
 
 using namespace qvr;
@@ -24,8 +25,6 @@ class ControlAnfitrion : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(runtime.isValid());
-        previo = qgetenv("QVR_RUNTIME_DIR");
-        qputenv("QVR_RUNTIME_DIR", runtime.path().toUtf8());
         entorno = QProcessEnvironment::systemEnvironment();  // the Entorno's WINDIR, this runtime folder
         entorno.insert("QVR_DIALOGOS", "consola");
         entorno.insert("QT_QPA_PLATFORM", "offscreen");
@@ -37,7 +36,6 @@ class ControlAnfitrion : public ::testing::Test {
             if (!varnel.waitForFinished(10000)) varnel.kill();
             varnel.waitForFinished(5000);
         }
-        qputenv("QVR_RUNTIME_DIR", previo);
     }
     void arranca() {
         varnel.setProcessEnvironment(entorno);
@@ -61,8 +59,7 @@ class ControlAnfitrion : public ::testing::Test {
     }
 
     prueba::Entorno env;
-    QTemporaryDir runtime;
-    QByteArray previo;
+    prueba::CarpetaEjecucion runtime;
     QProcessEnvironment entorno;
     QProcess varnel;
     QString error;

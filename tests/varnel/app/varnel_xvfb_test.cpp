@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 #include "platform/windows.h"
+#include "support/carpeta_ejecucion.h"
 #include "support/entorno.h"
 #include "support/ventanas_x11.h"
 
@@ -26,10 +26,7 @@ class Varnel : public ::testing::Test {
         entorno.insert("QVR_RUNTIME_DIR", runtime.path());
         entorno.remove("QT_QPA_PLATFORM");
         entorno.remove("WAYLAND_DISPLAY");  // the virtual X display, even inside a Wayland session
-        previo = qgetenv("QVR_RUNTIME_DIR");
-        qputenv("QVR_RUNTIME_DIR", runtime.path().toUtf8());  // where the stand-in holds its mark
     }
-    void TearDown() override { qputenv("QVR_RUNTIME_DIR", previo); }
     // A stand-in for the host's window: shown, captioned `titulo`, holding its mark.
     static void muestraHost(QWidget& w, const QString& titulo) {
         w.setWindowTitle(titulo);
@@ -47,8 +44,7 @@ class Varnel : public ::testing::Test {
     }
 
     prueba::Entorno env;
-    QTemporaryDir runtime;
-    QByteArray previo;
+    prueba::CarpetaEjecucion runtime;  // where the stand-in holds its mark
     QProcessEnvironment entorno;
 };
 
