@@ -53,15 +53,17 @@ done
 [[ "$depends" == *libqt6sql6-sqlite* ]] || falla "the SQLite driver is not a dependency: $depends"
 # One date in everything: the packaged files' time, the changelog's and the AppStream release's.
 fecha=$(dpkg-deb -c "$deb" | awk '$6 == "./usr/bin/orvelane" {print $4}')
-zcat /usr/share/doc/qvr/changelog.gz | head -1 | grep -qx "qvr ($version) unstable; urgency=medium" ||
+zcat /usr/share/doc/qvr/changelog.gz | sed -n 1p | grep -x "qvr ($version) unstable; urgency=medium" >/dev/null ||
   falla "changelog: $(zcat /usr/share/doc/qvr/changelog.gz | head -1)"
 [ "$(date -u -d "$(zcat /usr/share/doc/qvr/changelog.gz | sed -n 's/^ -- .*>  //p')" +%F)" = "$fecha" ] ||
   falla "changelog date is not the packages' date $fecha"
 grep -q "<release version=\"$version\" date=\"$fecha\"/>" /usr/share/metainfo/org.qvr.Orvelane.metainfo.xml ||
   falla "AppStream release of $version is not dated $fecha"
-zcat /usr/share/doc/qvr/README.md.gz | grep -q '^# QVR' || falla "the README is not in /usr/share/doc/qvr"
+# grep reads to the end (no -q, no head): a reader that stops early makes the writer die of SIGPIPE,
+# which pipefail takes for a failure, or, negated, for a pass.
+zcat /usr/share/doc/qvr/README.md.gz | grep '^# QVR' >/dev/null || falla "the README is not in /usr/share/doc/qvr"
 for t in 16 22 24 32 48 64 128 256 512; do
-  file "/usr/share/icons/hicolor/${t}x${t}/apps/org.qvr.Orvelane.png" | grep -q "PNG image data, $t x $t" ||
+  file "/usr/share/icons/hicolor/${t}x${t}/apps/org.qvr.Orvelane.png" | grep "PNG image data, $t x $t" >/dev/null ||
     falla "no ${t}x${t} PNG icon"
 done
 for p in orvelane Varnel Lotmira Oskeni varnel-cli; do
@@ -71,7 +73,7 @@ for p in orvelane Varnel Lotmira Oskeni varnel-cli; do
   # Stripped, and its symbols found by build id in the debug package.
   id=$(readelf -n "/usr/bin/$p" | sed -n 's/.*Build ID: //p')
   [ -f "/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" ] || falla "no debug symbols for $p ($id)"
-  ! readelf -S "/usr/bin/$p" | grep -q '\.debug_info' || falla "$p is not stripped"
+  ! readelf -S "/usr/bin/$p" | grep '\.debug_info' >/dev/null || falla "$p is not stripped"
 done
 ayuda=$(Varnel --help | sed -n 's/^Ayuda: //p')
 [ "$ayuda" = /usr/share/qvr/Varnel.html ] || falla "Varnel's help is '$ayuda', not the installed one"
@@ -105,7 +107,7 @@ espera() {
   local i l
   for ((i = 0; i < 150; i++)); do
     while read -r l; do
-      if xwininfo -id "\${l%% *}" | grep -q 'Map State: IsViewable'; then echo "\$l"; return 0; fi
+      if xwininfo -id "\${l%% *}" | grep 'Map State: IsViewable' >/dev/null; then echo "\$l"; return 0; fi
     done < <(xwininfo -root -tree | grep -F -- "\$1" || true)
     sleep 0.2
   done
@@ -147,7 +149,7 @@ apt-get remove -y -qq $paquetes >/dev/null || falla "apt-get remove"
 apt-get purge -y -qq qvr >/dev/null || falla "apt-get purge after remove"
 instalado=0
 for p in $paquetes; do
-  ! dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -qv '^unknown ok not-installed$' ||
+  ! dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -v '^unknown ok not-installed$' >/dev/null ||
     falla "$p is still known to dpkg: $(dpkg-query -W -f='${Status}' "$p")"
 done
 # Every path the packages had is gone, but folders other packages hold too (/usr/bin...).

@@ -67,7 +67,7 @@ echo "== the first workstation, the owner's"
 pgpass ws1 "$DUENO"
 en ws1 "$BIN/orvelane" --setup "$T/ws1" --server "$DEL_DUENO" >/dev/null || falla "orvelane --setup --server"
 en ws1 "$BIN/Lotmira" || falla "Lotmira exited $?"
-tr -d '\r' <"$T/ws1/windows/NEMDAL.INI" | grep -qx "DBServer=$DEL_DUENO" || falla "the owner's INI: $(cat "$T/ws1/windows/NEMDAL.INI")"
+tr -d '\r' <"$T/ws1/windows/NEMDAL.INI" | grep -x "DBServer=$DEL_DUENO" >/dev/null || falla "the owner's INI: $(cat "$T/ws1/windows/NEMDAL.INI")"
 for c in "$C1" "$C2"; do
   out=$(en ws1 "$BIN/orvelane" --add-user "$c" --type 1 --server "$DEL_DUENO") || falla "--add-user $c"
   [[ "$out" == *"$c"* ]] || falla "--add-user $c: $out"
@@ -88,7 +88,7 @@ for e in ws2:"$C1" ws3:"$C2"; do
   [[ "$err" == *"orvelane --attach"* ]] || falla "the refusal names no --attach: $err"
   out=$(en "$ws" "$BIN/orvelane" --attach "$T/$ws" --server service=qvr) || falla "--attach at $ws"
   [[ "$out" == *"Usuario: $login"* && "$out" != *Aviso* ]] || falla "--attach at $ws: $out"
-  tr -d '\r' <"$T/$ws/windows/NEMDAL.INI" | grep -qx 'DBServer=service=qvr' || falla "the INI of $ws"
+  tr -d '\r' <"$T/$ws/windows/NEMDAL.INI" | grep -x 'DBServer=service=qvr' >/dev/null || falla "the INI of $ws"
 done
 [ "$(psql -X -At "$DEL_DUENO" -c 'SELECT COUNT(*) FROM CONT')" = 6 ] || falla "the attached workstations changed CONT"
 
@@ -112,8 +112,8 @@ ajeno=$(en ws2 "$BIN/varnel-cli" mostrar "$RUC_C2" 2>&1) && falla "clerk 1 read 
 [[ "$ajeno" != *"100="* ]] || falla "mostrar of another's shows boxes: $ajeno"
 ajeno=$(en ws2 "$BIN/varnel-cli" imprimir "$RUC_DUENO" 2>&1) && falla "clerk 1 printed the owner's declaration: $ajeno"
 [[ "$ajeno" == *"no está entre los que el usuario $C1 puede elegir"* ]] || falla "imprimir of another's: $ajeno"
-en ws2 "$BIN/varnel-cli" mostrar "$RUC_C1" | grep -qx '100=5,000' || falla "clerk 1's own declaration"
-en ws1 "$BIN/varnel-cli" mostrar "$RUC_C1" | grep -qx '100=5,000' || falla "the owner does not see clerk 1's declaration"
+en ws2 "$BIN/varnel-cli" mostrar "$RUC_C1" | grep -x '100=5,000' >/dev/null || falla "clerk 1's own declaration"
+en ws1 "$BIN/varnel-cli" mostrar "$RUC_C1" | grep -x '100=5,000' >/dev/null || falla "the owner does not see clerk 1's declaration"
 # Oskeni finds no stored declaration of a taxpayer that is not his.
 oskeni() { printf '  %-15s0738200300012345678' "$1"; }
 ajeno=$(en ws2 "$BIN/Oskeni" "$(oskeni "$RUC_DUENO")" 2>&1) && falla "Oskeni summed up the owner's declaration"

@@ -20,7 +20,7 @@ for f in bin/orvelane bin/Varnel bin/Lotmira bin/Oskeni bin/varnel-cli \
   [ -f "$T/usr/$f" ] || falla "not installed: $f"
 done
 grep -q "<release version=\"$version\"" "$T/usr/share/metainfo/org.qvr.Orvelane.metainfo.xml" || falla "metainfo release"
-zcat "$T/usr/share/man/man1/varnel-cli.1.gz" | grep -q "\"qvr $version\"" || falla "manual page version"
+zcat "$T/usr/share/man/man1/varnel-cli.1.gz" | grep "\"qvr $version\"" >/dev/null || falla "manual page version"
 
 export QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
